@@ -1,0 +1,8 @@
+#!/bin/sh
+# build.sh [DIR [CMAKE OPTIONS...]]: configures and builds the project with Ninja.
+set -eu
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+DIR=${1:-$ROOT/build/release}
+[ $# -gt 0 ] && shift
+cmake -S "$ROOT" -B "$DIR" -G Ninja "$@" >/dev/null
+cmake --build "$DIR"
