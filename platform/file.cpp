@@ -1,0 +1,126 @@
+#include "platform/file.h"
+
+#include "platform/io_error.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrova::platform {
+
+File::File(File&& other) noexcept : fd_(other.fd_), error_(other.error_) {
+    other.fd_ = -1;
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        error_ = other.error_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
+
+File::OpenResult File::Open(const std::string& path, Access access) {
+    Close();
+    int flags = O_CLOEXEC;
+    int lock = LOCK_SH;
+    switch (access) {
+        case Access::kReadShared: flags |= O_RDONLY; break;
+        // No O_TRUNC here: the file is truncated only once the lock is held.
+        case Access::kWriteExclusive: flags |= O_WRONLY | O_CREAT; lock = LOCK_EX; break;
+        case Access::kAppendShared: flags |= O_WRONLY | O_CREAT | O_APPEND; lock = LOCK_EX; break;
+    }
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+        error_ = errno;
+        return error_ == ENOENT ? OpenResult::kNotFound : OpenResult::kFailed;
+    }
+    if (::flock(fd, lock | LOCK_NB) != 0) {
+        error_ = errno;
+        ::close(fd);
+        return error_ == EWOULDBLOCK ? OpenResult::kSharingViolation : OpenResult::kFailed;
+    }
+    if (access != Access::kReadShared && ::ftruncate(fd, 0) != 0) {
+        error_ = errno;
+        ::close(fd);
+        return OpenResult::kFailed;
+    }
+    if (access == Access::kAppendShared) {
+        // The writer of a log keeps it for itself only while truncating; readers may look in.
+        ::flock(fd, LOCK_SH | LOCK_NB);
+    }
+    fd_ = fd;
+    error_ = 0;
+    return OpenResult::kOk;
+}
+
+long long File::Read(void* buffer, size_t n) {
+    for (;;) {
+        const ssize_t r = ::read(fd_, buffer, n);
+        if (r >= 0) return r;
+        if (errno == EINTR) continue;
+        error_ = errno;
+        return -1;
+    }
+}
+
+bool File::Write(const void* buffer, size_t n) {
+    const char* p = static_cast<const char*>(buffer);
+    while (n > 0) {
+        const ssize_t w = ::write(fd_, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            error_ = errno;
+            return false;
+        }
+        p += w;
+        n -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
+bool File::Sync() {
+    if (::fsync(fd_) == 0) return true;
+    error_ = errno;
+    return false;
+}
+
+long long File::Size() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return -1;
+    return st.st_size;
+}
+
+void File::Close() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+std::string ReadWholeFile(const std::string& path, size_t maxBytes) {
+    File file;
+    if (file.Open(path, File::Access::kReadShared) != File::OpenResult::kOk) {
+        throw io_error("cannot open file: " + path, file.LastError());
+    }
+    std::string data;
+    char buffer[65536];
+    while (data.size() < maxBytes) {
+        const size_t want = std::min(sizeof buffer, maxBytes - data.size());
+        const long long got = file.Read(buffer, want);
+        if (got < 0) throw io_error("read file error: " + path, file.LastError());
+        if (got == 0) break;
+        data.append(buffer, static_cast<size_t>(got));
+    }
+    return data;
+}
+
+}  // namespace kestrova::platform

@@ -1,0 +1,54 @@
+// A file handle with the sharing rules of the system: readers share a file, a writer has it
+// alone. Sharing is an advisory flock taken without waiting; a lock that cannot be had is a
+// sharing violation, which callers retry by their own rules. Not thread-safe; move-only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kestrova::platform {
+
+class File {
+public:
+    enum class Access {
+        kReadShared,      // read only, other readers allowed (shared lock)
+        kWriteExclusive,  // write only, created or truncated, nobody else (exclusive lock)
+        kAppendShared,    // append only, created or truncated, readers allowed (for logs)
+    };
+    enum class OpenResult { kOk, kNotFound, kSharingViolation, kFailed };
+
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    // Opens a file by its native path. On failure the handle stays closed and LastError()
+    // holds the errno value.
+    OpenResult Open(const std::string& path, Access access);
+    // Reads up to n bytes; returns the number read (0 at end of file), or -1 on error.
+    long long Read(void* buffer, size_t n);
+    // Writes all n bytes; false on error.
+    bool Write(const void* buffer, size_t n);
+    // Flushes written data to the device.
+    bool Sync();
+    // Size of the open file in bytes, or -1 on error.
+    long long Size() const;
+    void Close();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int LastError() const { return error_; }
+    int Descriptor() const { return fd_; }
+
+private:
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+// Reads a whole file (at most maxBytes) with read sharing. Throws io_error with the messages
+// "cannot open file" or "read file error" followed by ": " and the path.
+std::string ReadWholeFile(const std::string& path, size_t maxBytes = SIZE_MAX);
+
+}  // namespace kestrova::platform

@@ -1,0 +1,94 @@
+#include "platform/text.h"
+
+#include <unicode/ucol.h>
+#include <unicode/uchar.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace kestrova::platform {
+namespace {
+
+struct CollatorDeleter {
+    void operator()(UCollator* c) const { ucol_close(c); }
+};
+using CollatorPtr = std::unique_ptr<UCollator, CollatorDeleter>;
+
+// ICU collators may be shared by threads for comparisons; they are opened once with the
+// root rules, so the order never depends on the locale of the environment.
+CollatorPtr OpenRootCollator(UCollationStrength strength) {
+    UErrorCode status = U_ZERO_ERROR;
+    CollatorPtr collator(ucol_open("", &status));
+    if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU root collator: ") + u_errorName(status));
+    ucol_setStrength(collator.get(), strength);
+    return collator;
+}
+
+int Collate(const UCollator* collator, std::u16string_view a, std::u16string_view b) {
+    return ucol_strcoll(collator, reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
+                        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
+}
+
+}  // namespace
+
+char16_t ToUpper(char16_t c) {
+    if (c < 0x80) return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+    if (c >= 0xD800 && c <= 0xDFFF) return c;
+    const UChar32 u = u_toupper(c);
+    return u <= 0xFFFF ? static_cast<char16_t>(u) : c;
+}
+
+char16_t ToLower(char16_t c) {
+    if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+    if (c >= 0xD800 && c <= 0xDFFF) return c;
+    const UChar32 u = u_tolower(c);
+    return u <= 0xFFFF ? static_cast<char16_t>(u) : c;
+}
+
+std::u16string ToUpper(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) c = ToUpper(c);
+    return out;
+}
+
+std::u16string ToLower(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) c = ToLower(c);
+    return out;
+}
+
+bool IsAlphaNumeric(char16_t c) {
+    return u_isalnum(c) != 0;
+}
+
+int CompareText(std::u16string_view a, std::u16string_view b) {
+    static const CollatorPtr collator = OpenRootCollator(UCOL_TERTIARY);
+    return Collate(collator.get(), a, b);
+}
+
+int CompareTextNoCase(std::u16string_view a, std::u16string_view b) {
+    static const CollatorPtr collator = OpenRootCollator(UCOL_SECONDARY);
+    return Collate(collator.get(), a, b);
+}
+
+int CompareCodeUnits(std::u16string_view a, std::u16string_view b) {
+    const int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::u16string Ascii16(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+}  // namespace kestrova::platform

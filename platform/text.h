@@ -1,0 +1,34 @@
+// Case mapping, character classes and comparisons of UTF-16 text, on ICU with fixed rules,
+// so that results never change with the environment. All functions are thread-safe.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrova::platform {
+
+// Simple (one code unit to one code unit) upper and lower case mapping.
+char16_t ToUpper(char16_t c);
+char16_t ToLower(char16_t c);
+std::u16string ToUpper(std::u16string_view text);
+std::u16string ToLower(std::u16string_view text);
+
+// True for letters and digits of any script.
+bool IsAlphaNumeric(char16_t c);
+
+// Locale-neutral collation (root rules): Latin before Cyrillic, lower case before upper case.
+// CompareText is the case-sensitive order (tertiary strength), CompareTextNoCase ignores case
+// (secondary strength). Both return negative, 0 or positive.
+int CompareText(std::u16string_view a, std::u16string_view b);
+int CompareTextNoCase(std::u16string_view a, std::u16string_view b);
+
+// Plain code-unit order.
+int CompareCodeUnits(std::u16string_view a, std::u16string_view b);
+
+// ASCII-only case-insensitive equality of byte strings (for tag and attribute names).
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b);
+
+// Literal conversion of an ASCII byte string to UTF-16 (for fixed texts in code).
+std::u16string Ascii16(std::string_view ascii);
+
+}  // namespace kestrova::platform
