@@ -46,9 +46,11 @@ public:
     }
     bool IsFinal(int node) const { return (nodes_[node] & 0x80000000u) != 0; }
 
-    // Calls visit(value) for every annotation spelled on a path from `node` to a final node,
-    // depth first in stored relation order (a final node with relations yields and goes on).
-    // Paths that are not valid annotation digits are skipped.
+    // Calls visit(value) for every number spelled in annotation digits (least significant
+    // first) on a path from `node` to a final node, depth first in stored relation order (a
+    // final node with relations yields and goes on). Bytes that are not digits end a path;
+    // paths longer than kMaxPathDigits are not followed, so damaged data cannot loop.
+    static constexpr int kMaxPathDigits = kMaxAnnotationDigits + 1;
     template <class Visit>
     void ForEachAnnotation(int node, Visit&& visit) const;
 
@@ -80,8 +82,8 @@ void Automaton::ForEachAnnotation(int node, Visit&& visit) const {
 
 template <class Visit>
 void Automaton::Descend(int node, int depth, std::uint64_t value, std::uint64_t power, Visit& visit) const {
-    if (depth > 0 && IsFinal(node) && value <= UINT32_MAX) visit(static_cast<std::uint32_t>(value));
-    if (depth == kMaxAnnotationDigits) return;
+    if (depth > 0 && IsFinal(node)) visit(value);
+    if (depth == kMaxPathDigits) return;
     const Alphabet& digits = Alphabet::Annotation();
     for (std::uint32_t r = FirstRelation(node), end = EndRelation(node); r < end; ++r) {
         int index = digits.Index(static_cast<unsigned char>(relations_[r] >> 24));

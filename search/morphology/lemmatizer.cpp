@@ -152,8 +152,9 @@ void Lemmatizer::LookupForm(std::string_view word, std::vector<Analysis>& out) c
     int node = forms_.Walk(word);
     if (node < 0) return;
     node = forms_.Next(node, kAnnotChar);
-    forms_.ForEachAnnotation(node, [&](std::uint32_t value) {
-        Annotation a = UnpackAnnotation(value);
+    forms_.ForEachAnnotation(node, [&](std::uint64_t value) {
+        if (value > UINT32_MAX) return;
+        Annotation a = UnpackAnnotation(static_cast<std::uint32_t>(value));
         if (a.model >= annot_.models.size() || a.prefixSet >= annot_.prefixSets.size()) return;
         const FlexiaModel& model = annot_.models[a.model];
         if (a.item >= model.items.size()) return;

@@ -36,8 +36,35 @@ bool Lemmatizer::PredictBySuffix(std::string_view word, std::vector<Analysis>& o
     return true;
 }
 
-bool Lemmatizer::PredictByBase(std::string_view, std::vector<Analysis>&) const {
-    return false;
+// The prediction base holds, for word endings written backwards, "+", a rank digit and the
+// annotation of the paradigm form most often behind that ending. The longest ending of the
+// word that the base knows gives its candidates, in rank order.
+bool Lemmatizer::PredictByBase(std::string_view word, std::vector<Analysis>& out) const {
+    if (predict_.Empty()) return false;
+    int node = 0;
+    int plusNode = -1;
+    for (std::size_t length = 1; length <= word.size(); ++length) {
+        node = predict_.Next(node, static_cast<unsigned char>(word[word.size() - length]));
+        if (node < 0) break;
+        if (int plus = predict_.Next(node, kAnnotChar); plus >= 0) plusNode = plus;
+    }
+    std::size_t before = out.size();
+    predict_.ForEachAnnotation(plusNode, [&](std::uint64_t value) {
+        if (value / kAnnotationBase > UINT32_MAX) return;
+        // The lowest digit is the rank.
+        Annotation a = UnpackAnnotation(static_cast<std::uint32_t>(value / kAnnotationBase));
+        if (a.model >= annot_.models.size() || a.item >= annot_.models[a.model].items.size()) return;
+        const FlexiaItem& item = annot_.models[a.model].items[a.item];
+        if (item.ending.size() >= word.size() || item.prefix.size() + item.ending.size() > word.size()) return;
+        if (word.substr(word.size() - item.ending.size()) != item.ending) return;
+        if (word.substr(0, item.prefix.size()) != item.prefix) return;
+        Analysis& analysis = out.emplace_back();
+        analysis.model = a.model;
+        analysis.item = a.item;
+        analysis.base = word.substr(item.prefix.size(), word.size() - item.prefix.size() - item.ending.size());
+        analysis.found = false;
+    });
+    return out.size() > before;
 }
 
 // Each part but the last is replaced by its normal form when the dictionary has it, the

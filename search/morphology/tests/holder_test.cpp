@@ -38,7 +38,7 @@ TEST(MorphologyHolder, StartsOnFirstRequestAndGivesDictionaryForms) {
     EXPECT_EQ(s.finds, 12);
     EXPECT_EQ(s.registry.Size(), 12u);
     EXPECT_EQ(s.Holder().DictionaryForm(Cp1251("Ёлка")), s.Holder().DictionaryForm(Cp1251("ёлки")));
-    EXPECT_EQ(s.Holder().DictionaryForm(Cp1251("хруелки")), Cp1251("ХРУЕЛКИ"));  // no analysis at all
+    EXPECT_EQ(s.Holder().DictionaryForm(Cp1251("хрущ")), Cp1251("ХРУЩ"));  // no analysis at all
     EXPECT_EQ(s.finds, 12);
     EXPECT_EQ(s.Holder().FailureMessage(), "");
 }

@@ -106,7 +106,11 @@ TEST_F(LemmatizerTest, SuffixPredictionWithThePrefixAndFlagRules) {
     EXPECT_EQ(a[0].head, Cp1251("ПЕРЕ"));
     EXPECT_EQ(lemmatizer_->NormalForm(a[0]), Cp1251("ПЕРЕЗАКОН"));
     EXPECT_EQ(Form("ПРОЕЛКИ"), Cp1251("ПРОЕЛКА"));  // short suffix after a known prefix
-    EXPECT_EQ(Form("ХРУЕЛКИ"), "(none)");           // short suffix after an unknown beginning
+    // A short suffix after an unknown beginning is refused; the prediction base answers.
+    a = Analyse("ХРУЕЛКИ");
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(a[0].head, "");
+    EXPECT_EQ(a[0].base, Cp1251("ХРУЕЛК"));
     EXPECT_EQ(Form("-ЕЛКИ"), Cp1251("-ЕЛКА"));       // short suffix after a hyphen
     EXPECT_EQ(Form("ПЕРЕЗВОНОК"), "(none)");        // flag 255 keeps the model out
     EXPECT_EQ(Form("ЗАКОН1"), "(none)");            // a digit is outside the alphabet
@@ -114,6 +118,20 @@ TEST_F(LemmatizerTest, SuffixPredictionWithThePrefixAndFlagRules) {
     std::vector<Analysis> none;
     lemmatizer_->Analyse(Cp1251("ПЕРЕЗАКОНЫ"), false, false, false, none);
     EXPECT_TRUE(none.empty());
+}
+
+TEST_F(LemmatizerTest, PredictionBaseByTheLongestKnownEnding) {
+    Load(testing::RussianFixture());
+    std::vector<Analysis> a = Analyse("БРЫКИ");
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(a[0].model, 2u);
+    EXPECT_EQ(a[0].item, 1u);
+    EXPECT_FALSE(a[0].found);
+    EXPECT_EQ(lemmatizer_->NormalForm(a[0]), Cp1251("БРЫКА"));
+    EXPECT_EQ(Form("ТРОНЫ"), Cp1251("ТРОН"));
+    EXPECT_EQ(Form("Ы"), "(none)");  // the ending would be the whole word
+    EXPECT_EQ(Form("ЖЖЖ"), "(none)");
+    EXPECT_EQ(Form("ЗАКОНЫ"), Cp1251("ЗАКОН"));  // a found word is never predicted
 }
 
 TEST_F(LemmatizerTest, HyphenatedWordsPartByPart) {
