@@ -149,6 +149,7 @@ TEST_F(NamedLockSetTest, WriterHoldingSomeMutexesLeavesTheOthersToReaders) {
 
   HelperProcess& writer = StartHelper();
   writer.Send("all");  // takes 0 and 1 in order, then waits for 2
+  while (IsFree(1)) std::this_thread::yield();
   HelperProcess& second = StartHelper();
   EXPECT_EQ(second.Ask("any"), "any 3");
   EXPECT_FALSE(writer.HasLine());
