@@ -8,7 +8,8 @@
 // Mutex i is named "Global\" + prefix + ":" + i + ":" + folder, where folder is the page
 // folder path in its normalised form (absolute, '.' and '..' resolved, '\' turned into '/',
 // no repeated or trailing separator). Letter case is kept: folders whose paths differ in case
-// are different folders here, and sharing their locks would let them share a cache.
+// are different folders here, and sharing their locks would let them share a cache. The name
+// is not cut to any length: it only names a lock file through its hash.
 //
 // Owned by the worker thread that builds it and used only on that thread. Ownership of a
 // mutex belongs to the thread (see platform/named_mutex.h): destroying the set does not
