@@ -17,6 +17,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
+#include <stdio.h>
+
 namespace kestrova {
 namespace {
 
@@ -24,8 +27,8 @@ using lucene::document::Document;
 using lucene::document::Field;
 using lucene::index::IndexWriter;
 
-constexpr int kStoredTokenized = Field::STORE_YES | Field::INDEX_TOKENIZED;  // 33
-constexpr int kStoredOnly = Field::STORE_YES | Field::INDEX_NO;              // 17
+constexpr int kStoredTokenized = static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_TOKENIZED);  // 33
+constexpr int kStoredOnly = static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_NO);  // 17
 constexpr int32_t kStageIndexing = 3;
 
 void RemoveTree(const std::string& path) {
@@ -75,6 +78,8 @@ IndexBuilder::IndexBuilder(const std::u16string& dataFolder, int32_t kind)
 IndexBuilder::~IndexBuilder() = default;
 
 IndexBuildResult IndexBuilder::Build(IIndexFiles& files, const ModelUid& uid, IExecControl& control) {
+    std::error_code ignored;
+    std::filesystem::create_directories(paths_.dataFolder, ignored);  // the lock files live there
     IndexLockFile tempLock(paths_.tempLock, IndexLockFile::Mode::kExclusive, &control);
     if (!tempLock.AcquireWithRetry()) return IndexBuildResult::kStopped;
     RemoveTree(paths_.tempDir);
@@ -137,8 +142,7 @@ bool IndexBuilder::IndexAllPages(IIndexFiles& files, IExecControl& control) {
             extractor_.Extract(platform::NativePath(fullPath ? fullPath : u""));
             const std::wstring relPath = platform::Utf16ToWide(files.GetName(i) ? files.GetName(i) : u"");
             Document doc;
-            // The extractor keeps the text until the next page, so the field need not copy it.
-            doc.add(*_CLNEW Field(L"text", extractor_.GetText(), kStoredTokenized, false));
+            doc.add(*_CLNEW Field(L"text", extractor_.GetText(), kStoredTokenized));
             doc.add(*_CLNEW Field(L"relPath", relPath.c_str(), kStoredOnly));
             writer->addDocument(&doc);
         } catch (const std::runtime_error& e) {

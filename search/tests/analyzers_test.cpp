@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 #include "search/analyzers.h"
+#include "search/index_store.h"
 #include "search/searcher_impl.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +50,8 @@ std::string FakeForm(std::string_view word) {
 
 TEST(AnalyzersTest, LemmatizingChainGivesLowerCaseDictionaryFormsAtTheSamePlaces) {
     KsvLemmatizingAnalyzer analyzer(FakeForm);
-    const std::vector<Term> terms = Terms(analyzer, L"Книги и книгу the THE Word");
-    EXPECT_EQ(Texts(terms), (std::vector<std::wstring>{L"книга", L"и", L"книга", L"word"}));
+    const std::vector<Term> terms = Terms(analyzer, L"Книги в книгу the THE Word");
+    EXPECT_EQ(Texts(terms), (std::vector<std::wstring>{L"книга", L"в", L"книга", L"word"}));
     EXPECT_EQ(terms[0].start, 0);
     EXPECT_EQ(terms[2].start, 8);
 }
@@ -58,7 +59,7 @@ TEST(AnalyzersTest, LemmatizingChainGivesLowerCaseDictionaryFormsAtTheSamePlaces
 TEST(AnalyzersTest, PreciseChainKeepsLetterCaseAndStopsOnlyLowerCaseStopWords) {
     KsvPreciseAnalyzer analyzer;
     EXPECT_EQ(Texts(Terms(analyzer, L"Книга книга the The a+b")),
-              (std::vector<std::wstring>{L"Книга", L"книга", L"The", L"a", L"b"}));
+              (std::vector<std::wstring>{L"Книга", L"книга", L"The", L"b"}));
 }
 
 TEST(AnalyzersTest, WritersReuseOneChainAndTheFactoryKnowsTwoKinds) {
