@@ -25,7 +25,7 @@ std::string Compress(const std::string& plain) {
     s.avail_in = plain.size();
     s.next_out = reinterpret_cast<std::uint8_t*>(out.data());
     s.avail_out = out.size();
-    lzma_code(&s, LZMA_FINISH);
+    if (lzma_code(&s, LZMA_FINISH) != LZMA_STREAM_END) s.avail_out = out.size();
     out.resize(out.size() - s.avail_out);
     lzma_end(&s);
     std::string header(13, '\0');
