@@ -1,0 +1,164 @@
+#include "model/content_original_impl.h"
+#include "model/tests/test_model.h"
+#include "model/weight.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace kestrova {
+namespace {
+
+using test::BuildModel;
+using test::Entry;
+using test::MemoryLog;
+using test::PageSpec;
+using test::Steps;
+
+PageSpec Page(std::u16string path, std::vector<ChapterStep> steps, std::vector<ContentEntry> entries = {},
+              std::vector<DomainEntry> domains = {}) {
+    PageSpec p{std::move(path), {}};
+    p.meta.chapters.defaultList = std::move(steps);
+    p.meta.contents.defaultList = std::move(entries);
+    p.meta.domains = std::move(domains);
+    return p;
+}
+
+std::u16string Text(IContentNode* node) {
+    return node ? std::u16string(StringView(node->GetText())) : u"<null>";
+}
+
+std::vector<std::u16string> Texts(IContentNodeList* list) {
+    std::vector<std::u16string> texts;
+    for (int32_t i = 0; list && i < list->GetCount(); ++i) texts.push_back(Text(list->GetItem(i)));
+    return texts;
+}
+
+std::vector<int32_t> Domains(const IndexList& list) {
+    std::vector<int32_t> out;
+    for (int32_t i = 0; i < list.Count(); ++i) out.push_back(list.Item(i));
+    return out;
+}
+
+TEST(Weight, OrderAndMerge) {
+    std::vector<int32_t> w{3, 0, -1, 1, INT_MIN, 0, -2};
+    std::sort(w.begin(), w.end(), [](int32_t a, int32_t b) { return CompareWeight(a, b) < 0; });
+    EXPECT_EQ(w, (std::vector<int32_t>{1, 3, 0, 0, -1, -2, INT_MIN}));
+    EXPECT_EQ(MergeWeight(3, 5).weight, 5);
+    EXPECT_EQ(MergeWeight(-3, -5).weight, -5);
+    EXPECT_EQ(MergeWeight(0, -5).weight, -5);
+    EXPECT_EQ(MergeWeight(7, 0).weight, 7);
+    const WeightMerge mixed = MergeWeight(3, -2);
+    EXPECT_EQ(mixed.weight, 0);
+    EXPECT_TRUE(mixed.mixed);
+    EXPECT_FALSE(MergeWeight(INT_MIN, INT_MIN).mixed);
+}
+
+TEST(ContentBuild, SharedChaptersCaseSensitiveNamesAndArrayOrder) {
+    MemoryLog log;
+    auto m = BuildModel({Page(u"1.html", Steps({u"A", u"B"}), {Entry(u"p1")}),
+                         Page(u"2.html", Steps({u"A", u"B"}), {Entry(u"p2")}),
+                         Page(u"3.html", Steps({u"a"}), {Entry(u"p3")}),
+                         Page(u"4.html", Steps({u"A"}), {Entry(u"p4")})},
+                        {}, log);
+    IContent* content = m->GetContent();
+    // Latin lower case sorts before upper case.
+    EXPECT_EQ(Texts(content->GetRoots()), (std::vector<std::u16string>{u"a", u"A"}));
+    IContentNode* a = content->GetRoots()->GetItem(1);
+    EXPECT_EQ(Texts(a->GetChildren()), (std::vector<std::u16string>{u"B", u"p4"}));
+    EXPECT_EQ(Texts(a->GetChildren()->GetItem(0)->GetChildren()), (std::vector<std::u16string>{u"p1", u"p2"}));
+    // Roots first, then each sibling group directly followed by the groups below it.
+    std::vector<std::u16string> array;
+    for (auto& n : m->content->nodes) array.emplace_back(StringView(n.text));
+    EXPECT_EQ(array, (std::vector<std::u16string>{u"a", u"A", u"p3", u"B", u"p4", u"p1", u"p2"}));
+    EXPECT_EQ(m->content->nodes[3].parentIndex, 1);
+    EXPECT_EQ(Text(a->GetChildren()->GetItem(0)->GetParent()), u"A");
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(ContentBuild, SiblingsByWeightThenText) {
+    MemoryLog log;
+    std::vector<PageSpec> pages;
+    const int32_t weights[] = {3, 0, -1, 1, INT_MIN, 0};
+    const char16_t* texts[] = {u"w3", u"zero-b", u"m1", u"w1", u"min", u"zero-a"};
+    for (int i = 0; i < 6; ++i) {
+        pages.push_back(Page(std::u16string(u"p") + char16_t(u'0' + i) + u".html", Steps({u"C"}), {Entry(texts[i], weights[i])}));
+    }
+    auto m = BuildModel(pages, {}, log);
+    EXPECT_EQ(Texts(m->GetContent()->GetRoots()->GetItem(0)->GetChildren()),
+              (std::vector<std::u16string>{u"w1", u"w3", u"zero-a", u"zero-b", u"m1", u"min"}));
+}
+
+TEST(ContentBuild, PagesWithoutChaptersArePlacedByFolderAndAtTheBottom) {
+    MemoryLog log;
+    auto m = BuildModel({Page(u"x\\y\\page.html", {}, {Entry(u"deep")}, {test::Domain(u"law")}),
+                         Page(u"top.html", {}, {Entry(u"plain")}),
+                         Page(u"first.html", {}, {Entry(u"ordered", 1)})},
+                        {u"law"}, log);
+    IContentNodeList* roots = m->GetContent()->GetRoots();
+    EXPECT_EQ(Texts(roots), (std::vector<std::u16string>{u"ordered", u"plain", u"x"}));
+    const auto& nodes = m->content->nodes;
+    const auto* x = &nodes[2];
+    EXPECT_TRUE(Domains(x->domains).empty());
+    IContentNode* y = roots->GetItem(2)->GetChildren()->GetItem(0);
+    EXPECT_EQ(Text(y), u"y");
+    IContentNode* page = y->GetChildren()->GetItem(0);
+    EXPECT_EQ(Domains(static_cast<ContentNode_original_impl_*>(page)->domains), std::vector<int32_t>{0});
+    EXPECT_EQ(Domains(m->pages[0].domains), std::vector<int32_t>{0});
+    EXPECT_EQ(StringView(m->pages[0].location), u"x: y");
+    EXPECT_EQ(m->pages[1].location, nullptr);  // at the root: no ancestors
+}
+
+TEST(ContentBuild, IndexPagesMakeHeadingsAndConflictsAreLogged) {
+    MemoryLog log;
+    auto m = BuildModel({Page(u"a1.html", Steps({u"A"}), {Entry(u"", 0, u"", true)}),
+                         Page(u"a2.html", Steps({u"A"}), {Entry(u"", 0, u"", true)}),
+                         Page(u"root.html", {}, {Entry(u"", 0, u"", true)})},
+                        {}, log);
+    IContentNode* a = m->GetContent()->FindNodeByTitlePath({u"A"});
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(static_cast<ContentNode_original_impl_*>(a)->flags & kNodeHeading, kNodeHeading);
+    ASSERT_NE(a->GetTopic(), nullptr);
+    EXPECT_EQ(StringView(a->GetTopic()->GetPage()->GetPath()), u"a1.html");
+    ASSERT_NE(a->GetChildren(), nullptr);
+    EXPECT_EQ(a->GetChildren()->GetCount(), 0);
+    // The index page without a chapter becomes a plain node named after its file.
+    EXPECT_NE(m->GetContent()->FindNodeByTitlePath({u"root"}), nullptr);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Topic conflict for content node at a2.html",
+                                                   "Heading not supported for root chapter at root.html"}));
+}
+
+TEST(ContentBuild, LocationsSkipHiddenChapters) {
+    MemoryLog log;
+    std::vector<ChapterStep> hidden{{u"Part I", 0, true}, {u"Laws", 0, false}};
+    auto m = BuildModel({Page(u"h.html", hidden, {Entry(u"h")}), Page(u"v.html", Steps({u"Part II", u"Laws"}), {Entry(u"v")})},
+                        {}, log);
+    EXPECT_EQ(StringView(m->pages[0].location), u"Laws");
+    EXPECT_EQ(StringView(m->pages[1].location), u"Part II: Laws");
+}
+
+TEST(ContentBuild, MixedWeightsProfilesAndEmptyTexts) {
+    MemoryLog log;
+    std::vector<ChapterStep> five{{u"C", 5, false}};
+    std::vector<ChapterStep> minus{{u"C", -5, false}};
+    PageSpec printed = Page(u"print.html", Steps({u"C"}), {Entry(u"default text")});
+    printed.meta.chapters.profiles[u"print"] = Steps({u"C"});
+    PageSpec untitled = Page(u"dir\\.html", Steps({u"D"}));
+    auto m = BuildModel({Page(u"five.html", five), Page(u"minus.html", minus), printed, untitled}, {}, log);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Mixed weight (5, -5) for content node at minus.html",
+                                                   "Mixed profile for content node at print.html",
+                                                   "Empty content text for page dir\\.html"}));
+    // The merged weight 0 puts C after the chapter D, which has none either, by text.
+    EXPECT_EQ(Texts(m->GetContent()->GetRoots()), (std::vector<std::u16string>{u"C", u"D"}));
+    IContentNode* c = m->GetContent()->FindNodeByTitlePath({u"C"});
+    EXPECT_EQ(Texts(c->GetChildren()), (std::vector<std::u16string>{u"default text", u"default text", u"five", u"minus"}));
+    // The secondary profile's node does not give the page its location.
+    EXPECT_EQ(StringView(m->pages[2].location), u"C");
+    const auto& nodes = m->content->nodes;
+    int secondary = 0;
+    for (const auto& n : nodes) secondary += (n.flags & kNodeSecondaryProfile) ? 1 : 0;
+    EXPECT_EQ(secondary, 1);
+}
+
+}  // namespace
+}  // namespace kestrova
