@@ -162,3 +162,40 @@ TEST(ContentBuild, MixedWeightsProfilesAndEmptyTexts) {
 
 }  // namespace
 }  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+TEST(ContentLookup, TopicsPagesAndTitlePaths) {
+    test::MemoryLog log;
+    PageSpec anchored = Page(u"Dir\\Page.html", Steps({u"A"}), {Entry(u"part", 0, u"x"), Entry(u"whole")});
+    PageSpec onlyAnchor = Page(u"other.html", Steps({u"A"}), {Entry(u"o", 0, u"y")});
+    PageSpec printed = Page(u"print.html", {}, {Entry(u"p")});
+    printed.meta.chapters.defaultList = Steps({u"B"});
+    printed.meta.chapters.profiles[u"print"] = Steps({u"P"});
+    auto m = test::BuildModel({anchored, onlyAnchor, printed}, {}, log);
+    IContent* content = m->GetContent();
+
+    IContentNode* whole = content->FindNodeByTitlePath({u"A", u"whole"});
+    IContentNode* part = content->FindNodeByTitlePath({u"A", u"part"});
+    ASSERT_NE(whole, nullptr);
+    ASSERT_NE(part, nullptr);
+    // The page without an anchor wins; a page found only with an anchor comes last.
+    EXPECT_EQ(content->FindNodeByPage(u"dir\\PAGE.html"), whole);
+    EXPECT_EQ(content->FindNodeByPage(u"other.html"), content->FindNodeByTitlePath({u"A", u"o"}));
+    EXPECT_EQ(content->FindNodeByPage(u"dir/page.html"), nullptr);
+    // The same topic first, else any node of the same page.
+    EXPECT_EQ(content->FindNodeByTopic(part->GetTopic()), part);
+    Topic_impl_ elsewhere = *static_cast<Topic_impl_*>(part->GetTopic());
+    elsewhere.anchor = u"z";
+    EXPECT_EQ(content->FindNodeByTopic(&elsewhere), part);  // first node of the page in the array
+    EXPECT_EQ(content->FindNodeByTopic(nullptr), nullptr);
+    // Secondary-profile nodes are never found by topic or page.
+    EXPECT_EQ(content->FindNodeByPage(u"print.html"), content->FindNodeByTitlePath({u"B", u"p"}));
+    EXPECT_NE(content->FindNodeByTitlePath({u"P", u"p"}), nullptr);
+    EXPECT_EQ(content->FindNodeByTitlePath({}), nullptr);
+    EXPECT_EQ(content->FindNodeByTitlePath({u"a"}), nullptr);
+}
+
+}  // namespace
+}  // namespace kestrova
