@@ -245,13 +245,25 @@ void ContentBuilder::Merge(BuildNode& into, const BuildNode& from, const char16_
 }
 
 void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
-    std::sort(group.begin(), group.end(), [this](int32_t a, int32_t b) {
-        const BuildNode& na = nodes_[static_cast<size_t>(a)];
-        const BuildNode& nb = nodes_[static_cast<size_t>(b)];
-        const int w = CompareWeight(na.weight, nb.weight);
-        if (w != 0) return w < 0;
-        return platform::CompareText(StringView(na.text), StringView(nb.text)) < 0;
+    if (group.size() < 2) return;
+    // One collation per sibling (a sort key) instead of one per comparison: a chapter may
+    // hold many thousands of pages.
+    struct Sibling {
+        int32_t weight;
+        std::string key;
+        int32_t id;
+    };
+    std::vector<Sibling> siblings;
+    siblings.reserve(group.size());
+    for (int32_t id : group) {
+        const BuildNode& node = nodes_[static_cast<size_t>(id)];
+        siblings.push_back({node.weight, platform::SortKey(StringView(node.text)), id});
+    }
+    std::sort(siblings.begin(), siblings.end(), [](const Sibling& a, const Sibling& b) {
+        const int w = CompareWeight(a.weight, b.weight);
+        return w != 0 ? w < 0 : a.key < b.key;
     });
+    for (size_t i = 0; i < group.size(); ++i) group[i] = siblings[i].id;
 }
 
 // Lays the tree out in the node array: the roots first, then each sibling group followed at

@@ -15,13 +15,17 @@ Content_decorator_impl_::Content_decorator_impl_(Content_original_impl_& content
 
 // Depth first from the original roots: a member is a root of the view and its subtree is
 // not searched further; a non-member is replaced by its children.
+// Each node is looked at once at most, so that even a damaged tree whose child lists loop
+// cannot keep the walk going.
 void Content_decorator_impl_::CollectRoots() {
     std::vector<int32_t> pending;  // a stack, next node on top
+    std::vector<bool> seen(content_.nodes.size());
     for (int32_t i = content_.roots.Count() - 1; i >= 0; --i) pending.push_back(content_.roots.Item(i));
     while (!pending.empty()) {
         const int32_t index = pending.back();
         pending.pop_back();
-        if (index < 0 || static_cast<size_t>(index) >= content_.nodes.size()) continue;
+        if (index < 0 || static_cast<size_t>(index) >= content_.nodes.size() || seen[static_cast<size_t>(index)]) continue;
+        seen[static_cast<size_t>(index)] = true;
         if (IsIncluded(index)) {
             roots_.push_back(index);
             continue;

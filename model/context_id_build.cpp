@@ -5,22 +5,25 @@
 #include "model/topic_registry.h"
 #include "platform/text.h"
 
-#include <map>
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace kestrova {
 namespace {
 
-struct NoCaseLess {
-    bool operator()(const std::u16string& a, const std::u16string& b) const {
-        return platform::CompareTextNoCase(a, b) < 0;
-    }
+struct ContextId {
+    std::string key;  // sort key ignoring case: equal keys are the same id
+    const std::u16string* id;
+    int32_t topic;
 };
 
 }  // namespace
 
 void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
                         ILog& log) {
-    std::map<std::u16string, int32_t, NoCaseLess> ids;
+    std::vector<ContextId> ids;
+    std::unordered_map<std::string, size_t> known;  // key -> position in ids
     for (size_t page = 0; page < pages.size(); ++page) {
         const char16_t* path = pages[page].file.path;
         for (const HelpIdEntry& entry : pages[page].meta.helpIds) {
@@ -28,17 +31,19 @@ void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord>
                 log.WriteFormat("Empty context id at %S", path);
                 continue;
             }
-            const auto it = ids.lower_bound(entry.id);
-            if (it != ids.end() && !NoCaseLess()(entry.id, it->first)) {
+            std::string key = platform::SortKeyNoCase(entry.id);
+            if (known.contains(key)) {
                 log.WriteFormat("Duplicate context id \"%S\" at %S", entry.id.c_str(), path);
                 continue;
             }
-            ids.emplace_hint(it, entry.id, registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor));
+            known.emplace(key, ids.size());
+            ids.push_back({std::move(key), &entry.id, registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor)});
         }
     }
+    std::sort(ids.begin(), ids.end(), [](const ContextId& a, const ContextId& b) { return a.key < b.key; });
     model.contextIds.clear();
     model.contextIds.reserve(ids.size());
-    for (const auto& [id, topic] : ids) model.contextIds.push_back({model.pool.CopyString(id), topic});
+    for (const ContextId& id : ids) model.contextIds.push_back({model.pool.CopyString(*id.id), id.topic});
 }
 
 }  // namespace kestrova

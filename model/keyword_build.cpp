@@ -17,15 +17,17 @@ namespace {
 // The declarations of one keyword text: (declaration number, topic index) in order.
 struct KeywordGroup {
     std::u16string text;
+    std::string key;  // sort key of keyword order
     std::vector<std::pair<uint32_t, int32_t>> topics;
 };
 
 // Declarations are grouped by exact text first (a hash lookup per declaration); only the
-// distinct texts are then put in keyword order. Distinct texts that keyword order still
-// counts as equal are one keyword, whose topics keep the order of declaration.
+// distinct texts are then put in keyword order, by sort keys, one collation per text.
+// Distinct texts that keyword order still counts as equal are one keyword, whose topics
+// keep the order of declaration.
 std::vector<KeywordGroup> GroupDeclarations(std::span<const PageRecord> pages, TopicRegistry& registry, ILog& log) {
     std::vector<KeywordGroup> groups;
-    std::unordered_map<std::u16string, size_t> byText;
+    std::unordered_map<std::u16string_view, size_t> byText;
     uint32_t declaration = 0;
     for (size_t page = 0; page < pages.size(); ++page) {
         for (const KeywordEntry& entry : pages[page].meta.keywords) {
@@ -34,7 +36,7 @@ std::vector<KeywordGroup> GroupDeclarations(std::span<const PageRecord> pages, T
                 continue;
             }
             const auto [it, added] = byText.try_emplace(entry.text, groups.size());
-            if (added) groups.push_back({entry.text, {}});
+            if (added) groups.push_back({entry.text, {}, {}});
             const int32_t topic = registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor);
             groups[it->second].topics.emplace_back(declaration++, topic);
         }
@@ -57,24 +59,33 @@ int CompareKeywords(std::u16string_view a, std::u16string_view b) {
     return c != 0 ? c : platform::CompareText(a, b);
 }
 
+std::string KeywordSortKey(std::u16string_view text) {
+    // Sort keys hold no zero byte, so the separator keeps the case-insensitive key in front.
+    std::string key = platform::SortKeyNoCase(text);
+    key.push_back('\0');
+    key += platform::SortKey(text);
+    return key;
+}
+
 void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
                       ILog& log) {
     std::vector<KeywordGroup> groups = GroupDeclarations(pages, registry, log);
     std::vector<KeywordGroup*> order;
     order.reserve(groups.size());
-    for (KeywordGroup& g : groups) order.push_back(&g);
-    std::sort(order.begin(), order.end(),
-              [](const KeywordGroup* a, const KeywordGroup* b) { return CompareKeywords(a->text, b->text) < 0; });
+    for (KeywordGroup& g : groups) {
+        g.key = KeywordSortKey(g.text);
+        order.push_back(&g);
+    }
+    std::sort(order.begin(), order.end(), [](const KeywordGroup* a, const KeywordGroup* b) { return a->key < b->key; });
 
     if (!model.keywords) model.keywords = std::make_unique<KeywordList_impl_>(&model);
     std::vector<Keyword_impl_>& items = model.keywords->items;
     items.clear();
+    items.reserve(order.size());
     std::vector<int32_t> topics;
     for (size_t i = 0; i < order.size();) {
         size_t next = i + 1;
-        for (; next < order.size() && CompareKeywords(order[i]->text, order[next]->text) == 0; ++next) {
-            MergeInto(*order[i], *order[next]);
-        }
+        for (; next < order.size() && order[next]->key == order[i]->key; ++next) MergeInto(*order[i], *order[next]);
         topics.clear();
         for (const auto& [declaration, topic] : order[i]->topics) topics.push_back(topic);
         Keyword_impl_& keyword = items.emplace_back();

@@ -28,4 +28,8 @@ void SortKeywords(Model_original_impl_& model);
 // Keyword order of two texts: negative, 0 or positive.
 int CompareKeywords(std::u16string_view a, std::u16string_view b);
 
+// A byte string whose plain order is keyword order (equal exactly when the texts are one
+// keyword).
+std::string KeywordSortKey(std::u16string_view text);
+
 }  // namespace kestrova

@@ -1,6 +1,7 @@
 #include "model/content_original_impl.h"
 #include "model/tests/test_model.h"
 #include "model/weight.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +196,64 @@ TEST(ContentLookup, TopicsPagesAndTitlePaths) {
     EXPECT_NE(content->FindNodeByTitlePath({u"P", u"p"}), nullptr);
     EXPECT_EQ(content->FindNodeByTitlePath({}), nullptr);
     EXPECT_EQ(content->FindNodeByTitlePath({u"a"}), nullptr);
+}
+
+}  // namespace
+}  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+std::vector<int32_t> NodeDomains(IContentNode* node) {
+    return Domains(static_cast<ContentNode_original_impl_*>(node)->domains);
+}
+
+TEST(ContentDomains, DomainChapterRootChapterAndInheritance) {
+    test::MemoryLog log;
+    // d0 starts at step 0 (A), d1 at step 1 (B), d2 has no domain-chapter (last step C);
+    // "none" is not a domain of the model.
+    PageSpec chaptered = Page(u"c.html", Steps({u"A", u"B", u"C"}), {Entry(u"page")},
+                              {test::Domain(u"d1", 1), test::Domain(u"d0", 0), test::Domain(u"d2"),
+                               test::Domain(u"none", 0)});
+    PageSpec root = Page(u"r.html", {}, {Entry(u"root page")}, {test::Domain(u"d2"), test::Domain(u"d0")});
+    root.meta.rootChapter = true;
+    PageSpec late = Page(u"deep.html", Steps({u"A"}), {Entry(u"late")}, {test::Domain(u"d1", 3)});
+    auto m = test::BuildModel({chaptered, root, late}, {u"d0", u"d1", u"d2"}, log);
+    IContent* content = m->GetContent();
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A"})), std::vector<int32_t>{0});
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B"})), (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B", u"C"})), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B", u"C", u"page"})), (std::vector<int32_t>{0, 1, 2}));
+    // A chapter index past the page's steps gives the domain to no step.
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"late"})), std::vector<int32_t>{0});
+    // A root-chapter page is placed at the root with all of its domains, in declaration order.
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"root page"})), (std::vector<int32_t>{2, 0}));
+    EXPECT_EQ(Domains(m->pages[1].domains), (std::vector<int32_t>{2, 0}));
+    EXPECT_EQ(StringView(m->pages[0].location), u"A: B: C");
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(ContentBuild, ChaptersWithManyChildrenKeepOrderAndParents) {
+    test::MemoryLog log;
+    std::vector<PageSpec> pages;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string n = std::to_string(2999 - i);
+        const std::u16string name = u"page " + std::u16string(n.begin(), n.end());
+        pages.push_back(Page(name + u".html", Steps({u"Big"}), {Entry(name)}));
+        // Every tenth page also opens a sub-chapter of its own, after its siblings were made.
+        if (i % 10 == 0) pages.push_back(Page(name + u"-sub.html", Steps({u"Big", name}), {Entry(u"inside")}));
+    }
+    auto m = test::BuildModel(pages, {}, log);
+    IContentNodeList* big = m->GetContent()->FindNodeByTitlePath({u"Big"})->GetChildren();
+    // A chapter step meets the page node of the same text and becomes it.
+    ASSERT_EQ(big->GetCount(), 3000);
+    for (int32_t i = 1; i < big->GetCount(); ++i) {
+        EXPECT_LT(platform::CompareText(StringView(big->GetItem(i - 1)->GetText()), StringView(big->GetItem(i)->GetText())), 0);
+    }
+    IContentNode* sub = m->GetContent()->FindNodeByTitlePath({u"Big", u"page 2999", u"inside"});
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(StringView(sub->GetParent()->GetParent()->GetText()), u"Big");
+    EXPECT_EQ(m->content->nodes.size(), 1u + 3000u + 300u);
 }
 
 }  // namespace
