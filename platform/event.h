@@ -4,9 +4,14 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
+#include <initializer_list>
 #include <mutex>
+#include <vector>
 
 namespace kestrova::platform {
+
+struct EventWaiter;
 
 class ManualResetEvent {
 public:
@@ -27,9 +32,19 @@ public:
     bool WaitFor(std::chrono::milliseconds timeout) const;
 
 private:
+    friend size_t WaitForAny(std::initializer_list<const ManualResetEvent*> events);
+
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     bool signalled_;  // guarded by mutex_
+    // Waiters of WaitForAny to wake as well; guarded by mutex_, which Set() holds while it
+    // wakes them so that a waiter cannot go away meanwhile.
+    mutable std::vector<EventWaiter*> waiters_;
 };
+
+// Waits without time limit until one of the events is signalled and returns the position of
+// the first signalled one in the list (so an earlier event wins when several are signalled).
+// REQUIRES: the list is not empty and the events outlive the wait.
+size_t WaitForAny(std::initializer_list<const ManualResetEvent*> events);
 
 }  // namespace kestrova::platform

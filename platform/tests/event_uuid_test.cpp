@@ -24,6 +24,34 @@ TEST(ManualResetEventTest, StaysSetForEveryWaiterUntilReset) {
   EXPECT_TRUE(ManualResetEvent(true).IsSet());
 }
 
+TEST(ManualResetEventTest, WaitForAnyGivesTheFirstSignalledEventAndWakesOnALaterSet) {
+  ManualResetEvent stop, work, other;
+  work.Set();
+  other.Set();
+  EXPECT_EQ(WaitForAny({&stop, &work, &other}), 1u);
+  stop.Set();
+  EXPECT_EQ(WaitForAny({&stop, &work, &other}), 0u);
+
+  // A waiter that finds nothing signalled sleeps until one of its events is set; the same
+  // events serve several waiters, and an event reset and set again wakes them again.
+  ManualResetEvent a, b;
+  ManualResetEvent firstDone, secondDone;
+  size_t first = 9, second = 9;
+  std::thread one([&] { first = WaitForAny({&a, &b}); firstDone.Set(); });
+  std::thread two([&] { second = WaitForAny({&b}); secondDone.Set(); });
+  EXPECT_FALSE(firstDone.WaitFor(std::chrono::milliseconds(20)));
+  b.Set();
+  one.join();
+  two.join();
+  EXPECT_EQ(first, 1u);
+  EXPECT_EQ(second, 0u);
+  b.Reset();
+  std::thread three([&] { first = WaitForAny({&a, &b}); });
+  a.Set();
+  three.join();
+  EXPECT_EQ(first, 0u);
+}
+
 TEST(UuidTest, StringFormReadsTheFirstThreeFieldsLittleEndian) {
   Uuid uuid{{0x78, 0x56, 0x34, 0x12, 0xbc, 0x9a, 0xf0, 0xde, 0x01, 0x23, 0x45, 0x67, 0x89, 0xab,
              0xcd, 0xef}};

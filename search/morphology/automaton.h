@@ -51,6 +51,9 @@ public:
     // final node with relations yields and goes on). Bytes that are not digits end a path;
     // paths longer than kMaxPathDigits are not followed, so damaged data cannot loop.
     static constexpr int kMaxPathDigits = kMaxAnnotationDigits + 1;
+    // Relations followed at most in one enumeration: far more than any word form has
+    // analyses, few enough that a damaged automaton with shared branches ends quickly.
+    static constexpr int kMaxPathSteps = 1 << 16;
     template <class Visit>
     void ForEachAnnotation(int node, Visit&& visit) const;
 
@@ -66,7 +69,7 @@ private:
                                                                   : static_cast<std::uint32_t>(relations_.size());
     }
     template <class Visit>
-    void Descend(int node, int depth, std::uint64_t value, std::uint64_t power, Visit& visit) const;
+    void Descend(int node, int depth, std::uint64_t value, std::uint64_t power, int& budget, Visit& visit) const;
 
     const Alphabet* alphabet_ = nullptr;
     std::vector<std::uint32_t> nodes_;
@@ -77,19 +80,22 @@ private:
 template <class Visit>
 void Automaton::ForEachAnnotation(int node, Visit&& visit) const {
     if (node < 0) return;
-    Descend(node, 0, 0, 1, visit);
+    int budget = kMaxPathSteps;
+    Descend(node, 0, 0, 1, budget, visit);
 }
 
 template <class Visit>
-void Automaton::Descend(int node, int depth, std::uint64_t value, std::uint64_t power, Visit& visit) const {
+void Automaton::Descend(int node, int depth, std::uint64_t value, std::uint64_t power, int& budget,
+                        Visit& visit) const {
     if (depth > 0 && IsFinal(node)) visit(value);
     if (depth == kMaxPathDigits) return;
     const Alphabet& digits = Alphabet::Annotation();
     for (std::uint32_t r = FirstRelation(node), end = EndRelation(node); r < end; ++r) {
+        if (--budget < 0) return;
         int index = digits.Index(static_cast<unsigned char>(relations_[r] >> 24));
         if (index < 0) continue;
         Descend(static_cast<int>(relations_[r] & 0xFFFFFF), depth + 1,
-                value + static_cast<std::uint64_t>(index) * power, power * 35, visit);
+                value + static_cast<std::uint64_t>(index) * power, power * 35, budget, visit);
     }
 }
 

@@ -56,10 +56,10 @@ void LoadFlexiaModels(MemFile& file, MorphAnnot& annot) {
     std::size_t count = 0;
     if (!ReadCount(file, count)) throw CExpc("Cannot parse mrd file");
     auto line = std::make_unique<char[]>(kLongLine);
-    annot.models.assign(count, FlexiaModel{});
+    annot.models.clear();
     for (std::size_t i = 0; i < count; ++i) {
         if (!file.ReadLine(line.get(), kLongLine)) throw CExpc("Too few lines in mrd file");
-        if (!ParseFlexiaModel(TrimLineEnd(line.get()), annot.models[i])) {
+        if (!ParseFlexiaModel(TrimLineEnd(line.get()), annot.models.emplace_back())) {
             char message[64];
             std::snprintf(message, sizeof message, "Cannot parse paradigm No %i", static_cast<int>(i + 1));
             throw CExpc(message);
@@ -88,11 +88,11 @@ void LoadAccentModels(MemFile& file, MorphAnnot& annot) {
     std::size_t count = 0;
     if (!ReadCount(file, count)) throw CExpc("Cannot parse mrd file");
     auto line = std::make_unique<char[]>(kLongLine);
-    annot.accentModels.assign(count, {});
+    annot.accentModels.clear();
     for (std::size_t i = 0; i < count; ++i) {
         if (!file.ReadLine(line.get(), kLongLine)) throw CExpc("Too few lines in mrd file");
         std::string_view text = TrimBlanks(line.get());
-        if (!ParseAccentModel(text, annot.accentModels[i])) throw CExpc("Cannot parse line " + std::string(text));
+        if (!ParseAccentModel(text, annot.accentModels.emplace_back())) throw CExpc("Cannot parse line " + std::string(text));
     }
 }
 

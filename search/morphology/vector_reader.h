@@ -23,7 +23,8 @@ void ReadVectorInner(MemFile& file, std::vector<T>& out, std::size_t count) {
     out.clear();
     try {
         if (count > out.max_size()) throw std::length_error("count");
-        out.reserve(count);
+        // The rest grows as the records arrive, so a damaged count costs no memory.
+        out.reserve(std::min<std::size_t>(count, (std::size_t{64} << 20) / sizeof(T)));
     } catch (const std::exception&) {
         std::snprintf(message, sizeof message, "cannot allocate %u bytes in ReadVectorInner",
                       static_cast<unsigned>(count * sizeof(T)));

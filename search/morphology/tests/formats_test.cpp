@@ -181,6 +181,8 @@ TEST(MorphAnnot, EverySectionAndItsMessages) {
     EXPECT_EQ(load("1\n%*aa\n1\n;\n"), "Cannot parse line ;");
     EXPECT_EQ(load("1\n%*aa\n0\n0\n2\n" + std::string(12, '\0')), "cannot read 1 item in ReadVectorInner");
     EXPECT_EQ(load("1\n%*aa\n0\n0\n0\n3\n\x01"), "cannot read 1 item in ReadVectorInner");
+    EXPECT_EQ(load("1\n%*aa\n0\n0\n99999999\n"), "cannot read 0 item in ReadVectorInner");  // no memory for the claim
+    EXPECT_EQ(load("99999999\n%*aa\n"), "Too few lines in mrd file");
     Packed text("1\n%*aa\n0\n0\n0\n0\n");
     MemFile t = text.Open(false);
     EXPECT_EQ(CExpcMessage([&] { LoadMorphAnnot(t, annot); }), "ReadVectorInner: File is not opened in binary mode!");
