@@ -26,7 +26,6 @@ CountedPtr<ITopicSet> Model_original_impl_::FindTopics(const char16_t*, uint32_t
 bool Model_original_impl_::IsIndexReady() { NotYet("IsIndexReady"); }
 void Model_original_impl_::BuildIndex(IExecControl&) { NotYet("BuildIndex"); }
 bool Model_original_impl_::IsOutdated(IExecControl&) { NotYet("IsOutdated"); }
-void Model_original_impl_::ExportXml(const char16_t*) { NotYet("ExportXml"); }
 CountedPtr<IModel> Model_original_impl_::GetFiltered(const char16_t*) { NotYet("GetFiltered"); }
 CountedPtr<ITopicSet> Model_original_impl_::CreateTopicSet() { NotYet("CreateTopicSet"); }
 
