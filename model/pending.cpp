@@ -13,20 +13,11 @@ namespace {
 }
 }  // namespace
 
-IContentNode* Content_original_impl_::FindNodeByTopic(ITopic*) { NotYet("FindNodeByTopic"); }
-IContentNode* Content_original_impl_::FindNodeByPage(const char16_t*) { NotYet("FindNodeByPage"); }
-IContentNode* Content_original_impl_::FindNodeByTitlePath(const std::vector<std::u16string>&) {
-    NotYet("FindNodeByTitlePath");
-}
-int32_t KeywordList_impl_::FindKeyword(const char16_t*) { NotYet("FindKeyword"); }
-CountedPtr<ITopicSet> KeywordList_impl_::GetKeywordTopics(const char16_t*) { NotYet("GetKeywordTopics"); }
 CountedPtr<ITopicSet> Model_original_impl_::FindTopics(const char16_t*, uint32_t, IExecControl&) {
     NotYet("FindTopics");
 }
 bool Model_original_impl_::IsIndexReady() { NotYet("IsIndexReady"); }
 void Model_original_impl_::BuildIndex(IExecControl&) { NotYet("BuildIndex"); }
 bool Model_original_impl_::IsOutdated(IExecControl&) { NotYet("IsOutdated"); }
-CountedPtr<IModel> Model_original_impl_::GetFiltered(const char16_t*) { NotYet("GetFiltered"); }
-CountedPtr<ITopicSet> Model_original_impl_::CreateTopicSet() { NotYet("CreateTopicSet"); }
 
 }  // namespace kestrova
