@@ -75,7 +75,7 @@ private:
     }
 
     void TopicRef(pugi::xml_node parent, int32_t index) {
-        ITopic* topic = m_.IDumpHelper_impl_::GetTopic(index);
+        ITopic* topic = static_cast<IDumpHelper_impl_&>(m_).GetTopic(index);
         if (!topic) return;
         pugi::xml_node node = parent.append_child("topic");
         if (IPageInfo* page = topic->GetPage()) SetAttr(node, "file", page->GetPath());
