@@ -85,6 +85,7 @@ class Compiler {
       : lexicon_(lexicon), options_(options), prediction_(options.predictionSuffixLength) {}
 
   void Run(Report& report) {
+    IndexWeights();
     for (size_t i = 0; i < lexicon_.lexemes.size(); ++i) {
       if (IsHeldOut(i, options_)) {
         ++report.heldOutLexemes;
@@ -121,9 +122,25 @@ class Compiler {
     return out;
   }
 
-  // No corpus frequencies are compiled yet: the statistics files hold no records.
-  std::string HomoWeights() const { return {}; }
-  std::string WordWeights() const { return {}; }
+  // homoweight: (flexia model, item, weight) records; wordweight: (flexia model, weight).
+  // A weight is the summed corpus estimate P(tag | word) of the forms, in thousandths.
+  std::string HomoWeights() const {
+    std::string out;
+    for (const auto& [key, weight] : formWeights_) {
+      AppendLittleEndian(out, key.first, 4);
+      AppendLittleEndian(out, key.second, 4);
+      AppendLittleEndian(out, Thousandths(weight), 4);
+    }
+    return out;
+  }
+  std::string WordWeights() const {
+    std::string out;
+    for (const auto& [model, weight] : modelWeights_) {
+      AppendLittleEndian(out, model, 4);
+      AppendLittleEndian(out, Thousandths(weight), 4);
+    }
+    return out;
+  }
 
   // Entry 0 is the empty base, then every non-empty stem once, in byte order.
   std::vector<std::string> Bases() const {
@@ -183,6 +200,22 @@ class Compiler {
     return options_.prefixes.empty() ? DefaultPrefixes() : options_.prefixes;
   }
 
+  static uint32_t Thousandths(uint64_t weight) { return uint32_t(std::min<uint64_t>(weight / 1000, INT32_MAX)); }
+
+  void IndexWeights() {
+    for (const FormWeight& w : lexicon_.weights) {
+      std::optional<std::string> folded = FoldWord(w.word);
+      if (folded) weightOf_[{*folded, w.tag}] += w.weight;
+    }
+  }
+
+  void AddWeight(const std::string& word, uint32_t tag, uint32_t model, uint32_t item) {
+    auto found = weightOf_.find({word, tag});
+    if (found == weightOf_.end()) return;
+    formWeights_[{model, item}] += found->second;
+    modelWeights_[model] += found->second;
+  }
+
   void AddLexeme(const Lexeme& lexeme, Report& report) {
     std::vector<std::string> words;
     std::vector<uint32_t> tags;
@@ -221,6 +254,7 @@ class Compiler {
       s.push_back(kAnnotationChar);
       AppendAnnotation(s, PackAnnotation(model, uint32_t(i), 0));
       formStrings_.push_back(std::move(s));
+      if (!weightOf_.empty()) AddWeight(words[i], tags[i], model, uint32_t(i));
       if (predictable && items[i].prefix.empty()) {
         prediction_.Add(words[i], model, uint32_t(i), items[i].ending.size());
       }
@@ -245,6 +279,9 @@ class Compiler {
   std::vector<LemmaRecord> lemmas_;
   std::map<std::pair<uint32_t, std::string>, size_t> lemmaIds_;
   std::vector<std::string> formStrings_;
+  std::map<std::pair<std::string, uint32_t>, uint64_t> weightOf_;
+  std::map<std::pair<uint32_t, uint32_t>, uint64_t> formWeights_;
+  std::map<uint32_t, uint64_t> modelWeights_;
   PredictionCollector prediction_;
 };
 

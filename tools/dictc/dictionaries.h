@@ -24,7 +24,7 @@ struct Options {
   // Empty means DefaultPrefixes().
   std::vector<std::string> prefixes;
   // Longest word ending (in letters) the prediction base is keyed by.
-  int predictionSuffixLength = 5;
+  int predictionSuffixLength = 6;
 };
 
 // Common Russian prefixes, code page 1251, upper case.

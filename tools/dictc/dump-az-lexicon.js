@@ -9,6 +9,7 @@
 //   G name alias                grammeme and its Russian abbreviation
 //   T tag                       grammatical tag; tags are numbered from 0 in file order
 //   L form tag form tag ...     one lexeme: its word forms with tag numbers, the lemma first
+//   P form tag weight           corpus estimate of P(tag | form), times 1000000 (p_t_given_w)
 //
 // The package keeps every word form in words.dawg as the key "form \x01 paradigm form-number"
 // (form bytes in code page 1251).  A lexeme is a paradigm applied to a stem, so the walk over
@@ -70,11 +71,14 @@ function follow(dawg, index, label) {
   return labelOf(dawg.units[next]) === label ? next : -1;
 }
 
-// Calls visit(keyBytes) for every key of the dictionary, depth first over the guide.
+// Calls visit(keyBytes, value) for every key of the dictionary, depth first over the guide.
 function walkKeys(dawg, visit) {
   const key = [];
   function descend(index) {
-    if (dawg.units[index] & HAS_LEAF) visit(key);
+    if (dawg.units[index] & HAS_LEAF) {
+      const leaf = (index ^ offsetOf(dawg.units[index])) >>> 0;
+      visit(key, (dawg.units[leaf] & 0x7fffffff) >>> 0);
+    }
     let label = dawg.guide[index * 2];
     while (label) {
       const child = follow(dawg, index, label);
@@ -136,5 +140,20 @@ for (const r of records) {
   if (chunk.length === 10000) { fs.writeSync(out, chunk.join('\n') + '\n'); chunk = []; }
 }
 if (chunk.length) fs.writeSync(out, chunk.join('\n') + '\n');
+
+// p_t_given_w.intdawg: keys "form:tag" (code page 1251) with the probability as an integer.
+const tagNumbers = new Map(tags.map((t, i) => [t, i]));
+const weights = [];
+walkKeys(readDawg('p_t_given_w.intdawg'), (key, value) => {
+  const text = cp1251.decode(Uint8Array.from(key));
+  const colon = text.lastIndexOf(':');
+  const tag = tagNumbers.get(text.substring(colon + 1));
+  if (colon < 0) fail('p_t_given_w.intdawg: unexpected key ' + text);
+  // Tags of tokens outside the dictionary (LATN, NUMB, PNCT, ...) have no paradigm.
+  if (tag === undefined) return;
+  weights.push('P\t' + text.substring(0, colon) + '\t' + tag + '\t' + value);
+});
+fs.writeSync(out, weights.join('\n') + '\n');
 fs.closeSync(out);
-process.stderr.write('dump-az-lexicon: ' + records.length + ' lexemes, ' + tags.length + ' tags\n');
+process.stderr.write('dump-az-lexicon: ' + records.length + ' lexemes, ' + tags.length + ' tags, ' +
+  weights.length + ' weights\n');

@@ -35,6 +35,9 @@ class LineParser {
       lexicon_.tags.emplace_back(fields[1]);
     } else if (fields[0] == "L") {
       ParseLexeme(fields);
+    } else if (fields[0] == "P") {
+      Expect(fields.size() == 4 && !fields[1].empty(), "a weight line needs a form, a tag and a weight");
+      lexicon_.weights.push_back(FormWeight{std::string(fields[1]), Number(fields[2], true), Number(fields[3], false)});
     } else {
       Fail("unknown record type '" + std::string(fields[0]) + "'");
     }
@@ -46,15 +49,19 @@ class LineParser {
     Lexeme lexeme;
     lexeme.forms.reserve(fields.size() / 2);
     for (size_t i = 1; i < fields.size(); i += 2) {
-      uint32_t tag = 0;
-      auto [end, error] = std::from_chars(fields[i + 1].data(), fields[i + 1].data() + fields[i + 1].size(), tag);
-      Expect(error == std::errc() && end == fields[i + 1].data() + fields[i + 1].size(),
-             "bad tag number '" + std::string(fields[i + 1]) + "'");
-      Expect(tag < lexicon_.tags.size(), "tag number " + std::to_string(tag) + " is not defined");
       Expect(!fields[i].empty(), "empty word form");
-      lexeme.forms.push_back(Form{std::string(fields[i]), tag});
+      lexeme.forms.push_back(Form{std::string(fields[i]), Number(fields[i + 1], true)});
     }
     lexicon_.lexemes.push_back(std::move(lexeme));
+  }
+
+  uint32_t Number(std::string_view field, bool isTag) {
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    Expect(error == std::errc() && end == field.data() + field.size() && !field.empty(),
+           "bad number '" + std::string(field) + "'");
+    Expect(!isTag || value < lexicon_.tags.size(), "tag number " + std::to_string(value) + " is not defined");
+    return value;
   }
 
   void Expect(bool condition, const std::string& what) {

@@ -22,6 +22,13 @@ struct Lexeme {
   std::vector<Form> forms;
 };
 
+// A corpus estimate of how often a spelling is read with a tag: P(tag | word) times 1000000.
+struct FormWeight {
+  std::string word;  // UTF-8, as in Form::word
+  uint32_t tag = 0;
+  uint32_t weight = 0;
+};
+
 struct Lexicon {
   // Grammatical tags as OpenCorpora writes them: part of speech first, then grammemes separated
   // by commas or blanks ("NOUN,inan,masc sing,nomn").
@@ -30,6 +37,8 @@ struct Lexicon {
   // listed is written as it stands.
   std::map<std::string, std::string> grammemeNames;
   std::vector<Lexeme> lexemes;
+  // Corpus frequencies for the statistics files; may be empty.
+  std::vector<FormWeight> weights;
 
   // Number of a tag, added at the end when new.
   uint32_t TagId(std::string_view tag);
@@ -41,7 +50,8 @@ struct Lexicon {
 };
 
 // Reads the lexicon text written by dump-az-lexicon.js (UTF-8, tab-separated):
-//   "# ..." comment; "G" name alias; "T" tag (numbered from 0); "L" form tag-number form ...
+//   "# ..." comment; "G" name alias; "T" tag (numbered from 0); "L" form tag-number form ...;
+//   "P" form tag-number weight
 // Throws std::runtime_error "PATH:LINE: what is wrong".
 Lexicon ReadLexicon(const std::filesystem::path& path);
 

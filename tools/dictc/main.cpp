@@ -1,6 +1,6 @@
 // kestrova-dictc: compiles a lexicon dump into the Russian morphological dictionary files.
 //
-//   kestrova-dictc LEXICON OUTDIR [--plain] [--hold-out PERCENT] [--seed N]
+//   kestrova-dictc LEXICON OUTDIR [--plain] [--hold-out PERCENT] [--seed N] [--suffix-length N]
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -11,7 +11,7 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: kestrova-dictc LEXICON OUTDIR [--plain] [--hold-out PERCENT] [--seed N]\n");
+  std::fprintf(stderr, "usage: kestrova-dictc LEXICON OUTDIR [--plain] [--hold-out PERCENT] [--seed N] [--suffix-length N]\n");
   return 2;
 }
 
@@ -45,6 +45,8 @@ int main(int argc, char** argv) {
       options.compress = false;
     } else if (arg == "--hold-out" && i + 1 < argc) {
       options.holdOutPercent = std::atof(argv[++i]);
+    } else if (arg == "--suffix-length" && i + 1 < argc) {
+      options.predictionSuffixLength = std::atoi(argv[++i]);
     } else if (arg == "--seed" && i + 1 < argc) {
       options.holdOutSeed = std::strtoull(argv[++i], nullptr, 10);
     } else {

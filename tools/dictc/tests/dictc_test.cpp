@@ -330,6 +330,27 @@ TEST_F(SmallDictionary, GramtabIsReadableCp1251) {
   EXPECT_NE(gramtab.find("\n\xE0\xEE \xC0 PREP\n"), std::string::npos);
 }
 
+TEST_F(SmallDictionary, StatisticsSumCorpusWeightsPerModelItem) {
+  const uint32_t nominative = lexicon_.TagId("NOUN,inan,masc plur,nomn");
+  const uint32_t accusative = lexicon_.TagId("NOUN,inan,masc plur,accs");
+  lexicon_.weights = {{"законы", nominative, 600000}, {"ЗАКОНЫ", accusative, 400000},
+                      {"столы", nominative, 900000}, {"нет-такого", nominative, 5000}};
+  Options options;
+  options.compress = false;
+  WriteDictionaries(lexicon_, dir_, options);
+  std::string homo = Plain("chomoweight.bin");
+  ASSERT_EQ(homo.size(), 2u * 12);  // model 0 items 6 and 9
+  EXPECT_EQ(Word(homo, 0), 0u);
+  EXPECT_EQ(Word(homo, 4), 6u);
+  EXPECT_EQ(Word(homo, 8), 1500u);
+  EXPECT_EQ(Word(homo, 16), 9u);
+  EXPECT_EQ(Word(homo, 20), 400u);
+  std::string word = Plain("cwordweight.bin");
+  ASSERT_EQ(word.size(), 8u);
+  EXPECT_EQ(Word(word, 4), 1900u);
+  EXPECT_EQ(Plain("fwordweight.bin"), word);
+}
+
 TEST(HoldOut, ChoosesAFixedShare) {
   Options options;
   options.holdOutPercent = 5;
