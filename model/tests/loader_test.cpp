@@ -46,6 +46,10 @@ std::string Page(const std::string& meta) {
 std::filesystem::path MakeKb(const char* name) {
     const std::filesystem::path dir = platform::NativePath(test::ScratchFolder(name));
     std::filesystem::remove_all(dir);
+    std::u16string data;  // a fresh data folder too: the folder list outlives a test run
+    if (GetDataFolder(platform::PathFromNative(dir.string()), data)) {
+        std::filesystem::remove_all(platform::NativePath(data));
+    }
     WriteFile(dir / "a.htm", Page("<meta domain=\"law\"><meta name=\"keywords\" content=\"Закон\">"));
     WriteFile(dir / "sub" / "b.HTML", Page("<meta chapter=\"Глава\">"));
     WriteFile(dir / "_draft.htm", Page(""));
