@@ -18,7 +18,5 @@ CountedPtr<ITopicSet> Model_original_impl_::FindTopics(const char16_t*, uint32_t
 }
 bool Model_original_impl_::IsIndexReady() { NotYet("IsIndexReady"); }
 void Model_original_impl_::BuildIndex(IExecControl&) { NotYet("BuildIndex"); }
-bool Model_original_impl_::IsOutdated(IExecControl&) { NotYet("IsOutdated"); }
-void Model_original_impl_::ExportXml(const char16_t*) { NotYet("ExportXml"); }
 
 }  // namespace kestrova
