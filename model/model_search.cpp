@@ -1,11 +1,10 @@
 // The searches of the model and its full-text index: FindTopics, IsIndexReady, BuildIndex.
-#include "model/index_files.h"
 #include "model/model_original_impl.h"
+#include "model/page_list_files.h"
 #include "model/topic_set_impl.h"
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
-#include "platform/path.h"
 #include "search/index_builder.h"
 #include "search/index_store.h"
 #include "search/searcher_impl.h"
@@ -23,24 +22,6 @@ constexpr int32_t kStageSearch = 4;
 void CheckBreak(IExecControl& control) {
     if (control.ShouldBreak()) throw BreakExec();
 }
-
-// The model's pages as the index builder sees them.
-class ModelPageFiles final : public IIndexFiles {
-public:
-    explicit ModelPageFiles(Model_original_impl_& model) : model_(model) {}
-    int32_t GetCount() override { return static_cast<int32_t>(model_.pages.size()); }
-    const char16_t* GetFullPath(int32_t i) override {
-        fullPath_ = platform::JoinPath(model_.HtmlFolder(), StringView(GetName(i)));
-        return fullPath_.c_str();
-    }
-    const char16_t* GetName(int32_t i) override {
-        return i >= 0 && i < GetCount() ? model_.pages[static_cast<size_t>(i)].file.path : nullptr;
-    }
-
-private:
-    Model_original_impl_& model_;
-    std::u16string fullPath_;
-};
 
 void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex) {
     Topic_impl_ topic;
@@ -98,7 +79,7 @@ bool Model_original_impl_::IsIndexReady() {
 }
 
 void Model_original_impl_::BuildIndex(IExecControl& control) {
-    ModelPageFiles files(*this);
+    PageListFiles files(*this);
     BuildIndexes(files, DataFolder(), uid, control);
 }
 
