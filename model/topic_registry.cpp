@@ -1,18 +1,18 @@
 #include "model/topic_registry.h"
 
 #include "model/model_original_impl.h"
+#include "model/model_pool.h"
 
 #include <functional>
 
 namespace kestrova {
 
 size_t TopicRegistry::KeyHash::operator()(const Key& k) const {
-    return std::hash<std::u16string>()(k.anchor) * 31 + k.page;
+    return std::hash<std::u16string_view>()(k.anchor) * 31 + k.page;
 }
 
 int32_t TopicRegistry::GetTopicIndex(int32_t pageIndex, std::u16string_view anchor) {
-    Key key{static_cast<uint32_t>(pageIndex), std::u16string(anchor)};
-    const auto found = topics_.find(key);
+    const auto found = topics_.find(Key{static_cast<uint32_t>(pageIndex), anchor});
     if (found != topics_.end()) return found->second;
 
     const auto index = static_cast<int32_t>(model_.topics.size());
@@ -20,7 +20,7 @@ int32_t TopicRegistry::GetTopicIndex(int32_t pageIndex, std::u16string_view anch
     topic.pages = &model_;
     topic.pageIndex = pageIndex;
     topic.anchor = anchor.empty() ? nullptr : model_.pool.CopyString(anchor);
-    topics_.emplace(std::move(key), index);
+    topics_.emplace(Key{static_cast<uint32_t>(pageIndex), StringView(topic.anchor)}, index);
     return index;
 }
 

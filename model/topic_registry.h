@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -24,7 +23,7 @@ public:
 private:
     struct Key {
         uint32_t page;
-        std::u16string anchor;  // empty for the whole page
+        std::u16string_view anchor;  // the topic's pool string; empty for the whole page
         bool operator==(const Key&) const = default;
     };
     struct KeyHash {

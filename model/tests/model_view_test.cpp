@@ -91,6 +91,9 @@ TEST_F(ModelViewTest, RootsAreTheTopmostMembers) {
     page->GetTitlePath(path);
     EXPECT_EQ(path, (std::vector<std::u16string>{u"Root", u"Law", u"Закон Б"}));
     EXPECT_EQ(page->GetChildren(), nullptr);
+    EXPECT_EQ(roots->GetItem(0)->GetChildren()->GetItem(2), nullptr);
+    EXPECT_EQ(roots->GetItem(0)->GetChildren()->GetItem(-1), nullptr);
+    EXPECT_EQ(roots->GetItem(-1), nullptr);
 
     CountedPtr<IModel> empty = View(u"empty");
     EXPECT_EQ(empty->GetContent()->GetRoots()->GetCount(), 0);
