@@ -21,6 +21,9 @@ public:
     IContentNode* GetParent() override;
     IContentNodeList* GetChildren() override { return node_->GetChildren() ? this : nullptr; }
 
+    // The node of the unrestricted contents this node shows.
+    ContentNode_original_impl_* Original() const { return node_; }
+
     // IContentNodeList: all children of the original node (members whenever it is one).
     int32_t GetCount() override { return node_->children.Count(); }
     IContentNode* GetItem(int32_t i) override;
