@@ -34,11 +34,17 @@ public:
     // Nodes that are headings or have children.
     int32_t CountChapters() const;
 
+    // The array index of one of this content's nodes, or -2 for any other node.
+    int32_t IndexOf(const IContentNode* node) const;
+
     // Filled once by the build or the cache reader. Every node's host is this content.
     std::vector<ContentNode_original_impl_> nodes;
     IndexList roots;
 
 private:
+    // The topic of a node that the topic and page lookups consider, or null.
+    ITopic* CandidateTopic(const ContentNode_original_impl_& node);
+
     ITopicAccess_impl_* const topics_;
 };
 

@@ -29,6 +29,31 @@ int Collate(const UCollator* collator, std::u16string_view a, std::u16string_vie
                         reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
 }
 
+const UCollator* CaseCollator() {
+    static const CollatorPtr collator = OpenRootCollator(UCOL_TERTIARY);
+    return collator.get();
+}
+
+const UCollator* NoCaseCollator() {
+    static const CollatorPtr collator = OpenRootCollator(UCOL_SECONDARY);
+    return collator.get();
+}
+
+// The collator's sort key without its terminating zero byte.
+std::string MakeSortKey(const UCollator* collator, std::u16string_view text) {
+    const auto* chars = reinterpret_cast<const UChar*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    std::string key(text.size() * 2 + 16, '\0');
+    int32_t n = ucol_getSortKey(collator, chars, length, reinterpret_cast<uint8_t*>(key.data()),
+                                static_cast<int32_t>(key.size()));
+    if (n > static_cast<int32_t>(key.size())) {
+        key.resize(static_cast<size_t>(n));
+        n = ucol_getSortKey(collator, chars, length, reinterpret_cast<uint8_t*>(key.data()), n);
+    }
+    key.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return key;
+}
+
 }  // namespace
 
 char16_t ToUpper(char16_t c) {
@@ -62,13 +87,19 @@ bool IsAlphaNumeric(char16_t c) {
 }
 
 int CompareText(std::u16string_view a, std::u16string_view b) {
-    static const CollatorPtr collator = OpenRootCollator(UCOL_TERTIARY);
-    return Collate(collator.get(), a, b);
+    return Collate(CaseCollator(), a, b);
 }
 
 int CompareTextNoCase(std::u16string_view a, std::u16string_view b) {
-    static const CollatorPtr collator = OpenRootCollator(UCOL_SECONDARY);
-    return Collate(collator.get(), a, b);
+    return Collate(NoCaseCollator(), a, b);
+}
+
+std::string SortKey(std::u16string_view text) {
+    return MakeSortKey(CaseCollator(), text);
+}
+
+std::string SortKeyNoCase(std::u16string_view text) {
+    return MakeSortKey(NoCaseCollator(), text);
 }
 
 int CompareCodeUnits(std::u16string_view a, std::u16string_view b) {

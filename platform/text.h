@@ -22,6 +22,12 @@ bool IsAlphaNumeric(char16_t c);
 int CompareText(std::u16string_view a, std::u16string_view b);
 int CompareTextNoCase(std::u16string_view a, std::u16string_view b);
 
+// Sort keys of the two orders above: byte strings whose plain order (std::string comparison)
+// is the order of CompareText or CompareTextNoCase, equal exactly when the texts compare
+// equal. For sorting or hashing many texts at the cost of one collation each.
+std::string SortKey(std::u16string_view text);
+std::string SortKeyNoCase(std::u16string_view text);
+
 // Plain code-unit order.
 int CompareCodeUnits(std::u16string_view a, std::u16string_view b);
 

@@ -1,0 +1,95 @@
+#include "cli/cli_model.h"
+
+#include "exec/named_lock_set.h"
+#include "model/domain.h"
+#include "platform/codepage.h"
+#include "platform/event.h"
+#include "platform/path.h"
+
+#include <filesystem>
+#include <iostream>
+#include <unistd.h>
+
+namespace kestrova::cli {
+
+TerminalProgress::TerminalProgress() : terminal_(::isatty(2) == 1) {}
+
+TerminalProgress::~TerminalProgress() {
+    if (shown_) std::cerr << "\r\033[K" << std::flush;
+}
+
+void TerminalProgress::ReportProgress(const ExecProgress& p) {
+    if (!terminal_) return;
+    static const char* const kStages[] = {"", "scanning", "reading pages", "indexing", "searching"};
+    const char* stage = p.stage >= 0 && p.stage <= 4 ? kStages[p.stage] : "working";
+    if (p.total > 0 && p.current % 64 != 0 && p.current + 1 < p.total) return;
+    std::cerr << "\r\033[K" << stage;
+    if (p.total > 0) std::cerr << " " << (p.current + 1) << "/" << p.total;
+    std::cerr << std::flush;
+    shown_ = true;
+}
+
+std::string Utf8(const char16_t* text) {
+    return text ? platform::Utf16ToUtf8(text) : std::string();
+}
+
+LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild, bool refreshOutdated) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::cerr << "kestrova-cli " << command << ": " << folder << ": not a folder\n";
+        return {};
+    }
+    const std::u16string path = platform::NormalizePath(platform::PathFromNative(folder));
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", path, 4, stop);
+    TerminalProgress progress;
+    std::string error;
+    try {
+        LoadResult result = LoadModelReporting(path, progress, locks, rebuild, error);
+        if (refreshOutdated && result.model && !result.rebuilt && result.model->IsOutdated(progress)) {
+            result = LoadModelReporting(path, progress, locks, true, error);
+        }
+        if (!result.model) {
+            std::cerr << "kestrova-cli " << command << ": " << folder << ": no model ("
+                      << (error.empty() ? "no data folder" : error) << ")\n";
+        }
+        return result;
+    } catch (const std::exception& e) {
+        std::cerr << "kestrova-cli " << command << ": " << folder << ": " << e.what() << "\n";
+        return {};
+    }
+}
+
+CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model, const std::string& tag) {
+    if (tag.empty()) return model;
+    const std::u16string tag16 = platform::Utf8ToUtf16(tag);
+    IDomainList* domains = model->GetDomainList();
+    for (int32_t i = 0; i < domains->GetCount(); ++i) {
+        if (std::u16string_view(domains->GetItem(i)->GetTag() ? domains->GetItem(i)->GetTag() : u"") == tag16) {
+            return GetModelFilter(model.get())->GetFiltered(tag16.c_str());
+        }
+    }
+    std::cerr << "kestrova-cli " << command << ": no domain '" << tag << "'\n";
+    return nullptr;
+}
+
+}  // namespace kestrova::cli
+
+#include "model/content_node_decorator_impl.h"
+#include "model/model_original_impl.h"
+
+namespace kestrova::cli {
+
+Model_original_impl_* OriginalModel(IModel* model) {
+    if (auto* m = dynamic_cast<Model_original_impl_*>(model)) return m;
+    CountedPtr<IModel> whole = GetModelFilter(model)->GetFiltered(nullptr);
+    return dynamic_cast<Model_original_impl_*>(whole.get());
+}
+
+ContentNode_original_impl_* OriginalNode(IContentNode* node) {
+    if (auto* n = dynamic_cast<ContentNode_original_impl_*>(node)) return n;
+    if (auto* d = dynamic_cast<ContentNode_decorator_impl_*>(node)) return d->Original();
+    return nullptr;
+}
+
+}  // namespace kestrova::cli

@@ -1,0 +1,54 @@
+// Loading a model for the command-line tool, as the viewer's loader thread loads it: the same
+// per-user folders, the cache or the pages, and a rebuild when the cache is outdated.
+#pragma once
+
+#include "exec/exec_control.h"
+#include "model/model.h"
+#include "model/model_loader.h"
+
+#include <string>
+
+namespace kestrova::cli {
+
+// Progress on standard error, only when it is a terminal; never breaks.
+class TerminalProgress final : public IExecControl {
+public:
+    TerminalProgress();
+    ~TerminalProgress() override;
+    bool ShouldBreak() override { return false; }
+    void ReportProgress(const ExecProgress& progress) override;
+
+private:
+    bool terminal_;
+    bool shown_ = false;
+};
+
+// Loads the model of `folder` (forced rebuild with `rebuild`); after a cache read the
+// outdated test runs and an outdated model is rebuilt (unless `refreshOutdated` is false). On failure prints
+// "kestrova-cli COMMAND: FOLDER: reason" and returns a null model.
+LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild,
+                      bool refreshOutdated = true);
+
+// UTF-8 of a model string; empty for null.
+std::string Utf8(const char16_t* text);
+
+// The restricted view of `tag` (empty: the model itself). Prints an error and returns null
+// when the model has no domain with that tag.
+CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model, const std::string& tag);
+
+}  // namespace kestrova::cli
+
+namespace kestrova {
+class ContentNode_original_impl_;
+class IContentNode;
+class Model_original_impl_;
+}  // namespace kestrova
+
+namespace kestrova::cli {
+
+// The unrestricted model behind a model or a view.
+Model_original_impl_* OriginalModel(IModel* model);
+// The node of the unrestricted contents behind a node of a model or a view.
+ContentNode_original_impl_* OriginalNode(IContentNode* node);
+
+}  // namespace kestrova::cli

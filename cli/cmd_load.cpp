@@ -1,0 +1,84 @@
+// kestrova-cli load: loads a knowledge base as the viewer does and describes the model.
+#include "cli/cli_model.h"
+#include "cli/command.h"
+
+#include "model/model_original_impl.h"
+#include "platform/path.h"
+#include "platform/uuid.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace kestrova::cli {
+namespace {
+
+struct LoadOptions {
+    std::string folder;
+    bool rebuild = false;
+    bool json = false;
+};
+
+std::vector<std::string> LogLines(const Model_original_impl_& model) {
+    std::ifstream in(platform::NativePath(model.LogPath()), std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int RunLoad(const LoadOptions& o) {
+    LoadResult result = LoadForCli("load", o.folder, o.rebuild);
+    if (!result.model) return kStatusFailed;
+    Model_original_impl_* m = OriginalModel(result.model.get());
+    ModelInfo info;
+    m->GetModelInfo(info);
+    platform::Uuid uuid;
+    std::memcpy(uuid.bytes.data(), m->uid.data(), 16);
+    const std::vector<std::string> log = LogLines(*m);
+    if (o.json) {
+        nlohmann::ordered_json j = {{"html", Utf8(info.htmlFolder)},     {"database", Utf8(info.dataFolder)},
+                            {"uid", platform::UuidToAsciiString(uuid)}, {"rebuilt", result.rebuilt},
+                            {"pages", info.pages},               {"topics", info.topics},
+                            {"domains", info.domains},           {"chapters", info.chapters},
+                            {"keywords", info.keywords},         {"context_ids", info.contextIds},
+                            {"log", log}};
+        std::cout << j.dump(2) << "\n";
+        return kStatusOk;
+    }
+    std::cout << "html:        " << Utf8(info.htmlFolder) << "\n"
+              << "database:    " << Utf8(info.dataFolder) << "\n"
+              << "uid:         " << platform::UuidToAsciiString(uuid) << "\n"
+              << "rebuilt:     " << (result.rebuilt ? "yes" : "no") << "\n"
+              << "pages:       " << info.pages << "\n"
+              << "topics:      " << info.topics << "\n"
+              << "domains:     " << info.domains << "\n"
+              << "chapters:    " << info.chapters << "\n"
+              << "keywords:    " << info.keywords << "\n"
+              << "context ids: " << info.contextIds << "\n"
+              << "model.log:\n";
+    for (const std::string& line : log) std::cout << "  " << line << "\n";
+    return kStatusOk;
+}
+
+auto options = std::make_shared<LoadOptions>();
+
+CommandRegistration registration({
+    "load",
+    "load a knowledge base (from the cache or the pages) and describe the model",
+    [](CLI::App& app) {
+        app.add_option("folder", options->folder, "the page folder")->required();
+        app.add_flag("--rebuild", options->rebuild, "build the model from the pages even when the cache is usable");
+        app.add_flag("--json", options->json, "print JSON");
+    },
+    [] { return RunLoad(*options); },
+});
+
+}  // namespace
+}  // namespace kestrova::cli

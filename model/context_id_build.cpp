@@ -1,0 +1,49 @@
+#include "model/context_id_build.h"
+
+#include "model/model_original_impl.h"
+#include "model/page/log.h"
+#include "model/topic_registry.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+struct ContextId {
+    std::string key;  // sort key ignoring case: equal keys are the same id
+    const std::u16string* id;
+    int32_t topic;
+};
+
+}  // namespace
+
+void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
+                        ILog& log) {
+    std::vector<ContextId> ids;
+    std::unordered_map<std::string, size_t> known;  // key -> position in ids
+    for (size_t page = 0; page < pages.size(); ++page) {
+        const char16_t* path = pages[page].file.path;
+        for (const HelpIdEntry& entry : pages[page].meta.helpIds) {
+            if (entry.id.empty()) {
+                log.WriteFormat("Empty context id at %S", path);
+                continue;
+            }
+            std::string key = platform::SortKeyNoCase(entry.id);
+            if (known.contains(key)) {
+                log.WriteFormat("Duplicate context id \"%S\" at %S", entry.id.c_str(), path);
+                continue;
+            }
+            known.emplace(key, ids.size());
+            ids.push_back({std::move(key), &entry.id, registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor)});
+        }
+    }
+    std::sort(ids.begin(), ids.end(), [](const ContextId& a, const ContextId& b) { return a.key < b.key; });
+    model.contextIds.clear();
+    model.contextIds.reserve(ids.size());
+    for (const ContextId& id : ids) model.contextIds.push_back({model.pool.CopyString(*id.id), id.topic});
+}
+
+}  // namespace kestrova

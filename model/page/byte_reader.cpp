@@ -1,0 +1,90 @@
+#include "model/page/byte_reader.h"
+
+#include <stdexcept>
+
+namespace kestrova {
+
+ByteReader::ByteReader(IByteSource& source, size_t maxCapture)
+    : source_(source), maxCapture_(maxCapture) {
+    capture_.reserve(kInitialCapture);
+}
+
+void ByteReader::Start() {
+    pos_ = fill_ = mark_ = 0;
+    capturing_ = false;
+    const size_t n = source_.Read(reinterpret_cast<char*>(buf_), kFirstRead);
+    fill_ = n;
+    end_ = n == 0;
+}
+
+unsigned char ByteReader::Peek() {
+    if (pos_ == fill_ && !Ensure(1)) throw std::runtime_error("peek() at eof");
+    return buf_[pos_];
+}
+
+bool ByteReader::LookingAt(std::string_view literal, bool ignoreCase) {
+    if (!Ensure(literal.size())) return false;
+    for (size_t i = 0; i < literal.size(); ++i) {
+        unsigned char a = buf_[pos_ + i];
+        unsigned char b = static_cast<unsigned char>(literal[i]);
+        if (ignoreCase) {
+            if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
+            if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
+        }
+        if (a != b) return false;
+    }
+    return true;
+}
+
+void ByteReader::BeginCapture() {
+    capture_.clear();
+    mark_ = pos_;
+    capturing_ = true;
+}
+
+std::string_view ByteReader::EndCapture() {
+    capturing_ = false;
+    const char* start = reinterpret_cast<const char*>(buf_) + mark_;
+    if (capture_.empty()) return std::string_view(start, pos_ - mark_);
+    capture_.append(start, pos_ - mark_);
+    return capture_;
+}
+
+ByteReader::Stop ByteReader::AdvanceTo(char c) {
+    for (;;) {
+        const void* hit = std::memchr(buf_ + pos_, c, fill_ - pos_);
+        if (hit) {
+            pos_ = static_cast<size_t>(static_cast<const unsigned char*>(hit) - buf_);
+            return Stop::kFound;
+        }
+        pos_ = fill_;
+        if (capturing_ && CapturedSize() >= maxCapture_) return Stop::kFull;
+        if (!Ensure(1)) return Stop::kEnd;
+    }
+}
+
+bool ByteReader::Ensure(size_t n) {
+    while (fill_ - pos_ < n) {
+        if (end_) return false;
+        if (kWindowSize - pos_ < n) Shift();
+        const size_t r = source_.Read(reinterpret_cast<char*>(buf_) + fill_, kWindowSize - fill_);
+        if (r == 0) {
+            end_ = true;
+            return false;
+        }
+        fill_ += r;
+    }
+    return true;
+}
+
+void ByteReader::Shift() {
+    if (capturing_) {
+        capture_.append(reinterpret_cast<const char*>(buf_) + mark_, pos_ - mark_);
+        mark_ = 0;
+    }
+    std::memmove(buf_, buf_ + pos_, fill_ - pos_);
+    fill_ -= pos_;
+    pos_ = 0;
+}
+
+}  // namespace kestrova

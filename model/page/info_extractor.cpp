@@ -1,0 +1,136 @@
+#include "model/page/info_extractor.h"
+
+#include "model/page/charset.h"
+#include "model/page/order_value.h"
+#include "model/page/page_strings.h"
+#include "platform/text.h"
+
+#include <stdexcept>
+
+namespace kestrova {
+namespace {
+
+using platform::EqualsAsciiNoCase;
+
+constexpr std::string_view kSlotNames[InfoExtractor::kSlotCount] = {
+    "http-equiv", "content", "name", "domain", "display-name", "order", "domain-chapter",
+    "chapter", "location", "help-id", "control", "keyword", "anchor", "charset", "profile"};
+
+int FindSlot(std::string_view name) {
+    for (int i = 0; i < InfoExtractor::kSlotCount; ++i) {
+        if (EqualsAsciiNoCase(name, kSlotNames[i])) return i;
+    }
+    return -1;
+}
+
+std::string ProfileOf(const std::string& raw) {
+    return EqualsAsciiNoCase(raw, "_default") ? std::string() : raw;
+}
+
+[[noreturn]] void BothChapters() {
+    throw std::runtime_error("both chapter and root chapter are set");
+}
+
+}  // namespace
+
+void InfoExtractor::OnByteOrderMark(bool) {
+    meta_.charset = "utf-8";
+}
+
+bool InfoExtractor::OnStartTag(std::string_view name) {
+    if (EqualsAsciiNoCase(name, "body")) return false;
+    inTitle_ = EqualsAsciiNoCase(name, "title");
+    return true;
+}
+
+bool InfoExtractor::OnTagWithAttributes(std::string_view name) {
+    if (!OnStartTag(name)) return false;
+    inMeta_ = EqualsAsciiNoCase(name, "meta");
+    return true;
+}
+
+void InfoExtractor::OnAttribute(std::string_view name, std::string_view value) {
+    if (!inMeta_) return;
+    const int slot = FindSlot(name);
+    if (slot < 0) return;
+    slots_[slot].assign(value);
+    if (slot == kContent) hasContent_ = true;
+    if (slot == kChapter) hasChapter_ = true;
+}
+
+void InfoExtractor::OnAttributesEnd() {
+    if (inMeta_) Classify();
+    ClearAttributes();
+}
+
+void InfoExtractor::OnEndTag(std::string_view) {
+    inTitle_ = false;
+}
+
+void InfoExtractor::OnText(std::string_view text) {
+    if (inTitle_) meta_.title.assign(text);
+}
+
+void InfoExtractor::ClearAttributes() {
+    inMeta_ = false;
+    for (std::string& s : slots_) s.clear();
+    hasContent_ = hasChapter_ = false;
+}
+
+void InfoExtractor::Classify() {
+    const std::string& content = Get(kContent);
+    if (!Get(kHttpEquiv).empty() && !content.empty()) {
+        std::string charset;
+        if (EqualsAsciiNoCase(Get(kHttpEquiv), "Content-Type") && CharsetFromContentType(content, charset))
+            meta_.charset = charset;
+    } else if (!Get(kName).empty() && !content.empty()) {
+        if (EqualsAsciiNoCase(Get(kName), "keywords")) meta_.keywordString.append(",").append(content);
+    } else if (!Get(kDomain).empty()) {
+        const std::string& order = Get(kOrder);
+        meta_.domains.push_back({Get(kDomain), Get(kDisplayName), Get(kDomainChapter),
+                                 order.empty() ? 0 : OrderValue(TrimSpaces(order))});
+    } else if (hasChapter_) {
+        AddChapter();
+    } else if (!Get(kHelpId).empty()) {
+        meta_.helpIds.push_back({std::string(TrimSpaces(Get(kHelpId))), std::string(TrimSpaces(Get(kAnchor)))});
+    } else if (!Get(kControl).empty()) {
+        if (EqualsAsciiNoCase(Get(kControl), "ignore")) meta_.ignored = true;
+    } else if (!Get(kKeyword).empty()) {
+        meta_.keywords.push_back({Get(kKeyword), std::string(TrimSpaces(Get(kAnchor)))});
+    } else if (hasContent_) {
+        CollectedMeta::Content entry;
+        entry.index = EqualsAsciiNoCase(content, "_Index");
+        if (!entry.index && !EqualsAsciiNoCase(content, "_Default")) entry.text = content;
+        entry.order = Get(kOrder).empty() ? 0 : OrderValue(Get(kOrder));
+        entry.anchor = Get(kAnchor);
+        entry.profile = ProfileOf(Get(kProfile));
+        meta_.contents.push_back(std::move(entry));
+    } else if (!Get(kCharset).empty()) {
+        meta_.charset = Get(kCharset);
+    }
+}
+
+void InfoExtractor::AddChapter() {
+    const std::string& value = Get(kChapter);
+    if (EqualsAsciiNoCase(value, "_Root")) {
+        if (!meta_.steps.empty()) BothChapters();
+        meta_.rootChapter = true;
+        return;
+    }
+    if (meta_.rootChapter) BothChapters();
+    const size_t before = meta_.steps.size();
+    const std::string profile = ProfileOf(Get(kProfile));
+    size_t start = 0;
+    while (start <= value.size()) {
+        size_t end = value.find('\\', start);
+        if (end == std::string::npos) end = value.size();
+        if (end > start) meta_.steps.push_back({value.substr(start, end - start), profile, 0, false});
+        start = end + 1;
+    }
+    if (meta_.steps.size() == before) return;
+    CollectedMeta::Step& last = meta_.steps.back();
+    last.order = OrderValue(TrimSpaces(Get(kOrder)));
+    last.hidden = EqualsAsciiNoCase(Get(kLocation), "hidden");
+}
+
+}  // namespace kestrova

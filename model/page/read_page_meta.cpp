@@ -1,0 +1,101 @@
+#include "model/page/read_page_meta.h"
+
+#include "model/page/html_scanner.h"
+#include "model/page/page_strings.h"
+#include "model/page/references.h"
+#include "model/page/text_decoder.h"
+#include "platform/path.h"
+
+#include <stdexcept>
+
+namespace kestrova {
+namespace {
+
+// Every blank, TAB, LF, VT or CR becomes a blank, and runs of blanks become one.
+std::string ReduceSpaces(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const bool space = IsTrimSpace(static_cast<char16_t>(c));
+        if (!space) out.push_back(c);
+        else if (out.empty() || out.back() != ' ') out.push_back(' ');
+    }
+    return out;
+}
+
+// The non-empty parts of a text split at `separator`.
+std::vector<std::string_view> SplitParts(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(separator, start);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > start) parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::u16string LowerProfile(const TextDecoder& decoder, const std::string& profile) {
+    return profile.empty() ? std::u16string() : LowerCase(decoder.Convert(profile));
+}
+
+int32_t ChapterIndex(const CollectedMeta& collected, const std::string& domainChapter) {
+    const std::vector<std::string_view> parts = SplitParts(domainChapter, '\\');
+    if (parts.empty()) return -1;
+    bool fits = collected.steps.size() >= parts.size();
+    for (size_t i = 0; fits && i < parts.size(); ++i) fits = collected.steps[i].name == parts[i];
+    if (!fits) throw std::runtime_error("domain-chapter doesn't fit with chapter");
+    return static_cast<int32_t>(parts.size() - 1);
+}
+
+void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, PageMeta& page) {
+    const std::string list = ReduceSpaces(collected.keywordString);
+    for (const std::string_view part : SplitParts(list, ',')) {
+        page.keywords.push_back({decoder.Convert(TrimSpaces(part)), {}});
+    }
+    for (const CollectedMeta::Pair& k : collected.keywords) {
+        page.keywords.push_back({decoder.Convert(k.text), decoder.Convert(k.anchor)});
+    }
+}
+
+}  // namespace
+
+void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
+    const TextDecoder decoder(collected.charset);
+    page.title = DecodeReferences(decoder.Convert(ReduceSpaces(TrimSpaces(collected.title))));
+    page.rootChapter = collected.rootChapter;
+    page.ignored = collected.ignored;
+    for (const CollectedMeta::Content& c : collected.contents) {
+        page.contents.For(LowerProfile(decoder, c.profile))
+            .push_back({decoder.Convert(c.text), decoder.Convert(c.anchor), c.order, c.index});
+    }
+    BuildKeywords(collected, decoder, page);
+    for (const CollectedMeta::Pair& h : collected.helpIds) {
+        page.helpIds.push_back({decoder.Convert(h.text), decoder.Convert(h.anchor)});
+    }
+    for (const CollectedMeta::Step& s : collected.steps) {
+        page.chapters.For(LowerProfile(decoder, s.profile))
+            .push_back({DecodeReferences(decoder.Convert(s.name)), s.order, s.hidden});
+    }
+    for (const CollectedMeta::Domain& d : collected.domains) {
+        page.domains.push_back({decoder.Convert(d.tag), DecodeReferences(decoder.Convert(d.displayName)),
+                                d.order, ChapterIndex(collected, d.chapter)});
+    }
+}
+
+bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
+    page = PageMeta{};
+    try {
+        InfoExtractor extractor;
+        HtmlScanner::Scan(platform::NativePath(fullPath), true, extractor);
+        BuildPageMeta(extractor.Collected(), page);
+        return true;
+    } catch (const std::exception& e) {
+        const std::u16string path(fullPath);
+        log.WriteFormat("%S: %s", path.c_str(), e.what());
+        return false;
+    }
+}
+
+}  // namespace kestrova

@@ -1,0 +1,22 @@
+// Reading the navigation record of one page file, as model loading does for every page.
+#pragma once
+
+#include "model/page/info_extractor.h"
+#include "model/page/log.h"
+#include "model/page/page_meta.h"
+
+#include <string_view>
+
+namespace kestrova {
+
+// Scans the head of the page at the full path (strict mode, up to `body`) and fills `page`.
+// On any failure writes one line "FULLPATH: MESSAGE" to the log and returns false; `page` is
+// then partly filled and must not be used. An ignored page (control=ignore) returns true with
+// page.ignored set.
+bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page);
+
+// Decodes what an InfoExtractor collected into `page`. Throws std::runtime_error
+// ("domain-chapter doesn't fit with chapter").
+void BuildPageMeta(const CollectedMeta& collected, PageMeta& page);
+
+}  // namespace kestrova

@@ -1,0 +1,177 @@
+#include "exec/exceptions.h"
+#include "exec/exec_control.h"
+#include "exec/named_lock_set.h"
+#include "model/content_original_impl.h"
+#include "model/data_folder.h"
+#include "model/keyword_list_impl.h"
+#include "model/model_loader.h"
+#include "model/model_original_impl.h"
+#include "model/preserved_cache.h"
+#include "platform/event.h"
+#include "platform/path.h"
+#include "test_model.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace kestrova {
+namespace {
+
+class NoControl final : public IExecControl {
+public:
+    bool ShouldBreak() override { return breakAfter >= 0 && calls++ >= breakAfter; }
+    void ReportProgress(const ExecProgress&) override {}
+    int breakAfter = -1;
+    int calls = 0;
+};
+
+std::string ReadFile(const std::u16string& path) {
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Page(const std::string& meta) {
+    return "<html><head><meta charset=\"utf-8\"><title>T</title>" + meta + "</head><body>x</body></html>";
+}
+
+std::filesystem::path MakeKb(const char* name) {
+    const std::filesystem::path dir = platform::NativePath(test::ScratchFolder(name));
+    std::filesystem::remove_all(dir);
+    std::u16string data;  // a fresh data folder too: the folder list outlives a test run
+    if (GetDataFolder(platform::PathFromNative(dir.string()), data)) {
+        std::filesystem::remove_all(platform::NativePath(data));
+    }
+    WriteFile(dir / "a.htm", Page("<meta domain=\"law\"><meta name=\"keywords\" content=\"Закон\">"));
+    WriteFile(dir / "sub" / "b.HTML", Page("<meta chapter=\"Глава\">"));
+    WriteFile(dir / "_draft.htm", Page(""));
+    WriteFile(dir / "c.htmx", Page(""));
+    return dir;
+}
+
+TEST(FolderList, SameFolderSameEntryAndDamageKeepsEarlierEntries) {
+    std::u16string a, b, c;
+    ASSERT_TRUE(GetDataFolder(u"/kb/one", a));
+    ASSERT_TRUE(GetDataFolder(u"/kb/./x/../one/", b));
+    EXPECT_EQ(a, b);
+    ASSERT_TRUE(GetDataFolder(u"/kb/ONE", c));
+    EXPECT_NE(a, c);  // letter case is kept on Linux
+
+    std::vector<FolderEntry> entries{{platform::CreateUuid(), u"/a"}, {platform::CreateUuid(), u"/b"}};
+    std::string bytes = SerializeFolderList(entries);
+    EXPECT_EQ(bytes.size(), 12u + 2 * (20 + 4));
+    EXPECT_EQ(ParseFolderList(bytes).size(), 2u);
+    EXPECT_EQ(ParseFolderList(bytes.substr(0, bytes.size() - 1)).size(), 1u);
+    bytes[12 + 24 + 16] = 5;  // second entry's length becomes 261
+    bytes[12 + 24 + 17] = 1;
+    EXPECT_EQ(ParseFolderList(bytes).size(), 1u);
+    EXPECT_TRUE(ParseFolderList("XXXX").empty());
+    EXPECT_EQ(FolderKey(std::u16string(400, u'a')).size(), kMaxFolderKey);
+}
+
+TEST(Loader, BuildThenCacheThenOutdated) {
+    const auto dir = MakeKb("loader-kb");
+    const std::u16string folder = platform::PathFromNative(dir.string());
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NoControl control;
+    LoadResult first = LoadModel(folder, control, locks, false);
+    ASSERT_TRUE(first.model);
+    EXPECT_TRUE(first.rebuilt);
+    ModelInfo info;
+    first.model->GetModelInfo(info);
+    EXPECT_EQ(info.pages, 2);
+    EXPECT_EQ(info.domains, 1);
+    EXPECT_EQ(info.keywords, 1);
+    const std::string log = ReadFile(std::u16string(info.dataFolder) + u"/model.log");
+    EXPECT_NE(log.find("collectHtmlFiles  N = 2  t = "), std::string::npos) << log;
+    EXPECT_NE(log.find("saving preserved complete"), std::string::npos);
+
+    LoadResult second = LoadModel(folder, control, locks, false);
+    ASSERT_TRUE(second.model);
+    EXPECT_FALSE(second.rebuilt);
+    EXPECT_FALSE(second.model->IsOutdated(control));
+    auto* a = static_cast<Model_original_impl_*>(first.model.get());
+    auto* b = static_cast<Model_original_impl_*>(second.model.get());
+    EXPECT_EQ(a->uid, b->uid);
+    EXPECT_EQ(a->content->nodes.size(), b->content->nodes.size());
+
+    WriteFile(dir / "new.html", Page(""));
+    EXPECT_TRUE(second.model->IsOutdated(control));
+
+    const std::u16string xml = std::u16string(info.dataFolder) + u"/export.xml";
+    first.model->ExportXml(xml.c_str());
+    const std::string text = ReadFile(xml);
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<model uid=\"", 0), 0u) << text.substr(0, 80);
+    EXPECT_NE(text.find("\t<domains>\r\n\t\t<domain tag=\"law\" name=\"law\" />"), std::string::npos);
+    EXPECT_THROW(first.model->ExportXml(u"/nonexistent/dir/x.xml"), std::runtime_error);
+}
+
+// Every prefix of a real cache and every single damaged byte is refused or read safely.
+TEST(Cache, TruncatedAndDamagedFilesAreRefusedWithoutCrash) {
+    const auto dir = MakeKb("cache-kb");
+    const std::u16string folder = platform::PathFromNative(dir.string());
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NoControl control;
+    LoadResult built = LoadModel(folder, control, locks, true);
+    ASSERT_TRUE(built.model);
+    auto* m = static_cast<Model_original_impl_*>(built.model.get());
+    const std::string good = ReadFile(m->CachePath());
+    ASSERT_GT(good.size(), 60u);
+    const auto path = platform::NativePath(m->CachePath());
+    for (size_t cut = 0; cut < good.size(); cut += 7) {
+        WriteFile(path, good.substr(0, cut));
+        auto model = MakeCounted<Model_original_impl_>(folder, m->DataFolder());
+        EXPECT_FALSE(LoadCache(*model, control)) << cut;
+    }
+    for (size_t i = 28; i < good.size(); ++i) {
+        std::string bad = good;
+        bad[i] = static_cast<char>(0xFF);
+        WriteFile(path, bad);
+        auto model = MakeCounted<Model_original_impl_>(folder, m->DataFolder());
+        if (LoadCache(*model, control)) {
+            for (auto& node : model->content->nodes) {
+                std::vector<std::u16string> titles;
+                node.GetTitlePath(titles);
+            }
+        }
+    }
+    std::string version = good;
+    version[4] = 1;
+    WriteFile(path, version);
+    auto model = MakeCounted<Model_original_impl_>(folder, m->DataFolder());
+    EXPECT_FALSE(LoadCache(*model, control));
+    EXPECT_EQ(ReadFile(m->LogPath()), "preserved file version mismatch\r\n");
+}
+
+TEST(Cache, EmptyModelIsSixtyBytes) {
+    auto model = MakeCounted<Model_original_impl_>(u"/kb/empty", test::ScratchFolder("cache-empty"));
+    test::MemoryLog log;
+    NoControl control;
+    SaveCache(*model, control, log);
+    EXPECT_EQ(ReadFile(model->CachePath()).size(), 60u);
+    auto back = MakeCounted<Model_original_impl_>(u"/kb/empty", model->DataFolder());
+    EXPECT_TRUE(LoadCache(*back, control));
+}
+
+TEST(Loader, CancelledBuildLeavesNoCompletionLine) {
+    const auto dir = MakeKb("cancel-kb");
+    const std::u16string folder = platform::PathFromNative(dir.string());
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NoControl control;
+    control.breakAfter = 3;
+    EXPECT_THROW(LoadModel(folder, control, locks, true), BreakExec);
+}
+
+}  // namespace
+}  // namespace kestrova

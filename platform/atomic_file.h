@@ -1,0 +1,16 @@
+// Replacing a whole file so that a crash at any moment leaves either the old or the new
+// contents, never a mix: the bytes go to a temporary file beside it, which is flushed to the
+// device and then renamed over the target. Thread-safe; does not coordinate writers (callers
+// that read, change and rewrite a file hold their own lock around the whole step).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrova::platform {
+
+// Writes `bytes` as the new contents of `path`. Throws io_error naming the path on failure,
+// leaving the old file as it was. The new file gets mode 0666 less the umask.
+void ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+}  // namespace kestrova::platform

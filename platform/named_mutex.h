@@ -1,0 +1,68 @@
+// Named mutexes shared by every process of every user on the machine (the "Global\" names).
+//
+// A mutex is an exclusive flock() on a lock file in /tmp/kestrova-locks (mode 1777, files mode
+// 0666), the file named by a 64-bit FNV-1a hash of the full mutex name. Ownership belongs to
+// the thread that obtained the mutex, not to the NamedMutex object, and is recursive: a thread
+// that owns a mutex obtains it again at once and must release it as often as it obtained it.
+// When the owning thread or process ends without releasing, the mutex becomes free and the
+// next waiter obtains it normally (the abandoned mutex). Destroying a NamedMutex object does
+// not release a mutex that a thread owns. All operations are thread-safe.
+//
+// Processes that fork without exec share the lock files of the parent; lock descriptors are
+// close-on-exec, so an exec'ed child never keeps its parent's mutexes.
+#pragma once
+
+#include "platform/event.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kestrova::platform {
+
+class NamedMutex {
+public:
+    enum class TryResult { Obtained, Busy, Failed };
+
+    // Opens the mutex `name`, creating its lock file when it is missing. When the lock folder
+    // or file cannot be made, the mutex is invalid and every attempt on it fails.
+    explicit NamedMutex(std::u16string_view name);
+    NamedMutex(const NamedMutex&) = delete;
+    NamedMutex& operator=(const NamedMutex&) = delete;
+
+    bool IsValid() const { return valid_; }
+    const std::u16string& Name() const { return name_; }
+    // The lock file that plays this mutex.
+    const std::string& LockFilePath() const { return lockFile_; }
+
+    // One attempt that never waits: Obtained (also when the calling thread owns it already),
+    // Busy (another thread or process owns it) or Failed (invalid mutex or system error).
+    TryResult TryAcquire();
+    // Releases one ownership of the calling thread; false when the thread does not own it.
+    bool Release();
+    // How often the calling thread owns the mutex now (0: not at all).
+    int OwnedCount() const;
+
+    // The folder of the lock files.
+    static const char* LockFolder();
+
+private:
+    std::u16string name_;
+    std::string lockFile_;
+    bool valid_ = false;
+};
+
+// The 64-bit FNV-1a hash of the UTF-16 code units of `name` (little-endian byte order),
+// which names the lock file of a mutex.
+uint64_t MutexNameHash(std::u16string_view name);
+
+// Waits without time limit for the first of the stop event and the mutexes, the stop event
+// first: nullopt when the stop event is signalled or an attempt failed, otherwise the
+// position of the mutex obtained. It polls: one non-blocking attempt on each mutex in turn,
+// then a wait of about 20 ms on the stop event.
+std::optional<size_t> WaitForStopOrMutex(const ManualResetEvent& stop,
+                                         std::span<NamedMutex* const> mutexes);
+
+}  // namespace kestrova::platform

@@ -1,0 +1,91 @@
+#include "search/morphology/morphology_holder.h"
+
+#include "platform/codepage.h"
+
+#include <stdexcept>
+
+namespace kestrova {
+namespace {
+
+constexpr const char* kDictFolder = "Rus/";
+constexpr const char* kGramtabFile = "rgramtab.tab";
+
+}  // namespace
+
+MorphologyHolder& MorphologyHolder::Instance() {
+    static MorphologyHolder holder(MemFileRegistry::Instance(), FindModuleResource);
+    return holder;
+}
+
+MorphologyHolder::MorphologyHolder(MemFileRegistry& registry, ResourceFinder finder)
+    : registry_(registry), finder_(std::move(finder)) {}
+
+MorphologyHolder::~MorphologyHolder() = default;
+
+void MorphologyHolder::Create() {
+    RegisterDictResources(registry_, finder_);
+    auto open = [this](const std::string& name, const char* mode) -> std::unique_ptr<MemFile> {
+        if (!registry_.Contains(name)) return nullptr;
+        return registry_.Open(name, mode);
+    };
+    auto paths = [](std::string_view key) -> std::string {
+        if (key == Lemmatizer::kDictFolderKey) return kDictFolder;
+        if (key == Lemmatizer::kGramtabKey) return kGramtabFile;
+        throw std::runtime_error("unknown registry path");
+    };
+    auto lemmatizer = std::make_unique<Lemmatizer>(open, paths);
+    std::string message;
+    if (!lemmatizer->LoadDictionary(message)) throw std::runtime_error("cannot load dict: " + message);
+    if (!lemmatizer->LoadStatistics('c')) throw std::runtime_error("cannot load statistics");
+    if (!lemmatizer->LoadGramtab()) throw std::runtime_error("Cannot load gramtab");
+    lemmatizer_ = std::move(lemmatizer);
+}
+
+const Lemmatizer* MorphologyHolder::Ensure() {
+    if (failed_) return nullptr;
+    if (lemmatizer_) return lemmatizer_.get();
+    try {
+        Create();
+    } catch (const std::exception& e) {
+        failed_ = true;
+        failure_ = e.what();
+    }
+    return lemmatizer_.get();
+}
+
+bool MorphologyHolder::Start() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return Ensure() != nullptr;
+}
+
+std::string MorphologyHolder::FailureMessage() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failure_;
+}
+
+void MorphologyHolder::Use(const std::function<void(const Lemmatizer*)>& use) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    use(Ensure());
+}
+
+std::string MorphologyHolder::DictionaryForm(std::string_view word) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const Lemmatizer* lemmatizer = Ensure();
+    if (!lemmatizer) return std::string(word);
+    lemmatizer->Analyse(word, false, false, true, scratch_);
+    // A word without any analysis (prediction found nothing) keeps its prepared spelling, so
+    // that its dictionary form is upper case like every other.
+    if (scratch_.empty()) return lemmatizer->PrepareWord(word);
+    return lemmatizer->NormalForm(scratch_.front());
+}
+
+std::string GetDictionaryForm(std::string_view word) {
+    return MorphologyHolder::Instance().DictionaryForm(word);
+}
+
+std::u16string GetDictionaryForm(std::u16string_view word) {
+    std::string bytes = platform::EncodeText(platform::kCodePage1251, word);
+    return platform::DecodeBytes(platform::kCodePage1251, GetDictionaryForm(bytes));
+}
+
+}  // namespace kestrova
