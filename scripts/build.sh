@@ -1,8 +1,9 @@
 #!/bin/sh
 # build.sh [DIR [CMAKE OPTIONS...]]: configures and builds the project with Ninja.
+# KESTROVA_TARGET names one target to build instead of all.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 DIR=${1:-$ROOT/build/release}
 [ $# -gt 0 ] && shift
 cmake -S "$ROOT" -B "$DIR" -G Ninja "$@" >/dev/null
-cmake --build "$DIR"
+cmake --build "$DIR" ${KESTROVA_TARGET:+--target "$KESTROVA_TARGET"}

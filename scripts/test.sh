@@ -18,6 +18,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir "$ROOT/build/asan" --output-on-failure -j "$JOBS"
 
 echo "== fuzz targets"
-"$ROOT/scripts/build.sh" "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+KESTROVA_TARGET=fuzzers "$ROOT/scripts/build.sh" "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKESTROVA_FUZZ=ON -DKESTROVA_BENCH=OFF
 "$ROOT/scripts/fuzz.sh" "$ROOT/build/fuzz" "${KESTROVA_FUZZ_SECONDS:-20}"
