@@ -7,7 +7,7 @@
 
 namespace lucene::analysis::standard {
 
-KsvAnalyzerBase::KsvAnalyzerBase() : stopTable_(_CLNEW CLTCSetList(false)) {
+KsvAnalyzerBase::KsvAnalyzerBase() : stopTable_(_CLNEW CLTCSetList(true)) {
     StopFilter::fillStopTable(stopTable_, StopAnalyzer::ENGLISH_STOP_WORDS);
 }
 
