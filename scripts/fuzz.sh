@@ -14,7 +14,7 @@ for f in "$DIR"/fuzz/fuzz_*; do
   seeds="$ROOT/fuzz/corpus/$name"
   [ -d "$seeds" ] && cp -r "$seeds/." "$work/"
   echo "-- $name for ${SECONDS_EACH}s"
-  ASAN_OPTIONS=detect_leaks=1 "$f" -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=10 \
+  LSAN_OPTIONS=suppressions=$ROOT/scripts/lsan.supp ASAN_OPTIONS=detect_leaks=1 "$f" -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=10 \
     -print_final_stats=0 "$work" 2>"$work.log" || { tail -60 "$work.log"; exit 1; }
   tail -1 "$work.log"
   rm -rf "$work" "$work.log"

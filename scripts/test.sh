@@ -14,7 +14,7 @@ ctest --test-dir "$ROOT/build/release" --output-on-failure -j "$JOBS"
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 "$ROOT/scripts/build.sh" "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DKESTROVA_SANITIZE=ON -DKESTROVA_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions=$ROOT/scripts/lsan.supp ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$ROOT/build/asan" --output-on-failure -j "$JOBS"
 
 echo "== fuzz targets"
