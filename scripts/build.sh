@@ -6,4 +6,8 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 DIR=${1:-$ROOT/build/release}
 [ $# -gt 0 ] && shift
 cmake -S "$ROOT" -B "$DIR" -G Ninja "$@" >/dev/null
-cmake --build "$DIR" ${KESTROVA_TARGET:+--target "$KESTROVA_TARGET"}
+if [ -n "${KESTROVA_TARGET:-}" ]; then
+  cmake --build "$DIR" --target "$KESTROVA_TARGET"
+else
+  cmake --build "$DIR"
+fi
