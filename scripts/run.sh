@@ -1,13 +1,22 @@
 #!/bin/sh
-# Builds the tools and runs the main job on the sample knowledge base: the navigation record
-# of its start pages.
+# Builds the tools and runs the main job on the sample knowledge base samples/kb: the
+# navigation record of its start page, the model (built from the pages, cached, logged) and its
+# table of contents. The per-user folders are the usual ones unless XDG_DATA_HOME and
+# XDG_CONFIG_HOME say otherwise.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 "$ROOT/scripts/build.sh" "$ROOT/build/release" >/dev/null
 CLI="$ROOT/build/release/cli/kestrova-cli"
 KB="$ROOT/samples/kb"
-for page in "$KB"/*.html; do
-  [ -f "$page" ] || continue
-  echo "== kestrova-cli meta $(basename "$page")"
-  "$CLI" meta "$page" || true
-done
+run() {
+  echo "== kestrova-cli $*"
+  "$CLI" "$@"
+}
+run meta "$KB/index-law.html"
+run load "$KB"
+run toc "$KB"
+run toc "$KB" --domain tech
+run keywords "$KB" --domain law
+if "$CLI" --help | grep -q '^  search '; then
+  run search "$KB" "трудовой договор"
+fi
