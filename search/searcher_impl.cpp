@@ -1,0 +1,94 @@
+#include "search/searcher_impl.h"
+
+#include "platform/codepage.h"
+#include "search/analyzers.h"
+#include "search/index_store.h"
+
+#include <CLucene/document/FieldSelector.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace kestrova {
+namespace {
+
+using lucene::document::Document;
+using lucene::document::FieldSelector;
+using lucene::search::Query;
+using lucene::search::TopDocs;
+
+constexpr std::u16string_view kSpecial = u"+-&|!(){}[]^\"~*?:\\";
+
+// Loads only the stored relative path of a hit, never its page text.
+class RelPathSelector final : public FieldSelector {
+public:
+    FieldSelectorResult accept(const TCHAR* fieldName) const override {
+        return wcscmp(fieldName, L"relPath") == 0 ? LOAD_AND_BREAK : NO_LOAD;
+    }
+};
+
+}  // namespace
+
+std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage) {
+    std::u16string text;
+    text.reserve(query.size() * 2);
+    for (const char16_t c : query) {
+        if (queryLanguage) {
+            text.push_back(c == u':' ? u' ' : c);
+        } else {
+            if (kSpecial.find(c) != std::u16string_view::npos) text.push_back(u'\\');
+            text.push_back(c);
+        }
+    }
+    return text;
+}
+
+Searcher::Searcher(const std::u16string& dataFolder, int32_t kind, bool queryLanguage)
+    : lock_(MakeIndexPaths(dataFolder, kind).liveLock, IndexLockFile::Mode::kShared),
+      kind_(kind),
+      queryLanguage_(queryLanguage),
+      analyzer_(CreateAnalyzer(kind)) {
+    if (!lock_.TryAcquire()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return;
+    }
+    searcher_ = std::make_unique<lucene::search::IndexSearcher>(MakeIndexPaths(dataFolder, kind).liveDir.c_str());
+}
+
+Searcher::~Searcher() {
+    if (searcher_) {
+        try {
+            searcher_->close();
+        } catch (...) {
+        }
+    }
+    searcher_.reset();
+    analyzer_.reset();
+    lock_.Release();
+}
+
+bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& paths) {
+    if (!searcher_) return false;
+    const std::wstring text = platform::Utf16ToWide(PrepareQueryText(query, queryLanguage_));
+    lucene::queryParser::QueryParser parser(L"text", analyzer_.get());
+    std::unique_ptr<Query> parsed(parser.parse(text.c_str()));
+    if (!parsed) return false;
+    // Every hit, best first: the whole ranked list at once rather than the growing windows of
+    // Hits, which would run the query again each time the window doubles.
+    const int32_t maxDoc = std::max<int32_t>(1, searcher_->maxDoc());
+    std::unique_ptr<TopDocs> top(searcher_->_search(parsed.get(), nullptr, maxDoc));
+    if (!top) return true;
+    const RelPathSelector selector;
+    lucene::index::IndexReader* reader = searcher_->getReader();
+    paths.reserve(paths.size() + static_cast<size_t>(top->scoreDocsLength));
+    for (int32_t i = 0; i < top->scoreDocsLength; ++i) {
+        Document doc;
+        if (!reader->document(top->scoreDocs[i].doc, doc, &selector)) continue;
+        const TCHAR* relPath = doc.get(L"relPath");
+        paths.push_back(platform::WideToUtf16(relPath ? relPath : L""));
+    }
+    return true;
+}
+
+}  // namespace kestrova

@@ -1,0 +1,87 @@
+#include "platform/codepage.h"
+#include "search/analyzers.h"
+#include "search/index_store.h"
+#include "search/searcher_impl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+using lucene::analysis::Analyzer;
+using lucene::analysis::Token;
+using lucene::analysis::TokenStream;
+using lucene::analysis::standard::KsvLemmatizingAnalyzer;
+using lucene::analysis::standard::KsvPreciseAnalyzer;
+
+struct Term {
+    std::wstring text;
+    int32_t start;
+    bool operator==(const Term&) const = default;
+};
+
+std::vector<Term> Terms(Analyzer& analyzer, const std::wstring& text) {
+    lucene::util::StringReader reader(text.c_str());
+    std::unique_ptr<TokenStream> stream(analyzer.tokenStream(L"text", &reader));
+    std::vector<Term> terms;
+    Token token;
+    while (stream->next(&token)) terms.push_back({token.termBuffer(), token.startOffset()});
+    return terms;
+}
+
+std::vector<std::wstring> Texts(const std::vector<Term>& terms) {
+    std::vector<std::wstring> texts;
+    for (const Term& t : terms) texts.push_back(t.text);
+    return texts;
+}
+
+// A stand-in lemmatizer over code page 1251: upper case, and the case endings И and У become А.
+std::string FakeForm(std::string_view word) {
+    std::u16string wide = platform::DecodeBytes(platform::kCodePage1251, word);
+    for (char16_t& c : wide) {
+        if (c >= u'а' && c <= u'я') c = static_cast<char16_t>(c - 0x20);
+    }
+    if (!wide.empty() && (wide.back() == u'И' || wide.back() == u'У')) wide.back() = u'А';
+    return platform::EncodeText(platform::kCodePage1251, wide);
+}
+
+TEST(AnalyzersTest, LemmatizingChainGivesLowerCaseDictionaryFormsAtTheSamePlaces) {
+    KsvLemmatizingAnalyzer analyzer(FakeForm);
+    const std::vector<Term> terms = Terms(analyzer, L"Книги в книгу the THE Word");
+    EXPECT_EQ(Texts(terms), (std::vector<std::wstring>{L"книга", L"в", L"книга", L"word"}));
+    EXPECT_EQ(terms[0].start, 0);
+    EXPECT_EQ(terms[2].start, 8);
+}
+
+TEST(AnalyzersTest, PreciseChainKeepsLetterCaseAndStopsOnlyLowerCaseStopWords) {
+    KsvPreciseAnalyzer analyzer;
+    EXPECT_EQ(Texts(Terms(analyzer, L"Книга книга the The a+b")),
+              (std::vector<std::wstring>{L"Книга", L"книга", L"The", L"b"}));
+}
+
+TEST(AnalyzersTest, WritersReuseOneChainAndTheFactoryKnowsTwoKinds) {
+    KsvPreciseAnalyzer analyzer;
+    for (int i = 0; i < 3; ++i) {
+        lucene::util::StringReader reader(L"один два");
+        TokenStream* stream = analyzer.reusableTokenStream(L"text", &reader);
+        Token token;
+        int n = 0;
+        while (stream->next(&token)) ++n;
+        EXPECT_EQ(n, 2);
+    }
+    EXPECT_TRUE(CreateAnalyzer(kIndexLemmatizing));
+    EXPECT_TRUE(CreateAnalyzer(kIndexPrecise));
+    EXPECT_FALSE(CreateAnalyzer(7));
+}
+
+TEST(QueryTextTest, PlainQueriesEscapeEverySpecialCharacter) {
+    EXPECT_EQ(PrepareQueryText(u"a+b title:x \"q\" (c) \\", false), u"a\\+b title\\:x \\\"q\\\" \\(c\\) \\\\");
+    EXPECT_EQ(PrepareQueryText(u"-&|!{}[]^~*?", false), u"\\-\\&\\|\\!\\{\\}\\[\\]\\^\\~\\*\\?");
+    EXPECT_EQ(PrepareQueryText(u"title:word \"a b\"*", true), u"title word \"a b\"*");
+}
+
+}  // namespace
+}  // namespace kestrova

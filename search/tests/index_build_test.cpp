@@ -1,0 +1,175 @@
+#include "search/index_builder.h"
+#include "search/index_lock_file.h"
+#include "search/searcher_impl.h"
+#include "search_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace kestrova {
+namespace {
+
+using testing::Page;
+using testing::PageFiles;
+using testing::RecordingControl;
+using testing::ScratchFolder;
+using testing::WriteFile;
+
+constexpr ModelUid kUid1{1};
+constexpr ModelUid kUid2{2};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A knowledge base of n pages: page i is "p<i>.htm" with the word "common", the word
+// "w<i>" and, on page 1 only, "Book".
+struct Pages {
+    explicit Pages(const ScratchFolder& dir, int n, const std::string& extra = "") {
+        for (int i = 0; i < n; ++i) {
+            const std::string name = "sub\\p" + std::to_string(i) + ".htm";
+            std::string body = "common w" + std::to_string(i) + " " + extra;
+            if (i == 1) body += " Book";
+            WriteFile(dir.File("kb/sub/p" + std::to_string(i) + ".htm"), Page("Title " + std::to_string(i), body));
+            names.push_back(platform::PathFromNative(name));
+        }
+        files = std::make_unique<PageFiles>(dir.Path16() + u"/kb", names);
+    }
+    std::vector<std::u16string> names;
+    std::unique_ptr<PageFiles> files;
+};
+
+std::vector<std::u16string> Find(const std::u16string& data, int32_t kind, const std::u16string& q, bool ql = false) {
+    Searcher searcher(data, kind, ql);
+    std::vector<std::u16string> paths;
+    EXPECT_TRUE(searcher.Search(q, paths));
+    return paths;
+}
+
+TEST(IndexBuildTest, BuildsBothKindsWithIdentityLogAndProgress) {
+    ScratchFolder dir;
+    Pages pages(dir, 100);
+    const std::u16string data = dir.Path16() + u"/data";
+    RecordingControl control;
+    BuildIndexes(*pages.files, data, kUid1, control);
+    EXPECT_TRUE(AreIndexesCurrent(data, kUid1));
+    const IndexPaths paths = MakeIndexPaths(data, kIndexPrecise);
+    EXPECT_FALSE(std::filesystem::exists(paths.tempDir));
+    EXPECT_FALSE(std::filesystem::exists(paths.tempLock));
+    EXPECT_FALSE(std::filesystem::exists(paths.liveLock));
+    EXPECT_EQ(ReadAll(paths.log), "Indexing started\r\nIndexing finished\r\n");
+    // Two phases of 107: the second phase's last page is 207 of 214.
+    ASSERT_FALSE(control.reports.empty());
+    EXPECT_EQ(control.reports.back().stage, 3);
+    EXPECT_EQ(control.reports.back().current, 107 + 100);
+    EXPECT_EQ(control.reports.back().total, 214);
+    EXPECT_EQ(IndexProgressTotal(100), 107);
+
+    EXPECT_EQ(Find(data, kIndexPrecise, u"Book"), (std::vector<std::u16string>{u"sub\\p1.htm"}));
+    EXPECT_TRUE(Find(data, kIndexPrecise, u"book").empty());
+    EXPECT_EQ(Find(data, kIndexLemmatizing, u"book"), (std::vector<std::u16string>{u"sub\\p1.htm"}));
+    EXPECT_EQ(Find(data, kIndexPrecise, u"common").size(), 100u);
+    // The title weighs more: the page whose title holds the word comes first.
+    EXPECT_EQ(Find(data, kIndexPrecise, u"w7 7").front(), u"sub\\p7.htm");
+}
+
+TEST(IndexBuildTest, CurrentKindsAreSkippedAndANewModelRebuildsBoth) {
+    ScratchFolder dir;
+    Pages pages(dir, 3);
+    const std::u16string data = dir.Path16() + u"/data";
+    RecordingControl control;
+    BuildIndexes(*pages.files, data, kUid1, control);
+    const size_t reports = control.reports.size();
+    BuildIndexes(*pages.files, data, kUid1, control);
+    EXPECT_EQ(control.reports.size(), reports);
+    BuildIndexes(*pages.files, data, kUid2, control);
+    EXPECT_TRUE(AreIndexesCurrent(data, kUid2));
+    EXPECT_FALSE(AreIndexesCurrent(data, kUid1));
+}
+
+TEST(IndexBuildTest, StopDuringIndexingKeepsTheOldIndexAndLeavesNoTemporaryFolder) {
+    ScratchFolder dir;
+    const std::u16string data = dir.Path16() + u"/data";
+    Pages old(dir, 100);
+    RecordingControl first;
+    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*old.files, kUid1, first), IndexBuildResult::kBuilt);
+    Pages fresh(dir, 100, "fresh");
+    RecordingControl control;
+    control.stopWhen = [](const ExecProgress& p) { return p.current >= 50; };
+    IndexBuilder builder(data, kIndexPrecise);
+    EXPECT_EQ(builder.Build(*fresh.files, kUid2, control), IndexBuildResult::kAborted);
+    EXPECT_EQ(control.last.current, 50);
+    EXPECT_FALSE(std::filesystem::exists(builder.Paths().tempDir));
+    EXPECT_TRUE(IsIndexCurrent(data, kIndexPrecise, kUid1));
+    EXPECT_TRUE(Find(data, kIndexPrecise, u"fresh").empty());
+    EXPECT_EQ(Find(data, kIndexPrecise, u"common").size(), 100u);
+    EXPECT_EQ(ReadAll(builder.Paths().log), "Indexing started\r\nIndexing aborted\n\r\n");
+}
+
+TEST(IndexBuildTest, ASearcherHoldingTheLiveLockDelaysTheSwap) {
+    ScratchFolder dir;
+    const std::u16string data = dir.Path16() + u"/data";
+    Pages pages(dir, 5);
+    RecordingControl first;
+    BuildIndexes(*pages.files, data, kUid1, first);
+    Searcher reader(data, kIndexPrecise, false);
+    ASSERT_TRUE(reader.HasIndex());
+    RecordingControl control;
+    int waits = 0;
+    // Stop only after the builder has waited for the live lock a few times.
+    control.stopWhen = [&](const ExecProgress& p) { return p.current == 5 && ++waits > 4; };
+    IndexBuilder builder(data, kIndexPrecise);
+    EXPECT_EQ(builder.Build(*pages.files, kUid2, control), IndexBuildResult::kNoLiveLock);
+    EXPECT_EQ(ReadAll(builder.Paths().log), "Indexing started\r\nIndexing finished\r\nCannot get file lock\n\r\n");
+    EXPECT_TRUE(IsIndexCurrent(data, kIndexPrecise, kUid1));
+    EXPECT_TRUE(ReadIndexIdentity(builder.Paths().tempDir).has_value());  // the new index waits
+    std::vector<std::u16string> paths;
+    EXPECT_TRUE(reader.Search(u"common", paths));
+    EXPECT_EQ(paths.size(), 5u);
+}
+
+TEST(SearcherTest, ABuilderHoldingTheLiveLockGivesAFailedSearchAtOnce) {
+    ScratchFolder dir;
+    const std::u16string data = dir.Path16() + u"/data";
+    Pages pages(dir, 2);
+    RecordingControl control;
+    BuildIndexes(*pages.files, data, kUid1, control);
+    IndexLockFile builder(MakeIndexPaths(data, kIndexPrecise).liveLock, IndexLockFile::Mode::kExclusive);
+    ASSERT_TRUE(builder.TryAcquire());
+    Searcher searcher(data, kIndexPrecise, false);
+    EXPECT_FALSE(searcher.HasIndex());
+    std::vector<std::u16string> paths;
+    EXPECT_FALSE(searcher.Search(u"common", paths));
+    EXPECT_TRUE(paths.empty());
+}
+
+TEST(SearcherTest, PlainAndQueryLanguageModes) {
+    ScratchFolder dir;
+    const std::u16string data = dir.Path16() + u"/data";
+    Pages pages(dir, 4, "a+b");
+    WriteFile(dir.File("kb/sub/p2.htm"), Page("Other", "title word alpha beta"));
+    RecordingControl control;
+    BuildIndexes(*pages.files, data, kUid1, control);
+    // Plain: operators are text, a colon selects no field, stop words alone find nothing.
+    EXPECT_EQ(Find(data, kIndexPrecise, u"title:word"), (std::vector<std::u16string>{u"sub\\p2.htm"}));
+    EXPECT_EQ(Find(data, kIndexPrecise, u"-common").size(), 3u);
+    EXPECT_TRUE(Find(data, kIndexPrecise, u"the and of").empty());
+    // Query language.
+    EXPECT_EQ(Find(data, kIndexPrecise, u"title:word", true), (std::vector<std::u16string>{u"sub\\p2.htm"}));
+    EXPECT_EQ(Find(data, kIndexPrecise, u"\"alpha beta\"", true), (std::vector<std::u16string>{u"sub\\p2.htm"}));
+    EXPECT_TRUE(Find(data, kIndexPrecise, u"\"beta alpha\"", true).empty());
+    EXPECT_EQ(Find(data, kIndexPrecise, u"common AND -w0", true).size(), 2u);
+    EXPECT_EQ(Find(data, kIndexPrecise, u"w0 OR w3", true).size(), 2u);
+    EXPECT_EQ(Find(data, kIndexPrecise, u"alp*", true).size(), 1u);
+    Searcher searcher(data, kIndexPrecise, true);
+    std::vector<std::u16string> paths;
+    EXPECT_THROW(searcher.Search(u"\"unbalanced", paths), CLuceneError);
+}
+
+}  // namespace
+}  // namespace kestrova
