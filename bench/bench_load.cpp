@@ -1,0 +1,143 @@
+// Figures of model loading on a page folder, all in one run, warm file cache:
+//   - the I/O floor: open, read 4 KB, close every HTML file;
+//   - the build from the pages (scan, meta, navigation, cache save);
+//   - the cache load (and its rate in MB/s of preserved.bin);
+//   - the outdated test against a plain directory walk with stat;
+//   - the XML export; the peak memory of the process.
+//
+//   bench_load FOLDER            measure an existing page folder
+//   bench_load --generate N DIR  write N generated pages into DIR first (then measure it)
+#include "exec/exec_control.h"
+#include "exec/named_lock_set.h"
+#include "model/model_loader.h"
+#include "model/model_original_impl.h"
+#include "model/preserved_cache.h"
+#include "platform/event.h"
+#include "platform/path.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fcntl.h>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace kestrova;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+class NoControl final : public IExecControl {
+public:
+    bool ShouldBreak() override { return false; }
+    void ReportProgress(const ExecProgress&) override {}
+};
+
+double Ms(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Generate(int pages, const fs::path& dir) {
+    fs::remove_all(dir);
+    std::string body;
+    while (body.size() < 20000) body += "Статья устанавливает порядок исчисления и уплаты налога. ";
+    for (int i = 0; i < pages; ++i) {
+        const fs::path sub = dir / ("part" + std::to_string(i % 50)) / ("sec" + std::to_string(i % 7));
+        fs::create_directories(sub);
+        std::ofstream out(sub / ("page" + std::to_string(i) + ".html"));
+        out << "<html><head><meta charset=\"utf-8\"><title>Страница " << i << "</title>"
+            << "<meta domain=\"d" << i % 3 << "\" display-name=\"Раздел " << i % 3 << "\">"
+            << "<meta chapter=\"Часть " << i % 50 << "\\Глава " << i % 7 << "\\Параграф " << i % 11 << "\">"
+            << "<meta name=\"keywords\" content=\"термин" << i % 2000 << ",понятие" << i << "\">"
+            << "<meta help-id=\"id" << i << "\"></head><body>" << body << "</body></html>";
+    }
+}
+
+double IoFloor(const fs::path& dir, int& files) {
+    const Clock::time_point start = Clock::now();
+    char buffer[4096];
+    files = 0;
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        if (!e.is_regular_file()) continue;
+        const int fd = ::open(e.path().c_str(), O_RDONLY);
+        if (fd < 0) continue;
+        if (::read(fd, buffer, sizeof buffer) < 0) std::perror("read");
+        ::close(fd);
+        ++files;
+    }
+    return Ms(start);
+}
+
+double WalkWithStat(const fs::path& dir) {
+    const Clock::time_point start = Clock::now();
+    size_t total = 0;
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        struct ::stat st {};
+        if (::stat(e.path().c_str(), &st) == 0) total += static_cast<size_t>(st.st_size);
+    }
+    if (total == 0) std::puts("(empty folder)");
+    return Ms(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path dir;
+    if (argc == 4 && std::strcmp(argv[1], "--generate") == 0) {
+        dir = argv[3];
+        Generate(std::atoi(argv[2]), dir);
+    } else if (argc == 2) {
+        dir = argv[1];
+    } else {
+        std::fprintf(stderr, "usage: bench_load FOLDER | bench_load --generate N DIR\n");
+        return 2;
+    }
+    const std::u16string folder = platform::NormalizePath(platform::PathFromNative(fs::absolute(dir).string()));
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NoControl control;
+
+    int files = 0;
+    IoFloor(dir, files);  // warms the file cache
+    const double floor = IoFloor(dir, files);
+    Clock::time_point start = Clock::now();
+    LoadResult built = LoadModel(folder, control, locks, true);
+    const double build = Ms(start);
+    auto* m = static_cast<Model_original_impl_*>(built.model.get());
+    const double cacheBytes = static_cast<double>(fs::file_size(platform::NativePath(m->CachePath())));
+
+    start = Clock::now();
+    auto restored = MakeCounted<Model_original_impl_>(m->HtmlFolder(), m->DataFolder());
+    const bool ok = LoadCache(*restored, control);
+    const double load = Ms(start);
+
+    const double walk = WalkWithStat(dir);
+    start = Clock::now();
+    const bool outdated = restored->IsOutdated(control);
+    const double outdatedMs = Ms(start);
+
+    start = Clock::now();
+    const std::u16string xml = m->DataFolder() + u"/bench.xml";
+    m->ExportXml(xml.c_str());
+    const double exportMs = Ms(start);
+    built.model.Reset();
+
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("files %d\n", files);
+    std::printf("io floor (open, read 4 KB, close)  %9.1f ms\n", floor);
+    std::printf("build from the pages               %9.1f ms  (%.2fx the floor)\n", build, build / floor);
+    std::printf("cache load                         %9.1f ms  (%.1f MB, %.0f MB/s, %s)\n", load, cacheBytes / 1e6,
+                cacheBytes / 1e6 / (load / 1000), ok ? "ok" : "FAILED");
+    std::printf("directory walk with stat           %9.1f ms\n", walk);
+    std::printf("IsOutdated                         %9.1f ms  (%.2fx the walk, %s)\n", outdatedMs, outdatedMs / walk,
+                outdated ? "outdated" : "current");
+    std::printf("XML export                         %9.1f ms\n", exportMs);
+    std::printf("peak memory (max RSS)              %9.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024);
+    return ok ? 0 : 1;
+}
