@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace kestrova {
@@ -129,6 +130,21 @@ TEST(ProcessMorphology, LinkedDictionariesOrTheResourceError) {
     EXPECT_EQ(GetDictionaryForm(std::u16string_view(u"Ёлки")), u"ЕЛКА");
     EXPECT_EQ(GetDictionaryForm(std::u16string_view(u"ЕЛКИ")), u"ЕЛКА");
     EXPECT_EQ(GetDictionaryForm(std::u16string_view(u"СДЕЛАЛ")), u"СДЕЛАТЬ");
+    MorphologyHolder::Instance().Use([](const Lemmatizer* l) {
+        ASSERT_NE(l, nullptr);
+        std::vector<Analysis> made, make, odd;
+        l->Analyse(Cp1251("СДЕЛАЛ"), false, false, true, made);
+        l->Analyse(Cp1251("СДЕЛАТЬ"), false, false, true, make);
+        ASSERT_FALSE(made.empty());
+        EXPECT_TRUE(made[0].found);
+        EXPECT_TRUE(std::any_of(make.begin(), make.end(), [&](const Analysis& a) {
+            return a.model == made[0].model && a.item == 0;
+        }));
+        for (const char* word : {"ЗАКОН1", "ЗАКОНZ"}) {
+            l->Analyse(Cp1251(word), false, false, true, odd);
+            EXPECT_TRUE(std::none_of(odd.begin(), odd.end(), [](const Analysis& a) { return a.found; })) << word;
+        }
+    });
 }
 
 }  // namespace
