@@ -36,16 +36,7 @@ bool ByteReader::LookingAt(std::string_view literal, bool ignoreCase) {
     return true;
 }
 
-void ByteReader::BeginCapture() {
-    capture_.clear();
-    mark_ = pos_;
-    capturing_ = true;
-}
-
-std::string_view ByteReader::EndCapture() {
-    capturing_ = false;
-    const char* start = reinterpret_cast<const char*>(buf_) + mark_;
-    if (capture_.empty()) return std::string_view(start, pos_ - mark_);
+std::string_view ByteReader::JoinCapture(const char* start) {
     capture_.append(start, pos_ - mark_);
     return capture_;
 }

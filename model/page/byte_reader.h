@@ -45,9 +45,18 @@ public:
     // Passes over n bytes known to be there (after LookingAt).
     void Skip(size_t n) { pos_ += n; }
 
-    void BeginCapture();
+    void BeginCapture() {
+        capture_.clear();
+        mark_ = pos_;
+        capturing_ = true;
+    }
     // The bytes passed over since BeginCapture; valid until the reader is used again.
-    std::string_view EndCapture();
+    std::string_view EndCapture() {
+        capturing_ = false;
+        const char* start = reinterpret_cast<const char*>(buf_) + mark_;
+        if (capture_.empty()) return std::string_view(start, pos_ - mark_);
+        return JoinCapture(start);
+    }
     size_t CapturedSize() const { return capture_.size() + (pos_ - mark_); }
 
     // Passes over bytes while pass(byte) holds: kFound (stands on the first other byte), kEnd
@@ -60,6 +69,7 @@ public:
 private:
     // Makes at least n bytes available from the read position; false at the end.
     bool Ensure(size_t n);
+    std::string_view JoinCapture(const char* start);
     // Moves the unread bytes to the front of the window, and captured ones to the buffer.
     void Shift();
 

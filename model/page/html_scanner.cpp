@@ -26,8 +26,9 @@ constexpr std::array<unsigned char, 256> MakeClasses() {
 }
 constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
 
-bool IsSpace(unsigned char c) { return kClasses[c] & kSpace; }
-bool IsNameChar(unsigned char c) { return kClasses[c] & kName; }
+// Lambdas rather than functions, so that the reader's loops inline them.
+constexpr auto IsSpace = [](unsigned char c) { return (kClasses[c] & kSpace) != 0; };
+constexpr auto IsNameChar = [](unsigned char c) { return (kClasses[c] & kName) != 0; };
 
 class FileSource final : public IByteSource {
 public:
@@ -87,7 +88,9 @@ private:
         return false;
     }
 
-    void SkipSpace() { in_.AdvanceWhile(IsSpace); }
+    void SkipSpace() {
+        if (!in_.AtEnd() && IsSpace(in_.Current())) in_.AdvanceWhile(IsSpace);
+    }
 
     void Text() {
         in_.BeginCapture();

@@ -3,22 +3,33 @@
 #include "model/page/charset.h"
 #include "model/page/order_value.h"
 #include "model/page/page_strings.h"
-#include "platform/text.h"
 
 #include <stdexcept>
 
 namespace kestrova {
 namespace {
 
-using platform::EqualsAsciiNoCase;
+// Equality with a lower-case ASCII literal, ignoring the case of letters. Inline: it runs for
+// every tag and attribute of a head.
+inline bool EqualsAsciiNoCase(std::string_view text, std::string_view lowerLiteral) {
+    if (text.size() != lowerLiteral.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char l = lowerLiteral[i];
+        const char c = (l >= 'a' && l <= 'z') ? static_cast<char>(text[i] | 0x20) : text[i];
+        if (c != l) return false;
+    }
+    return true;
+}
 
 constexpr std::string_view kSlotNames[InfoExtractor::kSlotCount] = {
     "http-equiv", "content", "name", "domain", "display-name", "order", "domain-chapter",
     "chapter", "location", "help-id", "control", "keyword", "anchor", "charset", "profile"};
 
 int FindSlot(std::string_view name) {
+    if (name.size() < 4 || name.size() > 14) return -1;  // the shortest and longest names
+    const char first = static_cast<char>(name[0] | 0x20);
     for (int i = 0; i < InfoExtractor::kSlotCount; ++i) {
-        if (EqualsAsciiNoCase(name, kSlotNames[i])) return i;
+        if (kSlotNames[i][0] == first && EqualsAsciiNoCase(name, kSlotNames[i])) return i;
     }
     return -1;
 }
@@ -35,6 +46,10 @@ std::string ProfileOf(const std::string& raw) {
 
 void InfoExtractor::OnByteOrderMark(bool) {
     meta_.charset = "utf-8";
+}
+
+InfoExtractor::InfoExtractor() {
+    meta_.steps.reserve(8);
 }
 
 bool InfoExtractor::OnStartTag(std::string_view name) {
@@ -81,7 +96,7 @@ void InfoExtractor::Classify() {
     const std::string& content = Get(kContent);
     if (!Get(kHttpEquiv).empty() && !content.empty()) {
         std::string charset;
-        if (EqualsAsciiNoCase(Get(kHttpEquiv), "Content-Type") && CharsetFromContentType(content, charset))
+        if (EqualsAsciiNoCase(Get(kHttpEquiv), "content-type") && CharsetFromContentType(content, charset))
             meta_.charset = charset;
     } else if (!Get(kName).empty() && !content.empty()) {
         if (EqualsAsciiNoCase(Get(kName), "keywords")) meta_.keywordString.append(",").append(content);
@@ -99,8 +114,8 @@ void InfoExtractor::Classify() {
         meta_.keywords.push_back({Get(kKeyword), std::string(TrimSpaces(Get(kAnchor)))});
     } else if (hasContent_) {
         CollectedMeta::Content entry;
-        entry.index = EqualsAsciiNoCase(content, "_Index");
-        if (!entry.index && !EqualsAsciiNoCase(content, "_Default")) entry.text = content;
+        entry.index = EqualsAsciiNoCase(content, "_index");
+        if (!entry.index && !EqualsAsciiNoCase(content, "_default")) entry.text = content;
         entry.order = Get(kOrder).empty() ? 0 : OrderValue(Get(kOrder));
         entry.anchor = Get(kAnchor);
         entry.profile = ProfileOf(Get(kProfile));
@@ -112,7 +127,7 @@ void InfoExtractor::Classify() {
 
 void InfoExtractor::AddChapter() {
     const std::string& value = Get(kChapter);
-    if (EqualsAsciiNoCase(value, "_Root")) {
+    if (EqualsAsciiNoCase(value, "_root")) {
         if (!meta_.steps.empty()) BothChapters();
         meta_.rootChapter = true;
         return;

@@ -46,6 +46,7 @@ struct CollectedMeta {
 
 class InfoExtractor final : public IHtmlContentHandler {
 public:
+    InfoExtractor();
     void OnByteOrderMark(bool present) override;
     bool OnStartTag(std::string_view name) override;
     bool OnTagWithAttributes(std::string_view name) override;

@@ -36,6 +36,10 @@ TEST(TextDecoder, ConvertsByCodePageUpToTheFirstZero) {
     EXPECT_EQ(TextDecoder().Convert("Привет"), u"Привет");
     EXPECT_EQ(TextDecoder().Convert("\xCF\xF0\xE8"), u"При");
     EXPECT_EQ(TextDecoder("utf-8").Convert("\xCF"), u"\uFFFD");
+    EXPECT_EQ(TextDecoder("utf-8").Convert("\xD0\x9F\xD0"), u"П\uFFFD");
+    EXPECT_EQ(TextDecoder().Convert("€ и"), u"€ и");
+    EXPECT_EQ(TextDecoder().Convert("\xC0\x80"), u"\u0410\u0402");  // overlong, so not UTF-8
+    EXPECT_EQ(TextDecoder("windows-1251").Convert("\xD0\x9F"), u"\u0420\u045F");
 }
 
 TEST(References, DecodeNamedAndNumeric) {
