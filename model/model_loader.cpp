@@ -8,6 +8,7 @@
 #include "model/data_folder.h"
 #include "model/html_scan.h"
 #include "model/keyword_build.h"
+#include "model/build_clock.h"
 #include "model/model_original_impl.h"
 #include "model/page/file_log.h"
 #include "model/page/read_page_meta.h"
@@ -27,16 +28,7 @@
 namespace kestrova {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int ElapsedMs(Clock::time_point start) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
-
-void Check(IExecControl& control) {
-    if (control.ShouldBreak()) throw BreakExec();
-}
+using Clock = BuildClock;
 
 // What identifies one version of the cache file: a file another process wrote anew differs.
 struct CacheStamp {

@@ -7,6 +7,7 @@
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
 #include "model/page/file_log.h"
+#include "model/build_clock.h"
 #include "platform/io_error.h"
 #include "platform/path.h"
 
@@ -16,16 +17,7 @@
 namespace kestrova {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int ElapsedMs(Clock::time_point start) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
-
-void Check(IExecControl& control) {
-    if (control.ShouldBreak()) throw BreakExec();
-}
+using Clock = BuildClock;
 
 // Smallest stored size of one record of each section, for the count checks.
 constexpr size_t kMinDomain = 8;
