@@ -13,12 +13,12 @@ namespace {
 using test::BuildModel;
 using test::Entry;
 using test::MemoryLog;
-using test::PageSpec;
+using test::TestPage;
 using test::Steps;
 
-PageSpec Page(std::u16string path, std::vector<ChapterStep> steps, std::vector<ContentEntry> entries = {},
+TestPage Page(std::u16string path, std::vector<ChapterStep> steps, std::vector<ContentEntry> entries = {},
               std::vector<DomainEntry> domains = {}) {
-    PageSpec p{std::move(path), {}};
+    TestPage p{std::move(path), {}};
     p.meta.chapters.defaultList = std::move(steps);
     p.meta.contents.defaultList = std::move(entries);
     p.meta.domains = std::move(domains);
@@ -79,7 +79,7 @@ TEST(ContentBuild, SharedChaptersCaseSensitiveNamesAndArrayOrder) {
 
 TEST(ContentBuild, SiblingsByWeightThenText) {
     MemoryLog log;
-    std::vector<PageSpec> pages;
+    std::vector<TestPage> pages;
     const int32_t weights[] = {3, 0, -1, 1, INT_MIN, 0};
     const char16_t* texts[] = {u"w3", u"zero-b", u"m1", u"w1", u"min", u"zero-a"};
     for (int i = 0; i < 6; ++i) {
@@ -131,20 +131,20 @@ TEST(ContentBuild, IndexPagesMakeHeadingsAndConflictsAreLogged) {
 
 TEST(ContentBuild, LocationsSkipHiddenChapters) {
     MemoryLog log;
-    std::vector<ChapterStep> hidden{{u"Part I", 0, true}, {u"Laws", 0, false}};
-    auto m = BuildModel({Page(u"h.html", hidden, {Entry(u"h")}), Page(u"v.html", Steps({u"Part II", u"Laws"}), {Entry(u"v")})},
+    std::vector<ChapterStep> hidden{{u"Book I", 0, true}, {u"Laws", 0, false}};
+    auto m = BuildModel({Page(u"h.html", hidden, {Entry(u"h")}), Page(u"v.html", Steps({u"Book II", u"Laws"}), {Entry(u"v")})},
                         {}, log);
     EXPECT_EQ(StringView(m->pages[0].location), u"Laws");
-    EXPECT_EQ(StringView(m->pages[1].location), u"Part II: Laws");
+    EXPECT_EQ(StringView(m->pages[1].location), u"Book II: Laws");
 }
 
 TEST(ContentBuild, MixedWeightsProfilesAndEmptyTexts) {
     MemoryLog log;
     std::vector<ChapterStep> five{{u"C", 5, false}};
     std::vector<ChapterStep> minus{{u"C", -5, false}};
-    PageSpec printed = Page(u"print.html", Steps({u"C"}), {Entry(u"default text")});
+    TestPage printed = Page(u"print.html", Steps({u"C"}), {Entry(u"default text")});
     printed.meta.chapters.profiles[u"print"] = Steps({u"C"});
-    PageSpec untitled = Page(u"dir\\.html", Steps({u"D"}));
+    TestPage untitled = Page(u"dir\\.html", Steps({u"D"}));
     auto m = BuildModel({Page(u"five.html", five), Page(u"minus.html", minus), printed, untitled}, {}, log);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"Mixed weight (5, -5) for content node at minus.html",
                                                    "Mixed profile for content node at print.html",
@@ -169,9 +169,9 @@ namespace {
 
 TEST(ContentLookup, TopicsPagesAndTitlePaths) {
     test::MemoryLog log;
-    PageSpec anchored = Page(u"Dir\\Page.html", Steps({u"A"}), {Entry(u"part", 0, u"x"), Entry(u"whole")});
-    PageSpec onlyAnchor = Page(u"other.html", Steps({u"A"}), {Entry(u"o", 0, u"y")});
-    PageSpec printed = Page(u"print.html", {}, {Entry(u"p")});
+    TestPage anchored = Page(u"Dir\\Page.html", Steps({u"A"}), {Entry(u"part", 0, u"x"), Entry(u"whole")});
+    TestPage onlyAnchor = Page(u"other.html", Steps({u"A"}), {Entry(u"o", 0, u"y")});
+    TestPage printed = Page(u"print.html", {}, {Entry(u"p")});
     printed.meta.chapters.defaultList = Steps({u"B"});
     printed.meta.chapters.profiles[u"print"] = Steps({u"P"});
     auto m = test::BuildModel({anchored, onlyAnchor, printed}, {}, log);
@@ -212,12 +212,12 @@ TEST(ContentDomains, DomainChapterRootChapterAndInheritance) {
     test::MemoryLog log;
     // d0 starts at step 0 (A), d1 at step 1 (B), d2 has no domain-chapter (last step C);
     // "none" is not a domain of the model.
-    PageSpec chaptered = Page(u"c.html", Steps({u"A", u"B", u"C"}), {Entry(u"page")},
+    TestPage chaptered = Page(u"c.html", Steps({u"A", u"B", u"C"}), {Entry(u"page")},
                               {test::Domain(u"d1", 1), test::Domain(u"d0", 0), test::Domain(u"d2"),
                                test::Domain(u"none", 0)});
-    PageSpec root = Page(u"r.html", {}, {Entry(u"root page")}, {test::Domain(u"d2"), test::Domain(u"d0")});
+    TestPage root = Page(u"r.html", {}, {Entry(u"root page")}, {test::Domain(u"d2"), test::Domain(u"d0")});
     root.meta.rootChapter = true;
-    PageSpec late = Page(u"deep.html", Steps({u"A"}), {Entry(u"late")}, {test::Domain(u"d1", 3)});
+    TestPage late = Page(u"deep.html", Steps({u"A"}), {Entry(u"late")}, {test::Domain(u"d1", 3)});
     auto m = test::BuildModel({chaptered, root, late}, {u"d0", u"d1", u"d2"}, log);
     IContent* content = m->GetContent();
     EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A"})), std::vector<int32_t>{0});
@@ -235,7 +235,7 @@ TEST(ContentDomains, DomainChapterRootChapterAndInheritance) {
 
 TEST(ContentBuild, ChaptersWithManyChildrenKeepOrderAndParents) {
     test::MemoryLog log;
-    std::vector<PageSpec> pages;
+    std::vector<TestPage> pages;
     for (int i = 0; i < 3000; ++i) {
         const std::string n = std::to_string(2999 - i);
         const std::u16string name = u"page " + std::u16string(n.begin(), n.end());

@@ -10,11 +10,11 @@ namespace {
 
 using test::BuildModel;
 using test::MemoryLog;
-using test::PageSpec;
+using test::TestPage;
 
-PageSpec Page(std::u16string path, std::vector<KeywordEntry> keywords, std::vector<HelpIdEntry> ids = {},
+TestPage Page(std::u16string path, std::vector<KeywordEntry> keywords, std::vector<HelpIdEntry> ids = {},
               std::vector<DomainEntry> domains = {}) {
-    PageSpec p{std::move(path), {}};
+    TestPage p{std::move(path), {}};
     p.meta.keywords = std::move(keywords);
     p.meta.helpIds = std::move(ids);
     p.meta.domains = std::move(domains);
@@ -60,7 +60,7 @@ TEST(Keywords, CaseVariantsAreAdjacentKeywordsWithTheirOwnTopics) {
 
 TEST(Keywords, RepeatsAnchorsEmptiesAndTopicNumbering) {
     MemoryLog log;
-    PageSpec p = Page(u"p.html", {{u"x", u""}, {u"x", u""}, {u"y", u"a"}, {u"y", u""}, {u"", u""}}, {{u"ID", u"b"}});
+    TestPage p = Page(u"p.html", {{u"x", u""}, {u"x", u""}, {u"y", u"a"}, {u"y", u""}, {u"", u""}}, {{u"ID", u"b"}});
     p.meta.contents.defaultList.push_back({u"page", u"", 0, false});
     auto m = BuildModel({p}, {}, log);
     const auto& items = m->keywords->items;
@@ -101,7 +101,7 @@ TEST(Keywords, DomainsAreThoseOfTheTopicsPagesInOrderOfFirstAppearance) {
 
 TEST(ContextIds, FirstDeclarationWinsIgnoringCase) {
     MemoryLog log;
-    std::vector<PageSpec> pages;
+    std::vector<TestPage> pages;
     for (int i = 0; i < 8; ++i) pages.push_back(Page(u"p" + std::u16string(1, char16_t(u'0' + i)) + u".html", {}));
     pages[3].meta.helpIds = {{u"IDH_MAIN", u""}, {u"", u""}};
     pages[7].meta.helpIds = {{u"idh_Main", u"x"}, {u"IDH_OTHER", u""}};

@@ -13,12 +13,12 @@ namespace {
 using test::BuildModel;
 using test::Entry;
 using test::MemoryLog;
-using test::PageSpec;
+using test::TestPage;
 using test::Steps;
 
-PageSpec Page(std::u16string path, std::vector<ChapterStep> steps, std::u16string text,
+TestPage Page(std::u16string path, std::vector<ChapterStep> steps, std::u16string text,
               std::vector<DomainEntry> domains, std::vector<KeywordEntry> keywords = {}) {
-    PageSpec p{std::move(path), {}};
+    TestPage p{std::move(path), {}};
     p.meta.chapters.defaultList = std::move(steps);
     p.meta.contents.defaultList = {Entry(std::move(text))};
     p.meta.domains = std::move(domains);
@@ -137,7 +137,7 @@ TEST_F(ModelViewTest, KeywordsAreFilteredTheirTopicsAreNot) {
 // A view of a domain that every node carries shows the same tree as the model.
 TEST(ModelViewAlike, FullDomainViewMatchesTheModel) {
     MemoryLog log;
-    std::vector<PageSpec> pages;
+    std::vector<TestPage> pages;
     for (int i = 0; i < 30; ++i) {
         const std::u16string n(1, char16_t(u'a' + i % 5));
         const std::string number = std::to_string(i);

@@ -8,6 +8,7 @@
 #include "model/page/log.h"
 #include "model/page_record.h"
 #include "model/topic_registry.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -25,15 +26,14 @@ public:
 };
 
 inline std::u16string ScratchFolder(const char* name) {
-    const char* base = std::getenv("KESTROVA_TEST_TMP");
-    const std::filesystem::path dir = std::filesystem::path(base ? base : "/tmp") / name;
+    const std::filesystem::path dir = testing::ScratchRoot() / name;
     std::filesystem::create_directories(dir);
     const std::string s = dir.string();
     return std::u16string(s.begin(), s.end());
 }
 
 // A page record of the path with its meta; the path is copied into the model's pool.
-struct PageSpec {
+struct TestPage {
     std::u16string path;
     PageMeta meta;
 };
@@ -57,7 +57,7 @@ inline std::vector<ChapterStep> Steps(std::initializer_list<std::u16string> name
 
 // Builds the navigation of a model from the pages, in the loader's order, with the domains
 // given (in their final order).
-inline CountedPtr<Model_original_impl_> BuildModel(const std::vector<PageSpec>& specs,
+inline CountedPtr<Model_original_impl_> BuildModel(const std::vector<TestPage>& testPages,
                                                    const std::vector<std::u16string>& domainTags, ILog& log) {
     auto model = CountedPtr<Model_original_impl_>::Adopt(
         new Model_original_impl_(u"/kb/test", ScratchFolder("model-build-data")));
@@ -68,13 +68,13 @@ inline CountedPtr<Model_original_impl_> BuildModel(const std::vector<PageSpec>& 
         d.displayName = d.tag;
     }
     std::vector<PageRecord> records;
-    for (const PageSpec& spec : specs) {
+    for (const TestPage& testPage : testPages) {
         PageRecord& r = records.emplace_back();
-        r.file.path = m.pool.CopyString(spec.path);
-        r.meta = spec.meta;
+        r.file.path = m.pool.CopyString(testPage.path);
+        r.meta = testPage.meta;
         PageInfo_impl_& page = m.pages.emplace_back();
         page.file = r.file;
-        page.title = m.pool.CopyStringOrNull(spec.meta.title);
+        page.title = m.pool.CopyStringOrNull(testPage.meta.title);
     }
     TopicRegistry registry(m);
     RegisterKeywords(m, records, registry, log);
