@@ -3,6 +3,7 @@
 #include "model/index_list.h"
 #include "model/model_original_impl.h"
 #include "model/model_pool.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,7 @@ namespace kestrova {
 namespace {
 
 std::u16string ScratchFolder(const char* name) {
-    const char* base = std::getenv("KESTROVA_TEST_TMP");
-    const std::filesystem::path dir = std::filesystem::path(base ? base : "/tmp") / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const std::string s = dir.string();
+    const std::string s = testing::FreshScratchDir(name).string();
     return std::u16string(s.begin(), s.end());
 }
 

@@ -1,6 +1,7 @@
 #include "platform/file.h"
 #include "platform/io_error.h"
 #include "platform/path.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,7 @@ namespace kestrova::platform {
 namespace {
 
 std::filesystem::path ScratchDir(const char* name) {
-    const char* base = std::getenv("KESTROVA_TEST_TMP");
-    std::filesystem::path dir = std::filesystem::path(base ? base : "/tmp") / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
+    return testing::FreshScratchDir(name);
 }
 
 TEST(File, ReadersShareAndWriterExcludesEveryone) {

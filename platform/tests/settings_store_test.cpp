@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include "platform/settings_format.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -31,8 +32,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 class SettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* scratch = std::getenv("KESTROVA_TEST_TMP");
-    folder_ = fs::path(scratch ? scratch : "/tmp") /
+    folder_ = kestrova::testing::ScratchRoot() /
               ("settings-" + std::to_string(getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);

@@ -4,6 +4,7 @@
 #include "exec/exec_control.h"
 #include "model/index_files.h"
 #include "platform/path.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,8 @@ namespace kestrova::testing {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        const char* base = std::getenv("KESTROVA_TEST_TMP");
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::path(base ? base : "/tmp/kestrova-search-test") /
-                (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        path_ = FreshScratchDir(std::string(info->test_suite_name()) + "." + info->name());
     }
     ~ScratchFolder() { std::filesystem::remove_all(path_); }
     const std::filesystem::path& Path() const { return path_; }

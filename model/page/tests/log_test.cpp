@@ -1,5 +1,6 @@
 #include "model/page/file_log.h"
 #include "platform/file.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,7 @@ namespace kestrova {
 namespace {
 
 std::string ScratchFile(const char* name) {
-    const char* base = std::getenv("KESTROVA_TEST_TMP");
-    const std::filesystem::path dir = std::filesystem::path(base ? base : "/tmp") / "log";
+    const std::filesystem::path dir = testing::ScratchRoot() / "log";
     std::filesystem::create_directories(dir);
     return (dir / name).string();
 }

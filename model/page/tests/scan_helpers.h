@@ -3,6 +3,7 @@
 
 #include "model/page/html_scanner.h"
 #include "model/page/scan_trace.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,11 +14,7 @@
 namespace kestrova::testing {
 
 inline std::filesystem::path ScratchDir(const std::string& name) {
-    const char* base = std::getenv("KESTROVA_TEST_TMP");
-    std::filesystem::path dir = std::filesystem::path(base ? base : "/tmp") / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
+    return FreshScratchDir(name);
 }
 
 inline std::string WriteFile(const std::filesystem::path& path, const std::string& bytes) {

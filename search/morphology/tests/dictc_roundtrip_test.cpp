@@ -3,6 +3,7 @@
 #include "search/morphology/morphology_holder.h"
 #include "search/morphology/tests/dict_fixture.h"
 #include "tools/dictc/dictionaries.h"
+#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +45,7 @@ dictc::Lexicon SmallLexicon() {
 class DictcRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* tmp = std::getenv("KESTROVA_TEST_TMP");
-        dir_ = std::filesystem::path(tmp ? tmp : "/tmp") / "dictc_roundtrip";
-        std::filesystem::remove_all(dir_);
+        dir_ = testing::FreshScratchDir("dictc_roundtrip");
         report_ = dictc::WriteDictionaries(SmallLexicon(), dir_);
         for (const std::string& name : dictc::DictionaryFileNames()) {
             std::string registered = name == "rgramtab.tab" ? name : "rus/" + name;

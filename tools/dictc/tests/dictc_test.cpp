@@ -11,6 +11,7 @@
 #include "tools/dictc/dictionaries.h"
 #include "tools/dictc/lzma_alone.h"
 #include "tools/dictc/paradigm.h"
+#include "platform/tests/scratch_dir.h"
 
 namespace kestrova::dictc {
 namespace {
@@ -190,9 +191,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 class SmallDictionary : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* tmp = std::getenv("KESTROVA_TEST_TMP");
-    dir_ = std::filesystem::path(tmp ? tmp : "/tmp") / "dictc_small";
-    std::filesystem::remove_all(dir_);
+    dir_ = kestrova::testing::FreshScratchDir("dictc_small");
     lexicon_.grammemeNames = {{"NOUN", "СУЩ"}, {"masc", "мр"}, {"sing", "ед"}, {"nomn", "им"}};
     const std::vector<std::string> cases = {"nomn", "gent", "datv", "accs", "ablt", "loct"};
     for (const char* stem : {"закон", "стол", "слон"}) {

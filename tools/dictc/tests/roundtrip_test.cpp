@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "tools/dictc/alphabet.h"
 #include "tools/dictc/check.h"
+#include "platform/tests/scratch_dir.h"
 
 namespace kestrova::dictc {
 namespace {
@@ -37,9 +38,7 @@ class RoundTrip : public ::testing::Test {
   }
 
   void Build(const Options& options) {
-    const char* tmp = std::getenv("KESTROVA_TEST_TMP");
-    dir_ = std::filesystem::path(tmp ? tmp : "/tmp") / "dictc_roundtrip";
-    std::filesystem::remove_all(dir_);
+    dir_ = kestrova::testing::FreshScratchDir("dictc_roundtrip");
     WriteDictionaries(lexicon_, dir_, options);
     dictionary_ = std::make_unique<FolderDictionary>(dir_);
     ASSERT_TRUE(dictionary_->Holder().Start()) << dictionary_->Holder().FailureMessage();
