@@ -32,12 +32,6 @@ using namespace kestrova;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-class NoControl final : public IExecControl {
-public:
-    bool ShouldBreak() override { return false; }
-    void ReportProgress(const ExecProgress&) override {}
-};
-
 double Ms(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
@@ -100,7 +94,7 @@ int main(int argc, char** argv) {
     const std::u16string folder = platform::NormalizePath(platform::PathFromNative(fs::absolute(dir).string()));
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl control;
+    NullExecControl control;
 
     int files = 0;
     IoFloor(dir, files);  // warms the file cache

@@ -3,6 +3,8 @@
 // give up and reports how far it has come. Implementations must be callable from the worker
 // thread that runs the work; the answers of ShouldBreak() may change at any time.
 
+#include "exec/exceptions.h"
+
 #include <cstdint>
 
 namespace kestrova {
@@ -22,6 +24,20 @@ class IExecControl {
   virtual bool ShouldBreak() = 0;
   // The work reports its progress; the receiver must not throw.
   virtual void ReportProgress(const ExecProgress& progress) = 0;
+};
+
+// Raises BreakExec when the control asks the work to stop: the check at every checkpoint of
+// long work.
+inline void CheckBreak(IExecControl& control) {
+  if (control.ShouldBreak()) throw BreakExec();
+}
+
+// A control that never asks to stop and ignores progress, for work run to completion (tools,
+// benchmarks, tests).
+class NullExecControl : public IExecControl {
+ public:
+  bool ShouldBreak() override { return false; }
+  void ReportProgress(const ExecProgress&) override {}
 };
 
 }  // namespace kestrova

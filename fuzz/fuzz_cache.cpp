@@ -13,12 +13,6 @@
 
 namespace {
 
-class NoControl final : public kestrova::IExecControl {
-public:
-    bool ShouldBreak() override { return false; }
-    void ReportProgress(const kestrova::ExecProgress&) override {}
-};
-
 std::u16string DataFolder() {
     static const std::u16string folder = [] {
         const std::string dir = "/tmp/kestrova-fuzz-cache-" + std::to_string(::getpid());
@@ -36,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
-    NoControl control;
+    kestrova::NullExecControl control;
     if (!LoadCache(*model, control)) return 0;
     for (auto& topic : model->topics) topic.GetPage();
     for (auto& node : model->content->nodes) {

@@ -1,9 +1,5 @@
-// Helpers shared by the long steps of building and caching a model: the cancellation check
-// and the millisecond counts of the log lines.
+// The clock of the millisecond counts in the log lines of building and caching a model.
 #pragma once
-
-#include "exec/exceptions.h"
-#include "exec/exec_control.h"
 
 #include <chrono>
 
@@ -15,11 +11,6 @@ using BuildClock = std::chrono::steady_clock;
 inline int ElapsedMs(BuildClock::time_point start) {
     return static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(BuildClock::now() - start).count());
-}
-
-// Raises BreakExec when the control asks the work to stop.
-inline void Check(IExecControl& control) {
-    if (control.ShouldBreak()) throw BreakExec();
 }
 
 }  // namespace kestrova

@@ -8,6 +8,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <set>
 #include <string>
 #include <sys/stat.h>
@@ -41,16 +42,14 @@ public:
             return;
         }
         DIR* dir = ::fdopendir(fd);
+        const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
         if (!dir) {
             ::close(fd);
             return;
         }
         std::vector<std::pair<std::string, std::u16string>> folders;
         while (dirent* entry = ::readdir(dir)) {
-            if (control_.ShouldBreak()) {
-                ::closedir(dir);
-                throw BreakExec();
-            }
+            CheckBreak(control_);
             const std::string native = entry->d_name;
             if (native == "." || native == "..") continue;
             const bool hidden = native[0] == '_' && !includeUnderscore_;
@@ -71,14 +70,10 @@ public:
         }
         const int dirFd = ::dirfd(dir);
         for (const auto& [native, name] : folders) {
-            if (control_.ShouldBreak()) {
-                ::closedir(dir);
-                throw BreakExec();
-            }
+            CheckBreak(control_);
             const int sub = ::openat(dirFd, native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (sub >= 0) Scan(sub, prefix + name + u'\\');
         }
-        ::closedir(dir);
     }
 
 private:

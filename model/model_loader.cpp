@@ -156,7 +156,7 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
         } else {
             model.skippedFiles.push_back(file);
         }
-        Check(control);
+        CheckBreak(control);
         control.ReportProgress(ExecProgress{2, i, total});
     }
     if (!model.skippedFiles.empty()) {
@@ -199,7 +199,7 @@ void BuildDomains(Model_original_impl_& model, std::span<const PageRecord> pages
 void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     FileLog log(platform::NativePath(model.LogPath()));
     log.WriteFormat("start loading for %S", model.HtmlFolder().c_str());
-    Check(control);
+    CheckBreak(control);
     const Clock::time_point start = Clock::now();
     DevModeOptions options;
     ReadDevModeOptions(options);
@@ -208,25 +208,25 @@ void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     log.WriteFormat("collectHtmlFiles  N = %d  t = %d", static_cast<int>(files.size()), ElapsedMs(start));
     const std::vector<PageRecord> records = ReadPages(model, files, log, control);
     BuildDomains(model, records, log);
-    Check(control);
+    CheckBreak(control);
     FillPages(model, records);
-    Check(control);
+    CheckBreak(control);
     TopicRegistry registry(model);
     RegisterKeywords(model, records, registry, log);
-    Check(control);
+    CheckBreak(control);
     RegisterContextIds(model, records, registry, log);
-    Check(control);
+    CheckBreak(control);
     BuildContent(model, records, registry, log);
-    Check(control);
+    CheckBreak(control);
     AssignPageLocations(model);
-    Check(control);
+    CheckBreak(control);
     ComputeKeywordDomains(model);
     SortKeywords(model);
-    Check(control);
+    CheckBreak(control);
     const platform::Uuid uid = platform::CreateUuid();
     std::copy(uid.bytes.begin(), uid.bytes.end(), model.uid.begin());
     log.WriteFormat("loading complete   t = %d", ElapsedMs(start));
-    Check(control);
+    CheckBreak(control);
     SaveCache(model, control, log);
 }
 

@@ -55,7 +55,7 @@ bool Model_original_impl_::IsOutdated(IExecControl& control) {
     for (int32_t i = 0; i < total; ++i) {
         const Keyed& x = a[static_cast<size_t>(i)];
         const Keyed& y = b[static_cast<size_t>(i)];
-        if (control.ShouldBreak()) throw BreakExec();
+        CheckBreak(control);
         control.ReportProgress(ExecProgress{1, i + 1, total});
         if (x.path != y.path || x.file->size != y.file->size ||
             x.file->lastWriteTime != y.file->lastWriteTime) {

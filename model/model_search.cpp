@@ -19,10 +19,6 @@ namespace {
 
 constexpr int32_t kStageSearch = 4;
 
-void CheckBreak(IExecControl& control) {
-    if (control.ShouldBreak()) throw BreakExec();
-}
-
 void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex) {
     Topic_impl_ topic;
     topic.pages = &model;

@@ -96,11 +96,11 @@ void WriteContent(Model_original_impl_& m, CacheOutput& out) {
 void WriteSections(Model_original_impl_& m, CacheOutput& out, IExecControl& control) {
     WriteHeader(m, out);
     out.Flush();
-    Check(control);
+    CheckBreak(control);
     for (auto* step : {WriteDomainsToTopics, WriteKeywords, WriteContextIds, WriteContent}) {
         step(m, out);
         out.Flush();
-        Check(control);
+        CheckBreak(control);
     }
 }
 
@@ -125,7 +125,7 @@ void ReadDomainsAndPages(Model_original_impl_& m, CacheInput& in, IExecControl& 
         d.tag = in.String();
         d.displayName = in.String();
     }
-    Check(control);
+    CheckBreak(control);
     m.pages.resize(in.Count(kMinPage, "pages"));
     for (PageInfo_impl_& p : m.pages) {
         p.file = in.File();
@@ -133,10 +133,10 @@ void ReadDomainsAndPages(Model_original_impl_& m, CacheInput& in, IExecControl& 
         p.location = in.String();
         p.domains = in.Indices(m.domains.size(), "page domains");
     }
-    Check(control);
+    CheckBreak(control);
     m.skippedFiles.resize(in.Count(kMinFile, "skipped files"));
     for (FileInfo& f : m.skippedFiles) f = in.File();
-    Check(control);
+    CheckBreak(control);
 }
 
 void ReadTopicsAndKeywords(Model_original_impl_& m, CacheInput& in, IExecControl& control) {
@@ -146,7 +146,7 @@ void ReadTopicsAndKeywords(Model_original_impl_& m, CacheInput& in, IExecControl
         t.pageIndex = in.Index(m.pages.size(), "topics");
         t.anchor = in.String();
     }
-    Check(control);
+    CheckBreak(control);
     m.keywords = std::make_unique<KeywordList_impl_>(&m);
     m.keywords->items.resize(in.Count(kMinKeyword, "keywords"));
     for (Keyword_impl_& k : m.keywords->items) {
@@ -154,13 +154,13 @@ void ReadTopicsAndKeywords(Model_original_impl_& m, CacheInput& in, IExecControl
         k.topics = in.Indices(m.topics.size(), "keyword topics");
         k.domains = in.Indices(m.domains.size(), "keyword domains");
     }
-    Check(control);
+    CheckBreak(control);
     m.contextIds.resize(in.Count(kMinContextId, "context ids"));
     for (ContextIdEntry& c : m.contextIds) {
         c.id = in.String();
         c.topicIndex = in.Index(m.topics.size(), "context ids");
     }
-    Check(control);
+    CheckBreak(control);
 }
 
 // The nodes must form a forest: every node is a root or the child of exactly one node, and
@@ -210,7 +210,7 @@ void ReadContent(Model_original_impl_& m, CacheInput& in) {
 
 // Reads everything after the version; throws io_error when the file is short or damaged.
 void ReadBody(Model_original_impl_& m, CacheInput& in, IExecControl& control) {
-    Check(control);
+    CheckBreak(control);
     in.U32();  // reserved
     in.Bytes(m.uid.data(), m.uid.size());
     ReadDomainsAndPages(m, in, control);

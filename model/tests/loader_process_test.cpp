@@ -21,14 +21,8 @@
 namespace kestrova {
 namespace {
 
-class NoControl : public IExecControl {
-public:
-    bool ShouldBreak() override { return false; }
-    void ReportProgress(const ExecProgress&) override {}
-};
-
 // Kills its own process as soon as the cache file has its first bytes on disk.
-class KillWhileSaving final : public NoControl {
+class KillWhileSaving final : public NullExecControl {
 public:
     explicit KillWhileSaving(std::string cache) : cache_(std::move(cache)) {}
     bool ShouldBreak() override {
@@ -61,7 +55,7 @@ pid_t LoadInChild(const std::u16string& folder, int fd, bool killWhileSaving, co
     if (pid != 0) return pid;
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl plain;
+    NullExecControl plain;
     KillWhileSaving killer(platform::NativePath(data) + "/preserved.bin");
     IExecControl& control = killWhileSaving ? static_cast<IExecControl&>(killer) : plain;
     LoadResult r = LoadModel(folder, control, locks, false);
@@ -117,7 +111,7 @@ TEST(LoaderProcesses, CacheOfAProcessKilledWhileSavingIsRebuilt) {
 
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl control;
+    NullExecControl control;
     LoadResult r = LoadModel(folder, control, locks, false);
     ASSERT_TRUE(r.model);
     EXPECT_TRUE(r.rebuilt);
