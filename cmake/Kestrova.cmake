@@ -45,3 +45,13 @@ function(kestrova_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   set_property(GLOBAL APPEND PROPERTY KESTROVA_FUZZERS ${name})
 endfunction()
+
+# kestrova_test_helper(TEST NAME SOURCE DEFINE LIBS ...): a second program that the test TEST
+# starts as another process; its path reaches the test as the macro DEFINE.
+function(kestrova_test_helper test name source define)
+  add_executable(${name} ${source})
+  target_compile_options(${name} PRIVATE ${KESTROVA_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  add_dependencies(${test} ${name})
+  target_compile_definitions(${test} PRIVATE ${define}="$<TARGET_FILE:${name}>")
+endfunction()
