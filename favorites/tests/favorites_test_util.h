@@ -1,10 +1,9 @@
-// A private base folder per test, and small builders of favorites trees.
+// A private base folder per test, file helpers, and small builders of favorites trees.
 #pragma once
 
 #include "favorites/bookmark_set.h"
-#include "platform/tests/scratch_dir.h"
+#include "platform/tests/private_data_home.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,25 +11,11 @@
 
 namespace kestrova::test {
 
-// Points XDG_DATA_HOME at a fresh folder (with the base folder Kestrova in it) for the life of
-// the object, and restores it afterwards.
-class PrivateDataHome {
+// A private base folder, with the path of its bookmarks.xml.
+class PrivateDataHome : public testing::PrivateDataHome {
 public:
-    explicit PrivateDataHome(const std::string& name) : root_(testing::FreshScratchDir(name)) {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) old_ = old;
-        ::setenv("XDG_DATA_HOME", root_.c_str(), 1);
-        std::filesystem::create_directories(Base());
-    }
-    ~PrivateDataHome() {
-        if (old_.empty()) ::unsetenv("XDG_DATA_HOME");
-        else ::setenv("XDG_DATA_HOME", old_.c_str(), 1);
-    }
-    std::filesystem::path Base() const { return root_ / "Kestrova"; }
+    using testing::PrivateDataHome::PrivateDataHome;
     std::filesystem::path File() const { return Base() / "bookmarks.xml"; }
-
-private:
-    std::filesystem::path root_;
-    std::string old_;
 };
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
