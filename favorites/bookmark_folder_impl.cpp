@@ -37,6 +37,7 @@ int BasicBookmarkFolder_impl_::IndexOf(const IBookmarkNode* node) const {
 }
 
 void BasicBookmarkFolder_impl_::Insert(int index, IBookmarkNode* node) {
+    if (!node) return;
     CountedPtr<IBookmarkNode> held = CountedPtr<IBookmarkNode>::Share(node);
     if (index >= 0 && index < GetChildCount()) {
         children_.insert(children_.begin() + index, std::move(held));

@@ -4,7 +4,9 @@
 // points back to its folder without one.
 //
 // The tree is used from one thread (the window thread); only the reference counts are atomic.
-// Every change of a node that is reached from a set (IBookmarkSet) marks that set modified.
+// Every change of a node (SetTitle, Insert, Remove) marks the set that made it modified
+// (IBookmarkSet), wherever the node is; such changes need that set to be alive. Reading a node
+// does not.
 #pragma once
 
 #include "model/counted.h"
@@ -56,7 +58,7 @@ public:
     // Inserts the node before the child at `index`, or appends it when the index is negative
     // or not below the child count. The folder takes a reference and becomes the node's parent;
     // the node is not taken out of another folder (a move is Remove, then Insert) and is not
-    // checked for cycles or duplicates. Marks the set modified.
+    // checked for cycles or duplicates. Marks the set modified. A null node is ignored.
     virtual void Insert(int index, IBookmarkNode* node) = 0;
     // Takes the child at `index` out (the later ones move up), clears its parent, marks the
     // set modified and gives up the folder's reference. False when the index is out of range.

@@ -22,6 +22,7 @@ TEST(BookmarkTree, InsertPlacesAndAppendsAndMarksTheSetModified) {
     root.Insert(-1, c.get());
     root.Insert(1, d.get());           // before the child at 1
     root.Insert(99, a.get());          // beyond the end appends; duplicates are not refused
+    root.Insert(0, nullptr);           // nothing to insert
     ASSERT_EQ(root.GetChildCount(), 5);
     const IBookmarkNode* expected[] = {a.get(), d.get(), b.get(), c.get(), a.get()};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(root.GetChild(i).get(), expected[i]) << i;
