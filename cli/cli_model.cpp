@@ -1,5 +1,7 @@
 #include "cli/cli_model.h"
 
+#include "cli/command.h"
+
 #include "exec/named_lock_set.h"
 #include "model/domain.h"
 #include "platform/codepage.h"
@@ -53,12 +55,15 @@ std::string Utf8(const char16_t* text) {
     return text ? platform::Utf16ToUtf8(text) : std::string();
 }
 
-LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild, bool refreshOutdated) {
+bool RequireFolder(const std::string& command, const std::string& folder) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        std::cerr << "kestrova-cli " << command << ": " << folder << ": not a folder\n";
-        return {};
-    }
+    if (std::filesystem::is_directory(folder, ec)) return true;
+    UsageError(command, folder + ": not a folder");
+    return false;
+}
+
+LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild, bool refreshOutdated) {
+    if (!RequireFolder(command, folder)) return {};
     const std::u16string path = platform::NormalizePath(platform::PathFromNative(folder));
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", path, 4, stop);

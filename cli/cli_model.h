@@ -26,6 +26,10 @@ private:
     std::string shown_;  // the line on screen, redrawn only when it changes
 };
 
+// True when `folder` is a folder; otherwise prints "kestrova-cli COMMAND: FOLDER: not a folder"
+// (a usage error: the caller returns kStatusUsage).
+bool RequireFolder(const std::string& command, const std::string& folder);
+
 // Loads the model of `folder` (forced rebuild with `rebuild`); after a cache read the
 // outdated test runs and an outdated model is rebuilt (unless `refreshOutdated` is false). On failure prints
 // "kestrova-cli COMMAND: FOLDER: reason" and returns a null model.

@@ -16,6 +16,7 @@ struct ExportOptions {
 };
 
 int RunExport(const ExportOptions& o) {
+    if (!RequireFolder("export-xml", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("export-xml", o.folder, false);
     if (!result.model) return kStatusFailed;
     try {

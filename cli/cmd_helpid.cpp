@@ -18,6 +18,7 @@ struct HelpIdOptions {
 };
 
 int RunHelpId(const HelpIdOptions& o) {
+    if (!RequireFolder("helpid", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("helpid", o.folder, false);
     if (!result.model) return kStatusFailed;
     const std::u16string id = platform::Utf8ToUtf16(o.id);

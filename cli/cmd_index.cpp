@@ -10,7 +10,6 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -34,8 +33,7 @@ std::array<bool, kIndexKindCount> CurrentKinds(Model_original_impl_& model) {
 }
 
 int RunIndex(const IndexOptions& o) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(o.folder, ec)) return UsageError("index", o.folder + ": not a folder");
+    if (!RequireFolder("index", o.folder)) return kStatusUsage;
     CliEnvironment env("index", o.folder);
     CountedPtr<IModel> model = env.WaitForModel();
     if (!model) return kStatusFailed;

@@ -49,6 +49,7 @@ nlohmann::ordered_json KeywordJson(Model_original_impl_& model, IKeyword* keywor
 }
 
 int RunKeywords(const KeywordsOptions& o) {
+    if (!RequireFolder("keywords", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("keywords", o.folder, false);
     if (!result.model) return kStatusFailed;
     CountedPtr<IModel> view = ViewOf("keywords", result.model, o.domain);

@@ -34,6 +34,7 @@ std::vector<std::string> LogLines(const Model_original_impl_& model) {
 }
 
 int RunLoad(const LoadOptions& o) {
+    if (!RequireFolder("load", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("load", o.folder, o.rebuild);
     if (!result.model) return kStatusFailed;
     Model_original_impl_* m = OriginalModel(result.model.get());

@@ -13,6 +13,7 @@ struct OutdatedOptions {
 };
 
 int RunOutdated(const OutdatedOptions& o) {
+    if (!RequireFolder("outdated", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("outdated", o.folder, false, false);
     if (!result.model) return kStatusFailed;
     TerminalProgress progress;

@@ -9,7 +9,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -70,8 +69,7 @@ void PrintResults(ITopicSet& found) {
 }
 
 int RunSearch(const SearchOptions& o) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(o.folder, ec)) return UsageError("search", o.folder + ": not a folder");
+    if (!RequireFolder("search", o.folder)) return kStatusUsage;
     if (o.query.empty()) return UsageError("search", "the query is empty");
     CliEnvironment env("search", o.folder);
     CountedPtr<IModel> model = env.WaitForModel();

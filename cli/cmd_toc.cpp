@@ -69,6 +69,7 @@ void PrintOutline(IContentNodeList* list, int depth) {
 }
 
 int RunToc(const TocOptions& o) {
+    if (!RequireFolder("toc", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("toc", o.folder, false);
     if (!result.model) return kStatusFailed;
     CountedPtr<IModel> view = ViewOf("toc", result.model, o.domain);

@@ -32,7 +32,7 @@ check "toc outline" "Law" "$("$CLI" toc "$DIR" | head -1)"
 "$CLI" export-xml "$DIR" "$2/model.xml"; check "export status" 0 "$?"
 check "export head" '<?xml version="1.0"?>' "$(head -c 100 "$2/model.xml" | tail -c +4 | head -1 | tr -d '\r')"
 "$CLI" export-xml "$DIR" /nonexistent/dir/x.xml 2>/dev/null; check "export failure" 1 "$?"
-err=$("$CLI" load "$2/none" 2>&1); check "load missing status" 1 "$?"
+err=$("$CLI" load "$2/none" 2>&1); check "load missing status" 2 "$?"
 check "load missing line" "kestrova-cli load: $2/none: not a folder" "$err"
 [ $failures = 0 ] && echo "model commands: all passed"
 exit $failures
