@@ -322,10 +322,11 @@ void HtmlScanner::ScanBytes(std::string_view bytes, bool strict, IHtmlContentHan
 
 void HtmlScanner::Run(IByteSource& source, bool strict, IHtmlContentHandler& handler,
                       size_t maxCapture) {
-    // The window lives on the heap: scans may run on worker threads with small stacks.
-    auto scanner = std::make_unique<Scanner>(source, strict, handler, maxCapture);
+    // The reader's window lives on the heap (scans may run on worker threads with small
+    // stacks), and is reused by the thread's next scan.
+    Scanner scanner(source, strict, handler, maxCapture);
     try {
-        scanner->Run();
+        scanner.Run();
     } catch (const ParseBreak&) {
     }
 }
