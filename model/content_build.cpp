@@ -246,8 +246,11 @@ void ContentBuilder::Merge(BuildNode& into, const BuildNode& from, const char16_
 
 void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
     if (group.size() < 2) return;
-    // One collation per sibling (a sort key) instead of one per comparison: a chapter may
-    // hold many thousands of pages.
+    // A chapter may hold many thousands of pages: a large group gets one collation per
+    // sibling (a sort key) instead of one per comparison. A small one is cheaper to compare
+    // directly, and sort keys order exactly as the comparison does, so the result is the same.
+    constexpr size_t kLargeGroup = 12;
+    const bool keyed = group.size() > kLargeGroup;
     struct Sibling {
         int32_t weight;
         std::string key;
@@ -257,11 +260,14 @@ void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
     siblings.reserve(group.size());
     for (int32_t id : group) {
         const BuildNode& node = nodes_[static_cast<size_t>(id)];
-        siblings.push_back({node.weight, platform::SortKey(StringView(node.text)), id});
+        siblings.push_back({node.weight, keyed ? platform::SortKey(StringView(node.text)) : std::string(), id});
     }
-    std::sort(siblings.begin(), siblings.end(), [](const Sibling& a, const Sibling& b) {
+    std::sort(siblings.begin(), siblings.end(), [&](const Sibling& a, const Sibling& b) {
         const int w = CompareWeight(a.weight, b.weight);
-        return w != 0 ? w < 0 : a.key < b.key;
+        if (w != 0) return w < 0;
+        if (keyed) return a.key < b.key;
+        return platform::CompareText(StringView(nodes_[static_cast<size_t>(a.id)].text),
+                                     StringView(nodes_[static_cast<size_t>(b.id)].text)) < 0;
     });
     for (size_t i = 0; i < group.size(); ++i) group[i] = siblings[i].id;
 }

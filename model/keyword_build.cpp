@@ -61,9 +61,13 @@ int CompareKeywords(std::u16string_view a, std::u16string_view b) {
 
 std::string KeywordSortKey(std::u16string_view text) {
     // Sort keys hold no zero byte, so the separator keeps the case-insensitive key in front.
-    std::string key = platform::SortKeyNoCase(text);
-    key.push_back('\0');
-    key += platform::SortKey(text);
+    // One collation gives both keys: the case-insensitive one is the front of the other.
+    const std::string caseKey = platform::SortKey(text);
+    const std::string_view noCaseKey = platform::NoCaseSortKeyOf(caseKey);
+    std::string key;
+    key.reserve(noCaseKey.size() + 1 + caseKey.size());
+    key.append(noCaseKey).push_back('\0');
+    key += caseKey;
     return key;
 }
 
