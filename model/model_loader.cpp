@@ -110,6 +110,30 @@ void AddDomainEntry(std::map<std::u16string, DomainEntry>& merged, std::vector<s
     record.order = merge.weight;
 }
 
+// Native paths of the pages of one folder: NativePath(JoinPath(folder, relative)), with the
+// folder converted once rather than for every page.
+class NativePagePaths {
+public:
+    explicit NativePagePaths(std::u16string_view folder) {
+        while (!folder.empty() && IsSeparator(folder.back())) folder.remove_suffix(1);
+        path_ = platform::NativePath(folder);
+        path_.push_back('/');
+        folderSize_ = path_.size();
+    }
+    // Valid until the next call.
+    const std::string& Of(std::u16string_view relative) {
+        while (!relative.empty() && IsSeparator(relative.front())) relative.remove_prefix(1);
+        path_.resize(folderSize_);
+        path_ += platform::NativePath(relative);
+        return path_;
+    }
+
+private:
+    static bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
+    std::string path_;
+    size_t folderSize_ = 0;
+};
+
 void FillPages(Model_original_impl_& model, std::span<const PageRecord> records) {
     model.pages.resize(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
@@ -146,12 +170,13 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
     std::vector<PageRecord> records;
     records.reserve(files.size());
     const int32_t total = static_cast<int32_t>(files.size());
+    NativePagePaths paths(model.HtmlFolder());
     for (int32_t i = 0; i < total; ++i) {
         const FileInfo& file = files[static_cast<size_t>(i)];
-        const std::u16string fullPath = platform::JoinPath(model.HtmlFolder(), StringView(file.path));
+        const auto fullPath = [&] { return platform::JoinPath(model.HtmlFolder(), StringView(file.path)); };
         PageRecord record;
         record.file = file;
-        if (ReadPageMeta(fullPath, log, record.meta) && !record.meta.ignored) {
+        if (ReadPageMetaAt(paths.Of(StringView(file.path)), fullPath, log, record.meta) && !record.meta.ignored) {
             records.push_back(std::move(record));
         } else {
             model.skippedFiles.push_back(file);
