@@ -60,8 +60,11 @@ std::vector<ChapterStep> FolderSteps(std::u16string_view path) {
 
 class ContentBuilder {
 public:
-    ContentBuilder(Model_original_impl_& model, TopicRegistry& registry, ILog& log)
+    // `pages`: how many pages will be placed, to size the tables once.
+    ContentBuilder(Model_original_impl_& model, TopicRegistry& registry, ILog& log, size_t pages)
         : model_(model), registry_(registry), log_(log) {
+        nodes_.reserve(pages);
+        firstChild_.reserve(pages);
         for (size_t i = 0; i < model.domains.size(); ++i) {
             domainIndex_.emplace(std::u16string(StringView(model.domains[i].tag)), static_cast<int32_t>(i));
         }
@@ -351,7 +354,7 @@ std::u16string LocationText(const std::vector<ContentNode_original_impl_>& nodes
 
 void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
                   ILog& log) {
-    ContentBuilder builder(model, registry, log);
+    ContentBuilder builder(model, registry, log, pages.size());
     for (size_t i = 0; i < pages.size(); ++i) builder.PlacePage(static_cast<int32_t>(i), pages[i]);
     model.content = std::make_unique<Content_original_impl_>(&model);
     builder.Finish(*model.content);

@@ -22,8 +22,12 @@ struct ContextId {
 
 void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
                         ILog& log) {
+    size_t declarations = 0;
+    for (const PageRecord& page : pages) declarations += page.meta.helpIds.size();
     std::vector<ContextId> ids;
+    ids.reserve(declarations);
     std::unordered_map<std::string, size_t> known;  // key -> position in ids
+    known.reserve(declarations);
     for (size_t page = 0; page < pages.size(); ++page) {
         const char16_t* path = pages[page].file.path;
         for (const HelpIdEntry& entry : pages[page].meta.helpIds) {
