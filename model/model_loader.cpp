@@ -10,6 +10,7 @@
 #include "model/keyword_build.h"
 #include "model/build_clock.h"
 #include "model/model_original_impl.h"
+#include "model/page_folder_cursor.h"
 #include "model/page/file_log.h"
 #include "model/page/read_page_meta.h"
 #include "model/preserved_cache.h"
@@ -110,30 +111,6 @@ void AddDomainEntry(std::map<std::u16string, DomainEntry>& merged, std::vector<s
     record.order = merge.weight;
 }
 
-// Native paths of the pages of one folder: NativePath(JoinPath(folder, relative)), with the
-// folder converted once rather than for every page.
-class NativePagePaths {
-public:
-    explicit NativePagePaths(std::u16string_view folder) {
-        while (!folder.empty() && IsSeparator(folder.back())) folder.remove_suffix(1);
-        path_ = platform::NativePath(folder);
-        path_.push_back('/');
-        folderSize_ = path_.size();
-    }
-    // Valid until the next call.
-    const std::string& Of(std::u16string_view relative) {
-        while (!relative.empty() && IsSeparator(relative.front())) relative.remove_prefix(1);
-        path_.resize(folderSize_);
-        path_ += platform::NativePath(relative);
-        return path_;
-    }
-
-private:
-    static bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
-    std::string path_;
-    size_t folderSize_ = 0;
-};
-
 void FillPages(Model_original_impl_& model, std::span<const PageRecord> records) {
     model.pages.resize(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
@@ -170,13 +147,14 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
     std::vector<PageRecord> records;
     records.reserve(files.size());
     const int32_t total = static_cast<int32_t>(files.size());
-    NativePagePaths paths(model.HtmlFolder());
+    PageFolderCursor cursor(model.HtmlFolder());
     for (int32_t i = 0; i < total; ++i) {
         const FileInfo& file = files[static_cast<size_t>(i)];
         const auto fullPath = [&] { return platform::JoinPath(model.HtmlFolder(), StringView(file.path)); };
         PageRecord record;
         record.file = file;
-        if (ReadPageMetaAt(paths.Of(StringView(file.path)), fullPath, log, record.meta) && !record.meta.ignored) {
+        cursor.MoveTo(StringView(file.path));
+        if (ReadPageMetaAt(cursor.Folder(), cursor.Path(), fullPath, log, record.meta) && !record.meta.ignored) {
             records.push_back(std::move(record));
         } else {
             model.skippedFiles.push_back(file);

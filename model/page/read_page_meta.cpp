@@ -7,6 +7,7 @@
 #include "platform/path.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <stdexcept>
 
 namespace kestrova {
@@ -96,15 +97,16 @@ void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
 }
 
 bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
-    return ReadPageMetaAt(platform::NativePath(fullPath), [fullPath] { return std::u16string(fullPath); }, log, page);
+    return ReadPageMetaAt(AT_FDCWD, platform::NativePath(fullPath), [fullPath] { return std::u16string(fullPath); },
+                          log, page);
 }
 
-bool ReadPageMetaAt(const std::string& nativePath, const std::function<std::u16string()>& fullPath, ILog& log,
+bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
                     PageMeta& page) {
     page = PageMeta{};
     try {
         InfoExtractor extractor;
-        HtmlScanner::Scan(nativePath, true, extractor);
+        HtmlScanner::ScanAt(dirFd, path, true, extractor);
         BuildPageMeta(extractor.Collected(), page);
         return true;
     } catch (const std::exception& e) {

@@ -17,9 +17,10 @@ namespace kestrova {
 // page.ignored set.
 bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page);
 
-// The same for a page whose native path the caller has made; `fullPath` gives the full path
-// of the log line, and is called only when reading fails.
-bool ReadPageMetaAt(const std::string& nativePath, const std::function<std::u16string()>& fullPath, ILog& log,
+// The same for the page at the native `path` relative to the open folder `dirFd` (AT_FDCWD:
+// the current folder); `fullPath` gives the full path of the log line, and is called only when
+// reading fails.
+bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
                     PageMeta& page);
 
 // Decodes what an InfoExtractor collected into `page`. Throws std::runtime_error
