@@ -112,6 +112,7 @@ private:
     TopicRegistry& registry_;
     ILog& log_;
     std::map<std::u16string, int32_t, TextLess> domainIndex_;  // tag -> first domain index
+    mutable std::unordered_map<std::u16string, int32_t> domainOfText_;  // DomainOf by exact text
     std::vector<BuildNode> nodes_;
     std::vector<int32_t> roots_;
     // The first node of each sibling list with a given text: chapter names are found without
@@ -196,8 +197,14 @@ std::vector<int32_t> ContentBuilder::KnownDomains(const PageRecord& page) const 
 
 int32_t ContentBuilder::DomainOf(const std::u16string& tag) const {
     if (tag.empty()) return kNoIndex;
+    // Every page names its domains again: the answer for a text, found by collation once,
+    // is kept under the exact text.
+    const auto known = domainOfText_.find(tag);
+    if (known != domainOfText_.end()) return known->second;
     const auto it = domainIndex_.find(tag);
-    return it == domainIndex_.end() ? kNoIndex : it->second;
+    const int32_t domain = it == domainIndex_.end() ? kNoIndex : it->second;
+    domainOfText_.emplace(tag, domain);
+    return domain;
 }
 
 void ContentBuilder::AddEntry(const Placing& p, const ContentEntry& entry, int32_t chapter,

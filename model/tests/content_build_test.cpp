@@ -233,6 +233,19 @@ TEST(ContentDomains, DomainChapterRootChapterAndInheritance) {
     EXPECT_TRUE(log.lines.empty());
 }
 
+// Domain tags are matched by collation: a tag that collates equal to a domain's (here with an
+// ignorable soft hyphen) names that domain, on every page that repeats it.
+TEST(ContentDomains, TagsMatchByCollationOnEveryPage) {
+    test::MemoryLog log;
+    std::vector<TestPage> pages;
+    for (const char16_t* tag : {u"law", u"la\u00ADw", u"law", u"la\u00ADw", u"tax", u"LAW"}) {
+        pages.push_back(Page(u"p.html", {}, {Entry(u"page")}, {test::Domain(tag)}));
+    }
+    auto m = test::BuildModel(pages, {u"law", u"la\u00ADw", u"tax"}, log);
+    const std::vector<std::vector<int32_t>> expected{{0}, {0}, {0}, {0}, {2}, {}};
+    for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(Domains(m->pages[i].domains), expected[i]) << i;
+}
+
 TEST(ContentBuild, ChaptersWithManyChildrenKeepOrderAndParents) {
     test::MemoryLog log;
     std::vector<TestPage> pages;
