@@ -370,6 +370,8 @@ void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages
 void AssignPageLocations(Model_original_impl_& model) {
     if (!model.content) return;
     const std::vector<ContentNode_original_impl_>& nodes = model.content->nodes;
+    // A location depends on the parent only: the pages of one chapter share its text.
+    std::unordered_map<int32_t, const char16_t*> locationBelow;  // parent index -> location
     for (const ContentNode_original_impl_& node : nodes) {
         if ((node.flags & kNodeSecondaryProfile) != 0 || node.topicIndex < 0) continue;
         if (static_cast<size_t>(node.topicIndex) >= model.topics.size()) continue;
@@ -378,7 +380,9 @@ void AssignPageLocations(Model_original_impl_& model) {
         PageInfo_impl_& page = model.pages[static_cast<size_t>(p)];
         if (page.location) continue;
         page.domains = node.domains;
-        page.location = model.pool.CopyStringOrNull(LocationText(nodes, node));
+        const auto [known, added] = locationBelow.try_emplace(node.parentIndex, nullptr);
+        if (added) known->second = model.pool.CopyStringOrNull(LocationText(nodes, node));
+        page.location = known->second;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -26,7 +27,7 @@ void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord>
     for (const PageRecord& page : pages) declarations += page.meta.helpIds.size();
     std::vector<ContextId> ids;
     ids.reserve(declarations);
-    std::unordered_map<std::string, size_t> known;  // key -> position in ids
+    std::unordered_map<std::string_view, size_t> known;  // key (held by ids) -> position in ids
     known.reserve(declarations);
     for (size_t page = 0; page < pages.size(); ++page) {
         const char16_t* path = pages[page].file.path;
@@ -40,8 +41,9 @@ void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord>
                 log.WriteFormat("Duplicate context id \"%S\" at %S", entry.id.c_str(), path);
                 continue;
             }
-            known.emplace(key, ids.size());
+            // `ids` never grows past its reserved size, so the key's bytes stay where they are.
             ids.push_back({std::move(key), &entry.id, registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor)});
+            known.emplace(ids.back().key, ids.size() - 1);
         }
     }
     std::sort(ids.begin(), ids.end(), [](const ContextId& a, const ContextId& b) { return a.key < b.key; });
