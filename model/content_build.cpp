@@ -259,7 +259,7 @@ void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
     // A chapter may hold many thousands of pages: a large group gets one collation per
     // sibling (a sort key) instead of one per comparison. A small one is cheaper to compare
     // directly, and sort keys order exactly as the comparison does, so the result is the same.
-    constexpr size_t kLargeGroup = 12;
+    constexpr size_t kLargeGroup = 32;
     const bool keyed = group.size() > kLargeGroup;
     struct Sibling {
         int32_t weight;
