@@ -46,10 +46,14 @@ void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord>
             known.emplace(ids.back().key, ids.size() - 1);
         }
     }
-    std::sort(ids.begin(), ids.end(), [](const ContextId& a, const ContextId& b) { return a.key < b.key; });
+    // Sorting pointers moves no keys; the keys are distinct, so the order is the same.
+    std::vector<const ContextId*> order;
+    order.reserve(ids.size());
+    for (const ContextId& id : ids) order.push_back(&id);
+    std::sort(order.begin(), order.end(), [](const ContextId* a, const ContextId* b) { return a->key < b->key; });
     model.contextIds.clear();
-    model.contextIds.reserve(ids.size());
-    for (const ContextId& id : ids) model.contextIds.push_back({model.pool.CopyString(*id.id), id.topic});
+    model.contextIds.reserve(order.size());
+    for (const ContextId* id : order) model.contextIds.push_back({model.pool.CopyString(*id->id), id->topic});
 }
 
 }  // namespace kestrova

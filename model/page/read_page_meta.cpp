@@ -61,6 +61,7 @@ int32_t ChapterIndex(const CollectedMeta& collected, const std::string& domainCh
 void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, PageMeta& page) {
     const std::string list = ReduceSpaces(collected.keywordString);
     const std::string_view rest(list);
+    page.keywords.reserve(static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + collected.keywords.size());
     for (size_t start = 0; start < rest.size();) {
         const size_t end = std::min(rest.find(',', start), rest.size());
         if (end > start) page.keywords.push_back({decoder.Convert(TrimSpaces(rest.substr(start, end - start))), {}});
@@ -83,13 +84,19 @@ void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
             .push_back({decoder.Convert(c.text), decoder.Convert(c.anchor), c.order, c.index});
     }
     BuildKeywords(collected, decoder, page);
+    page.helpIds.reserve(collected.helpIds.size());
     for (const CollectedMeta::Pair& h : collected.helpIds) {
         page.helpIds.push_back({decoder.Convert(h.text), decoder.Convert(h.anchor)});
+    }
+    const auto inDefaultProfile = [](const CollectedMeta::Step& s) { return s.profile.empty(); };
+    if (std::all_of(collected.steps.begin(), collected.steps.end(), inDefaultProfile)) {
+        page.chapters.defaultList.reserve(collected.steps.size());
     }
     for (const CollectedMeta::Step& s : collected.steps) {
         page.chapters.For(LowerProfile(decoder, s.profile))
             .push_back({Decoded(decoder.Convert(s.name)), s.order, s.hidden});
     }
+    page.domains.reserve(collected.domains.size());
     for (const CollectedMeta::Domain& d : collected.domains) {
         page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder.Convert(d.displayName)),
                                 d.order, ChapterIndex(collected, d.chapter)});
