@@ -159,7 +159,7 @@ private:
                 return;
             }
         }
-        if (in_.LookingAt("?xml")) {
+        if (c == '?' && in_.LookingAt("?xml")) {
             in_.Skip(4);
             SkipToClose("cannot find matching > for <?xml");
             return;
