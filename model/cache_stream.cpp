@@ -42,7 +42,7 @@ void CacheOutput::Write(const void* data, size_t n) {
 void CacheOutput::String(const char16_t* text) {
     const size_t n = StringLength(text);
     U32(static_cast<uint32_t>(n));
-    Bytes(text, 2 * n);
+    if (n > 0) Bytes(text, 2 * n);  // a null text has no bytes to copy
 }
 
 void CacheOutput::Indices(const IndexList& list) {
