@@ -14,7 +14,6 @@ namespace {
 static_assert(std::endian::native == std::endian::little,
               "the cache is written and read as little-endian memory images");
 
-constexpr size_t kFlushAt = 1 << 20;
 constexpr uint32_t kStoredNone = 0xFFFFFFFEu;
 constexpr uint32_t kStoredMinusOne = 0xFFFFFFFFu;
 
@@ -24,23 +23,26 @@ void ThrowDamaged(const char* what, const char* section) {
     throw platform::io_error(std::string("damaged cache: ") + what + " in " + section, 0);
 }
 
-void CacheOutput::Bytes(const void* data, size_t n) {
-    buffer_.append(static_cast<const char*>(data), n);
-    if (buffer_.size() >= kFlushAt) Flush();
+CacheOutput::CacheOutput(platform::File& file) : file_(file), buffer_(new char[kBufferSize]) {}
+
+void CacheOutput::Spill(const void* data, size_t n) {
+    Flush();
+    if (n >= kBufferSize) {
+        Write(data, n);
+        return;
+    }
+    std::memcpy(buffer_.get(), data, n);
+    used_ = n;
 }
 
-void CacheOutput::U32(uint32_t value) {
-    Bytes(&value, 4);
+void CacheOutput::Write(const void* data, size_t n) {
+    if (!file_.Write(data, n)) throw platform::io_error("write error", file_.LastError());
 }
 
 void CacheOutput::String(const char16_t* text) {
     const size_t n = StringLength(text);
     U32(static_cast<uint32_t>(n));
-    Bytes(text, 2 * n);
-}
-
-void CacheOutput::FileTime(uint64_t time) {
-    Bytes(&time, 8);
+    if (n > 0) Bytes(text, 2 * n);  // a null text has no bytes to copy
 }
 
 void CacheOutput::Indices(const IndexList& list) {
@@ -60,11 +62,9 @@ void CacheOutput::File(const FileInfo& file) {
 }
 
 void CacheOutput::Flush() {
-    if (buffer_.empty()) return;
-    if (!file_.Write(buffer_.data(), buffer_.size())) {
-        throw platform::io_error("write error", file_.LastError());
-    }
-    buffer_.clear();
+    if (used_ == 0) return;
+    Write(buffer_.get(), used_);
+    used_ = 0;
 }
 
 const char* CacheInput::Take(size_t n) {

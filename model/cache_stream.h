@@ -13,6 +13,8 @@
 #include "platform/file.h"
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,22 +24,35 @@ class ModelPool;
 
 class CacheOutput {
 public:
-    explicit CacheOutput(platform::File& file) : file_(file) {}
+    explicit CacheOutput(platform::File& file);
 
-    void U32(uint32_t value);
+    void U32(uint32_t value) { Bytes(&value, 4); }
     void I32(int32_t value) { U32(static_cast<uint32_t>(value)); }
     // Null and empty strings alike are written with length 0.
     void String(const char16_t* text);
-    void FileTime(uint64_t time);
+    void FileTime(uint64_t time) { Bytes(&time, 8); }
     void Indices(const IndexList& list);
     void File(const FileInfo& file);
-    void Bytes(const void* data, size_t n);
+    void Bytes(const void* data, size_t n) {
+        if (n > kBufferSize - used_) {
+            Spill(data, n);
+            return;
+        }
+        std::memcpy(buffer_.get() + used_, data, n);
+        used_ += n;
+    }
     // Writes the buffered bytes; throws io_error "write error" with the system code.
     void Flush();
 
 private:
+    static constexpr size_t kBufferSize = size_t{1} << 20;
+    // Bytes that do not fit in what is left of the buffer.
+    void Spill(const void* data, size_t n);
+    void Write(const void* data, size_t n);
+
     platform::File& file_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
 };
 
 class CacheInput {

@@ -60,8 +60,11 @@ std::vector<ChapterStep> FolderSteps(std::u16string_view path) {
 
 class ContentBuilder {
 public:
-    ContentBuilder(Model_original_impl_& model, TopicRegistry& registry, ILog& log)
+    // `pages`: how many pages will be placed, to size the tables once.
+    ContentBuilder(Model_original_impl_& model, TopicRegistry& registry, ILog& log, size_t pages)
         : model_(model), registry_(registry), log_(log) {
+        nodes_.reserve(pages);
+        firstChild_.reserve(pages);
         for (size_t i = 0; i < model.domains.size(); ++i) {
             domainIndex_.emplace(std::u16string(StringView(model.domains[i].tag)), static_cast<int32_t>(i));
         }
@@ -109,6 +112,7 @@ private:
     TopicRegistry& registry_;
     ILog& log_;
     std::map<std::u16string, int32_t, TextLess> domainIndex_;  // tag -> first domain index
+    mutable std::unordered_map<std::u16string, int32_t> domainOfText_;  // DomainOf by exact text
     std::vector<BuildNode> nodes_;
     std::vector<int32_t> roots_;
     // The first node of each sibling list with a given text: chapter names are found without
@@ -193,8 +197,14 @@ std::vector<int32_t> ContentBuilder::KnownDomains(const PageRecord& page) const 
 
 int32_t ContentBuilder::DomainOf(const std::u16string& tag) const {
     if (tag.empty()) return kNoIndex;
+    // Every page names its domains again: the answer for a text, found by collation once,
+    // is kept under the exact text.
+    const auto known = domainOfText_.find(tag);
+    if (known != domainOfText_.end()) return known->second;
     const auto it = domainIndex_.find(tag);
-    return it == domainIndex_.end() ? kNoIndex : it->second;
+    const int32_t domain = it == domainIndex_.end() ? kNoIndex : it->second;
+    domainOfText_.emplace(tag, domain);
+    return domain;
 }
 
 void ContentBuilder::AddEntry(const Placing& p, const ContentEntry& entry, int32_t chapter,
@@ -246,8 +256,11 @@ void ContentBuilder::Merge(BuildNode& into, const BuildNode& from, const char16_
 
 void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
     if (group.size() < 2) return;
-    // One collation per sibling (a sort key) instead of one per comparison: a chapter may
-    // hold many thousands of pages.
+    // A chapter may hold many thousands of pages: a large group gets one collation per
+    // sibling (a sort key) instead of one per comparison. A small one is cheaper to compare
+    // directly, and sort keys order exactly as the comparison does, so the result is the same.
+    constexpr size_t kLargeGroup = 32;
+    const bool keyed = group.size() > kLargeGroup;
     struct Sibling {
         int32_t weight;
         std::string key;
@@ -257,11 +270,14 @@ void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
     siblings.reserve(group.size());
     for (int32_t id : group) {
         const BuildNode& node = nodes_[static_cast<size_t>(id)];
-        siblings.push_back({node.weight, platform::SortKey(StringView(node.text)), id});
+        siblings.push_back({node.weight, keyed ? platform::SortKey(StringView(node.text)) : std::string(), id});
     }
-    std::sort(siblings.begin(), siblings.end(), [](const Sibling& a, const Sibling& b) {
+    std::sort(siblings.begin(), siblings.end(), [&](const Sibling& a, const Sibling& b) {
         const int w = CompareWeight(a.weight, b.weight);
-        return w != 0 ? w < 0 : a.key < b.key;
+        if (w != 0) return w < 0;
+        if (keyed) return a.key < b.key;
+        return platform::CompareText(StringView(nodes_[static_cast<size_t>(a.id)].text),
+                                     StringView(nodes_[static_cast<size_t>(b.id)].text)) < 0;
     });
     for (size_t i = 0; i < group.size(); ++i) group[i] = siblings[i].id;
 }
@@ -345,7 +361,7 @@ std::u16string LocationText(const std::vector<ContentNode_original_impl_>& nodes
 
 void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
                   ILog& log) {
-    ContentBuilder builder(model, registry, log);
+    ContentBuilder builder(model, registry, log, pages.size());
     for (size_t i = 0; i < pages.size(); ++i) builder.PlacePage(static_cast<int32_t>(i), pages[i]);
     model.content = std::make_unique<Content_original_impl_>(&model);
     builder.Finish(*model.content);
@@ -354,6 +370,8 @@ void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages
 void AssignPageLocations(Model_original_impl_& model) {
     if (!model.content) return;
     const std::vector<ContentNode_original_impl_>& nodes = model.content->nodes;
+    // A location depends on the parent only: the pages of one chapter share its text.
+    std::unordered_map<int32_t, const char16_t*> locationBelow;  // parent index -> location
     for (const ContentNode_original_impl_& node : nodes) {
         if ((node.flags & kNodeSecondaryProfile) != 0 || node.topicIndex < 0) continue;
         if (static_cast<size_t>(node.topicIndex) >= model.topics.size()) continue;
@@ -362,7 +380,9 @@ void AssignPageLocations(Model_original_impl_& model) {
         PageInfo_impl_& page = model.pages[static_cast<size_t>(p)];
         if (page.location) continue;
         page.domains = node.domains;
-        page.location = model.pool.CopyStringOrNull(LocationText(nodes, node));
+        const auto [known, added] = locationBelow.try_emplace(node.parentIndex, nullptr);
+        if (added) known->second = model.pool.CopyStringOrNull(LocationText(nodes, node));
+        page.location = known->second;
     }
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 // The declarations of one keyword text: (declaration number, topic index) in order.
 struct KeywordGroup {
-    std::u16string text;
+    std::u16string_view text;  // the first declaration's text, owned by the page records
     std::string key;  // sort key of keyword order
     std::vector<std::pair<uint32_t, int32_t>> topics;
 };
@@ -26,8 +26,12 @@ struct KeywordGroup {
 // Distinct texts that keyword order still counts as equal are one keyword, whose topics
 // keep the order of declaration.
 std::vector<KeywordGroup> GroupDeclarations(std::span<const PageRecord> pages, TopicRegistry& registry, ILog& log) {
+    size_t declarations = 0;
+    for (const PageRecord& page : pages) declarations += page.meta.keywords.size();
     std::vector<KeywordGroup> groups;
+    groups.reserve(declarations);
     std::unordered_map<std::u16string_view, size_t> byText;
+    byText.reserve(declarations);
     uint32_t declaration = 0;
     for (size_t page = 0; page < pages.size(); ++page) {
         for (const KeywordEntry& entry : pages[page].meta.keywords) {
@@ -61,9 +65,13 @@ int CompareKeywords(std::u16string_view a, std::u16string_view b) {
 
 std::string KeywordSortKey(std::u16string_view text) {
     // Sort keys hold no zero byte, so the separator keeps the case-insensitive key in front.
-    std::string key = platform::SortKeyNoCase(text);
-    key.push_back('\0');
-    key += platform::SortKey(text);
+    // One collation gives both keys: the case-insensitive one is the front of the other.
+    const std::string caseKey = platform::SortKey(text);
+    const std::string_view noCaseKey = platform::NoCaseSortKeyOf(caseKey);
+    std::string key;
+    key.reserve(noCaseKey.size() + 1 + caseKey.size());
+    key.append(noCaseKey).push_back('\0');
+    key += caseKey;
     return key;
 }
 

@@ -10,6 +10,7 @@
 #include "model/keyword_build.h"
 #include "model/build_clock.h"
 #include "model/model_original_impl.h"
+#include "model/page_folder_cursor.h"
 #include "model/page/file_log.h"
 #include "model/page/read_page_meta.h"
 #include "model/preserved_cache.h"
@@ -146,12 +147,14 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
     std::vector<PageRecord> records;
     records.reserve(files.size());
     const int32_t total = static_cast<int32_t>(files.size());
+    PageFolderCursor cursor(model.HtmlFolder());
     for (int32_t i = 0; i < total; ++i) {
         const FileInfo& file = files[static_cast<size_t>(i)];
-        const std::u16string fullPath = platform::JoinPath(model.HtmlFolder(), StringView(file.path));
+        const auto fullPath = [&] { return platform::JoinPath(model.HtmlFolder(), StringView(file.path)); };
         PageRecord record;
         record.file = file;
-        if (ReadPageMeta(fullPath, log, record.meta) && !record.meta.ignored) {
+        cursor.MoveTo(StringView(file.path));
+        if (ReadPageMetaAt(cursor.Folder(), cursor.Path(), fullPath, log, record.meta) && !record.meta.ignored) {
             records.push_back(std::move(record));
         } else {
             model.skippedFiles.push_back(file);

@@ -12,6 +12,8 @@
 #include "platform/path.h"
 
 #include <chrono>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 namespace kestrova {
@@ -104,19 +106,24 @@ void WriteSections(Model_original_impl_& m, CacheOutput& out, IExecControl& cont
     }
 }
 
-std::string ReadWhole(platform::File& file) {
+// The bytes of a whole file, in a buffer the reads fill without zeroing it first.
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    std::string_view View() const { return {data.get(), size}; }
+};
+
+FileBytes ReadWhole(platform::File& file) {
     const long long size = file.Size();
     if (size < 0) throw platform::io_error("read error", file.LastError());
-    std::string data(static_cast<size_t>(size), '\0');
-    size_t got = 0;
-    while (got < data.size()) {
-        const long long r = file.Read(data.data() + got, data.size() - got);
+    FileBytes bytes{std::make_unique_for_overwrite<char[]>(static_cast<size_t>(size)), 0};
+    while (bytes.size < static_cast<size_t>(size)) {
+        const long long r = file.Read(bytes.data.get() + bytes.size, static_cast<size_t>(size) - bytes.size);
         if (r < 0) throw platform::io_error("read error", file.LastError());
         if (r == 0) break;
-        got += static_cast<size_t>(r);
+        bytes.size += static_cast<size_t>(r);
     }
-    data.resize(got);
-    return data;
+    return bytes;
 }
 
 void ReadDomainsAndPages(Model_original_impl_& m, CacheInput& in, IExecControl& control) {
@@ -249,9 +256,9 @@ bool LoadCache(Model_original_impl_& model, IExecControl& control, const OpenRet
         return false;
     }
     try {
-        const std::string data = ReadWhole(file);
+        const FileBytes data = ReadWhole(file);
         file.Close();
-        CacheInput in(data, model.pool);
+        CacheInput in(data.View(), model.pool);
         if (in.U32() != kCacheMagic) {
             log.WriteText("preserved file header mismatch");
             return false;

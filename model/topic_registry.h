@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace kestrova {
 
@@ -31,7 +32,8 @@ private:
     };
 
     Model_original_impl_& model_;
-    std::unordered_map<Key, int32_t, KeyHash> topics_;
+    std::vector<int32_t> pageTopics_;  // page index -> topic of the whole page, or -1
+    std::unordered_map<Key, int32_t, KeyHash> topics_;  // topics with an anchor
 };
 
 }  // namespace kestrova

@@ -29,6 +29,10 @@ File::~File() {
 }
 
 File::OpenResult File::Open(const std::string& path, Access access) {
+    return OpenAt(AT_FDCWD, path, access);
+}
+
+File::OpenResult File::OpenAt(int dirFd, const std::string& path, Access access) {
     Close();
     int flags = O_CLOEXEC;
     int lock = LOCK_SH;
@@ -38,7 +42,7 @@ File::OpenResult File::Open(const std::string& path, Access access) {
         case Access::kWriteExclusive: flags |= O_WRONLY | O_CREAT; lock = LOCK_EX; break;
         case Access::kAppendShared: flags |= O_WRONLY | O_CREAT | O_APPEND; lock = LOCK_EX; break;
     }
-    const int fd = ::open(path.c_str(), flags, 0666);
+    const int fd = ::openat(dirFd, path.c_str(), flags, 0666);
     if (fd < 0) {
         error_ = errno;
         return error_ == ENOENT ? OpenResult::kNotFound : OpenResult::kFailed;

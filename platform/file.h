@@ -28,6 +28,8 @@ public:
     // Opens a file by its native path. On failure the handle stays closed and LastError()
     // holds the errno value.
     OpenResult Open(const std::string& path, Access access);
+    // The same for a path relative to the open folder `dirFd` (AT_FDCWD: the current folder).
+    OpenResult OpenAt(int dirFd, const std::string& path, Access access);
     // Reads up to n bytes; returns the number read (0 at end of file), or -1 on error.
     long long Read(void* buffer, size_t n);
     // Writes all n bytes; false on error.

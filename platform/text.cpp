@@ -102,6 +102,15 @@ std::string SortKeyNoCase(std::u16string_view text) {
     return MakeSortKey(NoCaseCollator(), text);
 }
 
+std::string_view NoCaseSortKeyOf(std::string_view key) {
+    // A key holds its levels in turn, primary, secondary, then tertiary (case), each after a
+    // separator byte that no weight uses; the case-insensitive key stops before the third.
+    constexpr char kLevelSeparator = '\x01';
+    const size_t first = key.find(kLevelSeparator);
+    if (first == std::string_view::npos) return key;
+    return key.substr(0, key.find(kLevelSeparator, first + 1));
+}
+
 int CompareCodeUnits(std::u16string_view a, std::u16string_view b) {
     const int r = a.compare(b);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);

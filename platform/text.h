@@ -27,6 +27,9 @@ int CompareTextNoCase(std::u16string_view a, std::u16string_view b);
 // equal. For sorting or hashing many texts at the cost of one collation each.
 std::string SortKey(std::u16string_view text);
 std::string SortKeyNoCase(std::u16string_view text);
+// The SortKeyNoCase key of the text whose SortKey key is `key`, taken from the front of that
+// key without another collation.
+std::string_view NoCaseSortKeyOf(std::string_view key);
 
 // Plain code-unit order.
 int CompareCodeUnits(std::u16string_view a, std::u16string_view b);

@@ -3,10 +3,31 @@
 #include <stdexcept>
 
 namespace kestrova {
+namespace {
+
+// A capture buffer grown beyond this is not kept for the next reader of the thread.
+constexpr size_t kKeptCapture = size_t{1} << 20;
+
+// The storage of the thread's last finished reader; empty while a reader uses it, so that a
+// reader made during another one's life gets storage of its own.
+thread_local std::unique_ptr<ByteReader::Storage> tSpare;
+
+std::unique_ptr<ByteReader::Storage> TakeStorage() {
+    if (tSpare) return std::move(tSpare);
+    auto storage = std::make_unique<ByteReader::Storage>();
+    storage->capture.reserve(ByteReader::kInitialCapture);
+    return storage;
+}
+
+}  // namespace
 
 ByteReader::ByteReader(IByteSource& source, size_t maxCapture)
-    : source_(source), maxCapture_(maxCapture) {
-    capture_.reserve(kInitialCapture);
+    : source_(source), maxCapture_(maxCapture), storage_(TakeStorage()), buf_(storage_->window) {}
+
+ByteReader::~ByteReader() {
+    if (tSpare || storage_->capture.capacity() > kKeptCapture) return;
+    storage_->capture.clear();
+    tSpare = std::move(storage_);
 }
 
 void ByteReader::Start() {
@@ -37,8 +58,8 @@ bool ByteReader::LookingAt(std::string_view literal, bool ignoreCase) {
 }
 
 std::string_view ByteReader::JoinCapture(const char* start) {
-    capture_.append(start, pos_ - mark_);
-    return capture_;
+    capture().append(start, pos_ - mark_);
+    return capture();
 }
 
 ByteReader::Stop ByteReader::AdvanceTo(char c) {
@@ -70,7 +91,7 @@ bool ByteReader::Ensure(size_t n) {
 
 void ByteReader::Shift() {
     if (capturing_) {
-        capture_.append(reinterpret_cast<const char*>(buf_) + mark_, pos_ - mark_);
+        capture().append(reinterpret_cast<const char*>(buf_) + mark_, pos_ - mark_);
         mark_ = 0;
     }
     std::memmove(buf_, buf_ + pos_, fill_ - pos_);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,10 @@ public:
 
     // maxCapture: captured runs stop growing (kFull) once they hold at least this many bytes.
     ByteReader(IByteSource& source, size_t maxCapture);
+    // Hands the window back to the thread for its next reader.
+    ~ByteReader();
+    ByteReader(const ByteReader&) = delete;
+    ByteReader& operator=(const ByteReader&) = delete;
 
     // Does the first read of kFirstRead bytes.
     void Start();
@@ -46,7 +51,7 @@ public:
     void Skip(size_t n) { pos_ += n; }
 
     void BeginCapture() {
-        capture_.clear();
+        capture().clear();
         mark_ = pos_;
         capturing_ = true;
     }
@@ -54,10 +59,17 @@ public:
     std::string_view EndCapture() {
         capturing_ = false;
         const char* start = reinterpret_cast<const char*>(buf_) + mark_;
-        if (capture_.empty()) return std::string_view(start, pos_ - mark_);
+        if (capture().empty()) return std::string_view(start, pos_ - mark_);
         return JoinCapture(start);
     }
-    size_t CapturedSize() const { return capture_.size() + (pos_ - mark_); }
+    size_t CapturedSize() const { return capture().size() + (pos_ - mark_); }
+
+    // The window and the capture buffer of one reader. A thread keeps the last one for its
+    // next reader, so that reading many small files allocates nothing per file.
+    struct Storage {
+        unsigned char window[kWindowSize];
+        std::string capture;
+    };
 
     // Passes over bytes while pass(byte) holds: kFound (stands on the first other byte), kEnd
     // (the stream ended), or kFull (a capture reached its limit; stands anywhere).
@@ -72,6 +84,8 @@ private:
     std::string_view JoinCapture(const char* start);
     // Moves the unread bytes to the front of the window, and captured ones to the buffer.
     void Shift();
+    std::string& capture() { return storage_->capture; }
+    const std::string& capture() const { return storage_->capture; }
 
     IByteSource& source_;
     const size_t maxCapture_;
@@ -80,8 +94,8 @@ private:
     size_t mark_ = 0;
     bool capturing_ = false;
     bool end_ = false;
-    std::string capture_;
-    unsigned char buf_[kWindowSize];
+    std::unique_ptr<Storage> storage_;
+    unsigned char* const buf_;
 };
 
 template <class Pred>

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <fcntl.h>
 #include <memory>
 #include <stdexcept>
 
@@ -32,8 +33,8 @@ constexpr auto IsNameChar = [](unsigned char c) { return (kClasses[c] & kName) !
 
 class FileSource final : public IByteSource {
 public:
-    explicit FileSource(const std::string& path) {
-        if (file_.Open(path, platform::File::Access::kReadShared) != platform::File::OpenResult::kOk)
+    FileSource(int dirFd, const std::string& path) {
+        if (file_.OpenAt(dirFd, path, platform::File::Access::kReadShared) != platform::File::OpenResult::kOk)
             throw std::runtime_error("cannot open file");
     }
     size_t Read(char* buffer, size_t n) override {
@@ -158,7 +159,7 @@ private:
                 return;
             }
         }
-        if (in_.LookingAt("?xml")) {
+        if (c == '?' && in_.LookingAt("?xml")) {
             in_.Skip(4);
             SkipToClose("cannot find matching > for <?xml");
             return;
@@ -310,7 +311,12 @@ private:
 
 void HtmlScanner::Scan(const std::string& path, bool strict, IHtmlContentHandler& handler,
                        size_t maxCapture) {
-    FileSource source(path);
+    ScanAt(AT_FDCWD, path, strict, handler, maxCapture);
+}
+
+void HtmlScanner::ScanAt(int dirFd, const std::string& path, bool strict, IHtmlContentHandler& handler,
+                         size_t maxCapture) {
+    FileSource source(dirFd, path);
     Run(source, strict, handler, maxCapture);
 }
 
@@ -322,10 +328,11 @@ void HtmlScanner::ScanBytes(std::string_view bytes, bool strict, IHtmlContentHan
 
 void HtmlScanner::Run(IByteSource& source, bool strict, IHtmlContentHandler& handler,
                       size_t maxCapture) {
-    // The window lives on the heap: scans may run on worker threads with small stacks.
-    auto scanner = std::make_unique<Scanner>(source, strict, handler, maxCapture);
+    // The reader's window lives on the heap (scans may run on worker threads with small
+    // stacks), and is reused by the thread's next scan.
+    Scanner scanner(source, strict, handler, maxCapture);
     try {
-        scanner->Run();
+        scanner.Run();
     } catch (const ParseBreak&) {
     }
 }

@@ -27,6 +27,10 @@ public:
     static void Scan(const std::string& path, bool strict, IHtmlContentHandler& handler,
                      size_t maxCapture = kDefaultMaxCapture);
 
+    // The same for a path relative to the open folder `dirFd` (AT_FDCWD: the current folder).
+    static void ScanAt(int dirFd, const std::string& path, bool strict, IHtmlContentHandler& handler,
+                       size_t maxCapture = kDefaultMaxCapture);
+
     // The same over bytes in memory, read through the same window.
     static void ScanBytes(std::string_view bytes, bool strict, IHtmlContentHandler& handler,
                           size_t maxCapture = kDefaultMaxCapture);

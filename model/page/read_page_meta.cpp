@@ -6,6 +6,8 @@
 #include "model/page/text_decoder.h"
 #include "platform/path.h"
 
+#include <algorithm>
+#include <fcntl.h>
 #include <stdexcept>
 
 namespace kestrova {
@@ -13,14 +15,21 @@ namespace {
 
 // Every blank, TAB, LF, VT or CR becomes a blank, and runs of blanks become one.
 std::string ReduceSpaces(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text.size(), ' ');
+    size_t n = 0;
     for (const char c : text) {
-        const bool space = IsTrimSpace(static_cast<char16_t>(c));
-        if (!space) out.push_back(c);
-        else if (out.empty() || out.back() != ' ') out.push_back(' ');
+        if (!IsTrimSpace(static_cast<char16_t>(c))) out[n++] = c;
+        else if (n == 0 || out[n - 1] != ' ') out[n++] = ' ';
     }
+    out.resize(n);
     return out;
+}
+
+// The text with its character references decoded; most texts have none and are kept as
+// they are, without a copy.
+std::u16string Decoded(std::u16string text) {
+    if (text.find(u'&') == std::u16string::npos) return text;
+    return DecodeReferences(text);
 }
 
 // The non-empty parts of a text split at `separator`.
@@ -51,8 +60,12 @@ int32_t ChapterIndex(const CollectedMeta& collected, const std::string& domainCh
 
 void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, PageMeta& page) {
     const std::string list = ReduceSpaces(collected.keywordString);
-    for (const std::string_view part : SplitParts(list, ',')) {
-        page.keywords.push_back({decoder.Convert(TrimSpaces(part)), {}});
+    const std::string_view rest(list);
+    page.keywords.reserve(static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + collected.keywords.size());
+    for (size_t start = 0; start < rest.size();) {
+        const size_t end = std::min(rest.find(',', start), rest.size());
+        if (end > start) page.keywords.push_back({decoder.Convert(TrimSpaces(rest.substr(start, end - start))), {}});
+        start = end + 1;
     }
     for (const CollectedMeta::Pair& k : collected.keywords) {
         page.keywords.push_back({decoder.Convert(k.text), decoder.Convert(k.anchor)});
@@ -63,7 +76,7 @@ void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, P
 
 void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
     const TextDecoder decoder(collected.charset);
-    page.title = DecodeReferences(decoder.Convert(ReduceSpaces(TrimSpaces(collected.title))));
+    page.title = Decoded(decoder.Convert(ReduceSpaces(TrimSpaces(collected.title))));
     page.rootChapter = collected.rootChapter;
     page.ignored = collected.ignored;
     for (const CollectedMeta::Content& c : collected.contents) {
@@ -71,28 +84,40 @@ void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
             .push_back({decoder.Convert(c.text), decoder.Convert(c.anchor), c.order, c.index});
     }
     BuildKeywords(collected, decoder, page);
+    page.helpIds.reserve(collected.helpIds.size());
     for (const CollectedMeta::Pair& h : collected.helpIds) {
         page.helpIds.push_back({decoder.Convert(h.text), decoder.Convert(h.anchor)});
     }
+    const auto inDefaultProfile = [](const CollectedMeta::Step& s) { return s.profile.empty(); };
+    if (std::all_of(collected.steps.begin(), collected.steps.end(), inDefaultProfile)) {
+        page.chapters.defaultList.reserve(collected.steps.size());
+    }
     for (const CollectedMeta::Step& s : collected.steps) {
         page.chapters.For(LowerProfile(decoder, s.profile))
-            .push_back({DecodeReferences(decoder.Convert(s.name)), s.order, s.hidden});
+            .push_back({Decoded(decoder.Convert(s.name)), s.order, s.hidden});
     }
+    page.domains.reserve(collected.domains.size());
     for (const CollectedMeta::Domain& d : collected.domains) {
-        page.domains.push_back({decoder.Convert(d.tag), DecodeReferences(decoder.Convert(d.displayName)),
+        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder.Convert(d.displayName)),
                                 d.order, ChapterIndex(collected, d.chapter)});
     }
 }
 
 bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
+    return ReadPageMetaAt(AT_FDCWD, platform::NativePath(fullPath), [fullPath] { return std::u16string(fullPath); },
+                          log, page);
+}
+
+bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
+                    PageMeta& page) {
     page = PageMeta{};
     try {
         InfoExtractor extractor;
-        HtmlScanner::Scan(platform::NativePath(fullPath), true, extractor);
+        HtmlScanner::ScanAt(dirFd, path, true, extractor);
         BuildPageMeta(extractor.Collected(), page);
         return true;
     } catch (const std::exception& e) {
-        const std::u16string path(fullPath);
+        const std::u16string path = fullPath();
         log.WriteFormat("%S: %s", path.c_str(), e.what());
         return false;
     }

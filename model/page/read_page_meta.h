@@ -5,6 +5,8 @@
 #include "model/page/log.h"
 #include "model/page/page_meta.h"
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -14,6 +16,12 @@ namespace kestrova {
 // then partly filled and must not be used. An ignored page (control=ignore) returns true with
 // page.ignored set.
 bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page);
+
+// The same for the page at the native `path` relative to the open folder `dirFd` (AT_FDCWD:
+// the current folder); `fullPath` gives the full path of the log line, and is called only when
+// reading fails.
+bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
+                    PageMeta& page);
 
 // Decodes what an InfoExtractor collected into `page`. Throws std::runtime_error
 // ("domain-chapter doesn't fit with chapter").

@@ -36,9 +36,9 @@ std::u16string TextDecoder::Convert(std::string_view bytes) const {
     if (zero != std::string_view::npos) bytes = bytes.substr(0, zero);
     if (bytes.empty()) return {};
     std::u16string text;
-    if (codePage_ == platform::kCodePage1251 || !DecodeShortUtf8(bytes, text)) {
-        text = platform::DecodeBytes(codePage_, bytes);
-    }
+    // The bytes hold no zero, so text decoded in one pass holds none either.
+    if (codePage_ != platform::kCodePage1251 && DecodeShortUtf8(bytes, text)) return text;
+    text = platform::DecodeBytes(codePage_, bytes);
     const size_t unit = text.find(u'\0');
     if (unit != std::u16string::npos) text.resize(unit);
     return text;

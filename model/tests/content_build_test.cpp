@@ -233,6 +233,41 @@ TEST(ContentDomains, DomainChapterRootChapterAndInheritance) {
     EXPECT_TRUE(log.lines.empty());
 }
 
+// Domain tags are matched by collation: a tag that collates equal to a domain's (here with an
+// ignorable soft hyphen) names that domain, on every page that repeats it.
+TEST(ContentDomains, TagsMatchByCollationOnEveryPage) {
+    test::MemoryLog log;
+    std::vector<TestPage> pages;
+    for (const char16_t* tag : {u"law", u"la\u00ADw", u"law", u"la\u00ADw", u"tax", u"LAW"}) {
+        pages.push_back(Page(u"p.html", {}, {Entry(u"page")}, {test::Domain(tag)}));
+    }
+    auto m = test::BuildModel(pages, {u"law", u"la\u00ADw", u"tax"}, log);
+    const std::vector<std::vector<int32_t>> expected{{0}, {0}, {0}, {0}, {2}, {}};
+    for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(Domains(m->pages[i].domains), expected[i]) << i;
+}
+
+// Siblings are ordered by weight, then by collation, whether the group is sorted by sort keys
+// (a large group) or by direct comparison (a small one): both must give the same order.
+TEST(ContentBuild, SmallAndLargeSiblingGroupsOrderAlike) {
+    const std::vector<std::pair<std::u16string, int32_t>> tricky{
+        {u"Ёж", 0}, {u"еж", 0}, {u"ёж", 0}, {u"Еж", 0}, {u"b", 0}, {u"B", 0}, {u"a10", 0}, {u"a9", 0},
+        {u"z", 2}, {u"y", 1}, {u"x", -1}, {u"Ω", 0}, {u"w", 0}, {u"", 0}};
+    for (const size_t padding : {size_t{0}, size_t{100}}) {
+        test::MemoryLog log;
+        std::vector<TestPage> pages;
+        for (const auto& [text, order] : tricky) pages.push_back(Page(u"p.html", Steps({u"G"}), {Entry(text + u"!", order)}));
+        for (size_t i = 0; i < padding; ++i) pages.push_back(Page(u"p.html", Steps({u"G"}), {Entry(u"pad", 0)}));
+        auto m = test::BuildModel(pages, {}, log);
+        std::vector<std::u16string> texts;
+        for (const std::u16string& t : Texts(m->GetContent()->FindNodeByTitlePath({u"G"})->GetChildren())) {
+            if (t != u"pad") texts.push_back(t);
+        }
+        EXPECT_EQ(texts, (std::vector<std::u16string>{u"y!", u"z!", u"!", u"a10!", u"a9!", u"b!", u"B!", u"w!",
+                                                      u"Ω!", u"еж!", u"Еж!", u"ёж!", u"Ёж!", u"x!"}))
+            << padding;
+    }
+}
+
 TEST(ContentBuild, ChaptersWithManyChildrenKeepOrderAndParents) {
     test::MemoryLog log;
     std::vector<TestPage> pages;

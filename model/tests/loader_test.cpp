@@ -3,11 +3,14 @@
 #include "exec/named_lock_set.h"
 #include "model/content_original_impl.h"
 #include "model/data_folder.h"
+#include "model/cache_stream.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
+#include "model/model_pool.h"
 #include "model/preserved_cache.h"
 #include "platform/event.h"
+#include "platform/file.h"
 #include "platform/path.h"
 #include "test_model.h"
 
@@ -161,6 +164,37 @@ TEST(Cache, EmptyModelIsSixtyBytes) {
     EXPECT_EQ(ReadFile(model->CachePath()).size(), 60u);
     auto back = MakeCounted<Model_original_impl_>(u"/kb/empty", model->DataFolder());
     EXPECT_TRUE(LoadCache(*back, control));
+}
+
+// The output buffers its writes: values that straddle the end of its buffer, and blocks larger
+// than the whole buffer, must reach the file whole and in order.
+TEST(Cache, StreamWritesAcrossTheBufferReadBack) {
+    const std::u16string folder = test::ScratchFolder("cache-stream");
+    const std::string path = platform::NativePath(folder) + "/stream.bin";
+    std::vector<int32_t> big(700000);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<int32_t>(i * 7);
+    ModelPool pool;
+    IndexList bigList = IndexList::From(pool, big);
+    const std::u16string text = u"текст";
+    {
+        platform::File file;
+        ASSERT_EQ(file.Open(path, platform::File::Access::kWriteExclusive), platform::File::OpenResult::kOk);
+        CacheOutput out(file);
+        for (uint32_t i = 0; i < 300000; ++i) out.U32(i);  // 1.2 MB of small writes
+        out.String(text.c_str());
+        out.Indices(bigList);  // one block of 2.8 MB
+        out.FileTime(0x0102030405060708ULL);
+        out.Flush();
+    }
+    const std::string data = platform::ReadWholeFile(path);
+    CacheInput in(data, pool);
+    for (uint32_t i = 0; i < 300000; ++i) ASSERT_EQ(in.U32(), i);
+    EXPECT_EQ(StringView(in.String()), text);
+    const IndexList back = in.Indices(big.size() * 7, "test");
+    ASSERT_EQ(back.Count(), static_cast<int32_t>(big.size()));
+    for (int32_t i = 0; i < back.Count(); ++i) ASSERT_EQ(back.Item(i), big[static_cast<size_t>(i)]);
+    EXPECT_EQ(in.FileTime(), 0x0102030405060708ULL);
+    EXPECT_EQ(in.Remaining(), 0u);
 }
 
 TEST(Loader, CancelledBuildLeavesNoCompletionLine) {

@@ -49,6 +49,14 @@ TEST_F(TopicSetTest, RegistryIsUniqueByPageAndCaseSensitiveAnchor) {
     EXPECT_EQ(registry.GetTopicIndex(5, u"a"), a);
     EXPECT_EQ(m.topics[static_cast<size_t>(page)].anchor, nullptr);
     EXPECT_EQ(m.topics[static_cast<size_t>(page)].GetPage(), nullptr);  // no page 5
+    // Topics are numbered in the order they are first asked for, whatever the page order.
+    const int32_t next = static_cast<int32_t>(m.topics.size());
+    EXPECT_EQ(registry.GetTopicIndex(900, u""), next);
+    EXPECT_EQ(registry.GetTopicIndex(2, u""), next + 1);
+    EXPECT_EQ(registry.GetTopicIndex(900, u"x"), next + 2);
+    EXPECT_EQ(registry.GetTopicIndex(2, u""), next + 1);
+    EXPECT_EQ(registry.GetTopicIndex(900, u""), next);
+    EXPECT_EQ(m.topics[static_cast<size_t>(next)].pageIndex, 900);
 }
 
 TEST_F(TopicSetTest, NewSetIsEmptyByRankAndKeepsItsModel) {

@@ -168,6 +168,39 @@ TEST(HtmlScanner, CapturesAreBounded) {
     EXPECT_EQ(Trace("<" + text + ">", kStrict, cap), "ERROR tag name too long\n");
 }
 
+// Scans reuse the window of the thread's previous scan: nothing of an earlier scan, whether it
+// ended normally, with an error or inside a long capture, may show in the next one, and a scan
+// started from a handler of another must not share its window.
+TEST(HtmlScanner, ConsecutiveAndNestedScansStayApart) {
+    const std::string longValue(70000, 'v');
+    EXPECT_EQ(Trace("<p a='" + longValue + "'>", kStrict, 1000), "TAG p\nATTREND\nERROR attribute value too long in tag p\n");
+    EXPECT_EQ(Trace("<p a='" + longValue, kStrict), "TAG p\nATTREND\nERROR cannot find matching quote for attribute value in tag p\n");
+    EXPECT_EQ(Trace("<q b=1>", kStrict), "TAG q\nATTR b=\"1\"\nATTREND\n");
+    EXPECT_EQ(Trace(std::string(40000, 'x') + "<q>", kStrict), "TEXT \"" + std::string(40000, 'x') + "\"\nSTART q\n");
+    EXPECT_EQ(Trace("y<q>", kStrict), "TEXT \"y\"\nSTART q\n");
+
+    // Traces the scan, and scans other bytes from inside its first text run.
+    class Nesting final : public IHtmlContentHandler {
+    public:
+        ScanTrace trace;
+        std::string inner;
+        void OnByteOrderMark(bool present) override { trace.OnByteOrderMark(present); }
+        bool OnStartTag(std::string_view name) override { return trace.OnStartTag(name); }
+        bool OnTagWithAttributes(std::string_view name) override { return trace.OnTagWithAttributes(name); }
+        void OnAttribute(std::string_view name, std::string_view value) override { trace.OnAttribute(name, value); }
+        void OnAttributesEnd() override { trace.OnAttributesEnd(); }
+        void OnEndTag(std::string_view name) override { trace.OnEndTag(name); }
+        void OnText(std::string_view text) override {
+            trace.OnText(text);
+            if (inner.empty()) inner = Trace("<i k='" + std::string(50000, 'k') + "'>z<j>", kStrict);
+        }
+    } outer;
+    const std::string outerText(40000, 'o');
+    HtmlScanner::ScanBytes("<a>" + outerText + "<b c='" + longValue + "'>", kStrict, outer);
+    EXPECT_EQ(outer.inner, "TAG i\nATTR k=\"" + std::string(50000, 'k') + "\"\nATTREND\nTEXT \"z\"\nSTART j\n");
+    EXPECT_EQ(outer.trace.Lines(), "START a\nTEXT \"" + outerText + "\"\nTAG b\nATTR c=\"" + longValue + "\"\nATTREND\n");
+}
+
 TEST(HtmlScanner, ReadsFilesAndReportsOpenFailures) {
     const auto dir = testing::ScratchDir("scanner-files");
     const std::string path = testing::WriteFile(dir / "p.html", "<html><body>" + std::string(50000, 'x') + "<p>");
