@@ -11,6 +11,7 @@
 #include "search/string_search.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -40,16 +41,44 @@ void FindInTitles(Model_original_impl_& model, const char16_t* query, uint32_t o
     for (const auto& [page, score] : scored) AddPage(set, model, page);
 }
 
+// The page a hit names: the first page whose relative path equals the hit's stored path,
+// letter case ignored. When the index was built from this very model (its identity is the
+// model's identifier and it has one document per page), document n is page n, so the stored
+// path is the page's own and need not be read from the index, where it lies behind the page
+// text.
+class HitPages {
+public:
+    HitPages(Model_original_impl_& model, Searcher& searcher)
+        : model_(model),
+          searcher_(searcher),
+          documentsArePages_(searcher.Identity() == model.uid &&
+                             static_cast<size_t>(searcher.DocumentCount()) == model.pages.size()) {}
+
+    int32_t PageOf(int32_t document) {
+        if (documentsArePages_ && document >= 0 && static_cast<size_t>(document) < model_.pages.size()) {
+            return model_.FindPageIndex(StringView(model_.pages[static_cast<size_t>(document)].file.path));
+        }
+        const std::optional<std::u16string> path = searcher_.StoredPath(document);
+        return path ? model_.FindPageIndex(*path) : kNoIndex;
+    }
+
+private:
+    Model_original_impl_& model_;
+    Searcher& searcher_;
+    const bool documentsArePages_;
+};
+
 void FindInText(Model_original_impl_& model, const char16_t* query, uint32_t options, IExecControl& control,
                 TopicSet_impl_& set) {
     const int32_t kind = (options & kSearchRelatedWords) ? kIndexLemmatizing : kIndexPrecise;
     Searcher searcher(model.DataFolder(), kind, (options & kSearchQueryLanguage) != 0);
     CheckBreak(control);
-    std::vector<std::u16string> paths;
-    if (!searcher.Search(std::u16string(StringView(query)), paths)) return;
+    std::vector<int32_t> documents;
+    if (!searcher.SearchDocuments(std::u16string(StringView(query)), documents)) return;
     CheckBreak(control);
-    for (const std::u16string& path : paths) {
-        const int32_t page = model.FindPageIndex(path);
+    HitPages pages(model, searcher);
+    for (const int32_t document : documents) {
+        const int32_t page = pages.PageOf(document);
         if (page != kNoIndex) AddPage(set, model, page);
         CheckBreak(control);
     }
