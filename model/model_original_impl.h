@@ -74,6 +74,9 @@ public:
 
     // Index of the page whose relative path equals the path ignoring letter case, or -2.
     int32_t FindPageIndex(std::u16string_view relativePath) const;
+    // FindPageIndex of page i's own path: i, or an earlier page whose path differs only in
+    // letter case. REQUIRES: 0 <= i < pages.size().
+    int32_t FirstPageWithPathOf(int32_t i) const;
 
     // Folders and files.
     const std::u16string& HtmlFolder() const { return htmlFolder_; }
@@ -99,9 +102,12 @@ private:
     const std::u16string logPath_;
     std::u16string urlBuffer_;  // receives the strings returned by IURLProvider
 
-    // Page lookup by lower-cased relative path, built on first use (the model is immutable).
+    // Page lookup by lower-cased relative path, and for each page the first page of its path,
+    // built together on first use (the model is immutable).
+    void BuildPageIndex() const;
     mutable std::once_flag pageIndexOnce_;
     mutable std::unordered_map<std::u16string, int32_t> pageIndex_;
+    mutable std::vector<int32_t> firstPageWithPath_;
 };
 
 }  // namespace kestrova

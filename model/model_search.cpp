@@ -56,7 +56,7 @@ public:
 
     int32_t PageOf(int32_t document) {
         if (documentsArePages_ && document >= 0 && static_cast<size_t>(document) < model_.pages.size()) {
-            return model_.FindPageIndex(StringView(model_.pages[static_cast<size_t>(document)].file.path));
+            return model_.FirstPageWithPathOf(document);
         }
         const std::optional<std::u16string> path = searcher_.StoredPath(document);
         return path ? model_.FindPageIndex(*path) : kNoIndex;
