@@ -47,11 +47,15 @@ ModelLoadOutcome LoadFromDisk(const std::u16string& folder, IExecControl& contro
     return ModelLoadOutcome{result.model, result.rebuilt};
 }
 
-// `count` queries of one or two words: word forms as the texts use them, or adjective-noun
-// phrases. Different seeds give different queries.
-std::vector<std::u16string> Queries(uint64_t seed, int32_t count, int words) {
-    if (words == 2) return bench::GeneratedPhrases(seed, static_cast<size_t>(count));
-    const std::vector<std::u16string> forms = bench::GeneratedWordForms();
+enum class QueryKind { kOneWord, kFrequentWord, kTwoWords };
+
+// `count` queries: one word form of the texts (any, or one of the ten most frequent nouns, found
+// on most pages), or two words (an adjective and a noun, drawn as the texts draw them).
+// Different seeds give different queries.
+std::vector<std::u16string> Queries(uint64_t seed, int32_t count, QueryKind kind) {
+    if (kind == QueryKind::kTwoWords) return bench::GeneratedPhrases(seed, static_cast<size_t>(count));
+    const std::vector<std::u16string> forms =
+        kind == QueryKind::kOneWord ? bench::GeneratedWordForms() : bench::FrequentWordForms(10);
     bench::KbRandom random(seed);
     std::vector<std::u16string> queries;
     for (int32_t i = 0; i < count; ++i) queries.push_back(forms[random.Below(static_cast<uint32_t>(forms.size()))]);
@@ -86,7 +90,7 @@ Latency Run(ModelEnvClient& client, const CountedPtr<IModel>& model, const std::
 void Print(const char* what, Latency l, const char* target) {
     std::sort(l.ms.begin(), l.ms.end());
     const double n = static_cast<double>(l.ms.size());
-    std::printf("  %-28s %4zu runs  p50 %7.2f ms  p95 %7.2f ms  max %7.2f ms  %8.1f hits/query%s  %s\n", what,
+    std::printf("  %-26s %4zu runs  p50 %7.2f ms  p95 %7.2f ms  max %7.2f ms  %8.1f hits/query%s  %s\n", what,
                 l.ms.size(), l.Percentile(0.5), l.Percentile(0.95), l.ms.back(), static_cast<double>(l.hits) / n,
                 l.failed ? "  SOME FAILED" : "", target);
 }
@@ -117,14 +121,22 @@ void RunSize(const Options& o, const fs::path& work, int32_t pages) {
     const char* fullTarget = small ? "(target p50 <= 5, p95 <= 20)" : "(target p50 <= 20)";
     const int32_t runs = o.runs;
     bench::PeakRss peak;
-    Print("related words, one word", Run(client, model, Queries(o.seed + 1, runs, 1), kSearchRelatedWords), fullTarget);
-    Print("related words, two words", Run(client, model, Queries(o.seed + 2, runs, 2), kSearchRelatedWords), fullTarget);
-    Print("precise, one word", Run(client, model, Queries(o.seed + 3, runs, 1), 0), fullTarget);
-    Print("precise, two words", Run(client, model, Queries(o.seed + 4, runs, 2), 0), fullTarget);
+    for (const uint32_t related : {kSearchRelatedWords, 0u}) {
+        const char* mode = related ? "related" : "precise";
+        const uint64_t seed = o.seed + (related ? 10 : 20);
+        Print((std::string(mode) + ", one word").c_str(),
+              Run(client, model, Queries(seed, runs, QueryKind::kOneWord), related), fullTarget);
+        Print((std::string(mode) + ", frequent word").c_str(),
+              Run(client, model, Queries(seed + 1, runs, QueryKind::kFrequentWord), related), fullTarget);
+        Print((std::string(mode) + ", two words").c_str(),
+              Run(client, model, Queries(seed + 2, runs, QueryKind::kTwoWords), related), fullTarget);
+    }
     const char* titleTarget = small ? "" : "(target <= 30)";
-    Print("titles only, exact", Run(client, model, Queries(o.seed + 5, runs / 2, 2), kSearchTitles), titleTarget);
+    Print("titles only, exact", Run(client, model, Queries(o.seed + 5, runs, QueryKind::kTwoWords), kSearchTitles),
+          titleTarget);
     Print("titles only, related words",
-          Run(client, model, Queries(o.seed + 6, runs / 2, 2), kSearchTitles | kSearchRelatedWords), titleTarget);
+          Run(client, model, Queries(o.seed + 6, runs, QueryKind::kTwoWords), kSearchTitles | kSearchRelatedWords),
+          titleTarget);
     std::printf("  resident memory during the searches: peak %.1f MB, at the end %.1f MB\n", peak.Stop(),
                 bench::ResidentMb());
 }

@@ -1,6 +1,8 @@
 // kestrova-genkb N DIR [--page-kb K] [--seed S]: writes a generated knowledge base of N pages
 // into DIR (see bench/kb_generator.h) and prints how many pages and bytes it wrote.
+// kestrova-genkb --words: prints every word form of the generated texts, one per line (UTF-8).
 #include "bench/kb_generator.h"
+#include "platform/codepage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,13 +18,19 @@ bool ParseNumber(const char* text, long long min, long long& value) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: kestrova-genkb N DIR [--page-kb K] [--seed S]\n");
+    std::fprintf(stderr, "usage: kestrova-genkb N DIR [--page-kb K] [--seed S] | kestrova-genkb --words\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--words") {
+        for (const std::u16string& w : kestrova::bench::GeneratedWordForms()) {
+            std::printf("%s\n", kestrova::platform::Utf16ToUtf8(w).c_str());
+        }
+        return 0;
+    }
     if (argc < 3) return Usage();
     kestrova::bench::KbOptions options;
     long long value = 0;

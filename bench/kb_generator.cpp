@@ -258,6 +258,8 @@ KbSummary GenerateKnowledgeBase(const fs::path& dir, const KbOptions& options) {
 
 std::vector<std::u16string> GeneratedWordForms() { return AllWordForms(); }
 
+std::vector<std::u16string> FrequentWordForms(size_t count) { return FrequentNounForms(count); }
+
 std::vector<std::u16string> GeneratedPhrases(uint64_t seed, size_t count) {
     KbRandom random(seed);
     std::vector<std::u16string> phrases;

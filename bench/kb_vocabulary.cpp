@@ -11,70 +11,134 @@ namespace {
 // singular then plural.
 using Endings = std::array<std::u16string_view, 12>;
 
-enum Pattern { kMascHard, kMascVelar, kMascSoft, kFemA, kFemIya, kFemSoft, kNeutO, kNeutIe };
+enum Pattern { kMascHard, kMascVelar, kMascSoft, kFemA, kFemVelar, kFemIya, kFemSoft, kNeutO, kNeutIe, kPatterns };
 
-constexpr Endings kNounEndings[] = {
+constexpr Endings kNounEndings[kPatterns] = {
     {u"", u"а", u"у", u"", u"ом", u"е", u"ы", u"ов", u"ам", u"ы", u"ами", u"ах"},
     {u"", u"а", u"у", u"", u"ом", u"е", u"и", u"ов", u"ам", u"и", u"ами", u"ах"},
     {u"ь", u"я", u"ю", u"ь", u"ем", u"е", u"и", u"ей", u"ям", u"и", u"ями", u"ях"},
     {u"а", u"ы", u"е", u"у", u"ой", u"е", u"ы", u"", u"ам", u"ы", u"ами", u"ах"},
+    {u"а", u"и", u"е", u"у", u"ой", u"е", u"и", u"", u"ам", u"и", u"ами", u"ах"},
     {u"ия", u"ии", u"ии", u"ию", u"ией", u"ии", u"ии", u"ий", u"иям", u"ии", u"иями", u"иях"},
     {u"ь", u"и", u"и", u"ь", u"ью", u"и", u"и", u"ей", u"ям", u"и", u"ями", u"ях"},
     {u"о", u"а", u"у", u"о", u"ом", u"е", u"а", u"", u"ам", u"а", u"ами", u"ах"},
     {u"ие", u"ия", u"ию", u"ие", u"ием", u"ии", u"ия", u"ий", u"иям", u"ия", u"иями", u"иях"},
 };
 
+// The word list: dictionary forms by declension pattern, the more frequent first within each
+// list. Only words that follow their pattern exactly (no fleeting vowels, no irregular plurals).
+struct NounList {
+    Pattern pattern;
+    bool animate;
+    std::initializer_list<std::u16string_view> words;
+};
+
+const NounList kNounLists[] = {
+    {kMascHard, false, {u"закон", u"договор", u"документ", u"кодекс", u"суд", u"штраф", u"расчёт", u"взнос", u"орган",
+                        u"доход", u"объект", u"период", u"реестр", u"контракт", u"вычет", u"акт", u"бюджет", u"баланс",
+                        u"кредит", u"процент", u"тариф", u"регламент", u"стандарт", u"проект", u"приказ", u"указ",
+                        u"аудит", u"спор", u"протокол", u"журнал", u"архив", u"отдел", u"совет", u"фонд",
+                        u"капитал", u"актив", u"инструмент", u"механизм", u"метод", u"анализ", u"результат", u"режим",
+                        u"лимит", u"норматив", u"товар", u"продукт", u"материал", u"ресурс", u"транспорт", u"маршрут",
+                        u"объём", u"вклад", u"экспорт", u"импорт", u"патент", u"сертификат", u"запрос", u"ответ",
+                        u"вопрос", u"элемент", u"субъект", u"институт", u"комитет", u"департамент", u"комплекс",
+                        u"процесс", u"статус", u"индекс", u"план", u"регион", u"район", u"депозит", u"интерес"}},
+    {kMascVelar, false, {u"налог", u"срок", u"иск", u"залог", u"риск", u"итог", u"банк", u"рейтинг", u"бланк",
+                         u"признак", u"график", u"округ", u"каталог"}},
+    {kMascHard, true, {u"арендатор", u"инспектор", u"депутат", u"кандидат", u"специалист", u"эксперт", u"аудитор",
+                       u"адвокат", u"нотариус", u"пенсионер", u"инвестор", u"кредитор"}},
+    {kMascVelar, true, {u"налогоплательщик", u"работник", u"участник", u"собственник", u"должник", u"поставщик",
+                        u"заказчик", u"наследник"}},
+    {kMascSoft, true, {u"работодатель", u"заявитель", u"представитель", u"получатель", u"руководитель",
+                       u"страхователь", u"покупатель", u"потребитель", u"пользователь", u"производитель",
+                       u"исполнитель"}},
+    {kMascSoft, false, {u"показатель"}},
+    {kFemA, false, {u"норма", u"сумма", u"форма", u"система", u"выплата", u"льгота", u"работа", u"программа", u"плата",
+                    u"пошлина", u"процедура", u"смета", u"схема", u"жалоба", u"цена", u"зарплата", u"валюта",
+                    u"структура", u"палата", u"квота", u"мера", u"проблема", u"тема", u"экспертиза", u"температура",
+                    u"страна", u"школа", u"литература"}},
+    {kFemVelar, false, {u"услуга", u"практика", u"методика", u"техника", u"политика", u"статистика", u"книга",
+                        u"строка"}},
+    {kFemIya, false, {u"организация", u"декларация", u"комиссия", u"инспекция", u"лицензия", u"категория",
+                      u"территория", u"компенсация", u"гарантия", u"пенсия", u"премия", u"продукция", u"операция",
+                      u"информация", u"документация", u"регистрация", u"ликвидация", u"реорганизация", u"субсидия",
+                      u"дотация", u"инвестиция", u"апелляция", u"санкция", u"позиция", u"функция", u"редакция",
+                      u"стратегия", u"технология", u"консультация", u"конституция", u"федерация", u"корпорация",
+                      u"ассоциация", u"концессия", u"сессия"}},
+    {kFemSoft, false, {u"обязанность", u"ответственность", u"деятельность", u"собственность", u"стоимость",
+                       u"отчётность", u"должность", u"возможность", u"прибыль", u"недвижимость", u"область",
+                       u"необходимость", u"задолженность", u"численность", u"безопасность", u"производительность",
+                       u"доходность", u"ликвидность", u"занятость", u"продолжительность", u"надёжность",
+                       u"законность", u"подсудность", u"дееспособность", u"правоспособность", u"ценность",
+                       u"деталь", u"модель", u"цель", u"роль", u"мощность", u"прочность", u"плотность",
+                       u"влажность"}},
+    {kNeutO, false, {u"право", u"имущество", u"средство", u"государство", u"правительство", u"обязательство",
+                     u"производство", u"строительство", u"хозяйство", u"количество", u"качество", u"свойство",
+                     u"устройство", u"общество", u"сотрудничество", u"руководство", u"законодательство",
+                     u"предпринимательство", u"делопроизводство", u"место", u"дело", u"слово"}},
+    {kNeutO, true, {u"лицо"}},
+    {kNeutIe, false, {u"решение", u"положение", u"требование", u"заявление", u"постановление", u"соглашение",
+                      u"уведомление", u"нарушение", u"предприятие", u"основание", u"исполнение", u"начисление",
+                      u"взыскание", u"получение", u"изменение", u"дополнение", u"применение", u"использование",
+                      u"обеспечение", u"заключение", u"учреждение", u"управление", u"назначение", u"определение",
+                      u"разрешение", u"ограничение", u"освобождение", u"возмещение", u"удержание", u"расторжение",
+                      u"прекращение", u"выполнение", u"содержание", u"оборудование", u"сооружение", u"помещение",
+                      u"здание", u"задание", u"значение", u"отношение", u"условие", u"событие", u"действие",
+                      u"приложение", u"подразделение", u"распоряжение", u"заседание", u"совещание", u"обращение",
+                      u"рассмотрение", u"обжалование", u"представление", u"предоставление", u"исследование",
+                      u"испытание", u"измерение", u"напряжение", u"давление", u"сопротивление", u"соединение",
+                      u"покрытие", u"отверстие", u"крепление", u"охлаждение", u"отопление", u"освещение"}},
+};
+
 struct Noun {
-    std::u16string_view stem;
+    std::u16string stem;
     Pattern pattern;
     bool animate;
 };
 
-constexpr Noun kNouns[] = {
-    {u"закон", kMascHard, false},       {u"договор", kMascHard, false},   {u"кодекс", kMascHard, false},
-    {u"суд", kMascHard, false},         {u"отпуск", kMascVelar, false},   {u"штраф", kMascHard, false},
-    {u"расчёт", kMascHard, false},      {u"документ", kMascHard, false},  {u"взнос", kMascHard, false},
-    {u"орган", kMascHard, false},       {u"доход", kMascHard, false},     {u"объект", kMascHard, false},
-    {u"период", kMascHard, false},      {u"реестр", kMascHard, false},    {u"контракт", kMascHard, false},
-    {u"вычет", kMascHard, false},       {u"арендатор", kMascHard, true},  {u"налог", kMascVelar, false},
-    {u"срок", kMascVelar, false},       {u"работник", kMascVelar, true},  {u"участник", kMascVelar, true},
-    {u"налогоплательщик", kMascVelar, true}, {u"собственник", kMascVelar, true},
-    {u"работодател", kMascSoft, true},  {u"заявител", kMascSoft, true},   {u"представител", kMascSoft, true},
-    {u"получател", kMascSoft, true},    {u"руководител", kMascSoft, true},
-    {u"норм", kFemA, false},            {u"сумм", kFemA, false},          {u"форм", kFemA, false},
-    {u"систем", kFemA, false},          {u"выплат", kFemA, false},        {u"льгот", kFemA, false},
-    {u"работ", kFemA, false},           {u"программ", kFemA, false},      {u"плат", kFemA, false},
-    {u"пошлин", kFemA, false},          {u"процедур", kFemA, false},
-    {u"организац", kFemIya, false},     {u"декларац", kFemIya, false},    {u"комисс", kFemIya, false},
-    {u"инспекц", kFemIya, false},       {u"лиценз", kFemIya, false},      {u"категор", kFemIya, false},
-    {u"территор", kFemIya, false},      {u"компенсац", kFemIya, false},   {u"гарант", kFemIya, false},
-    {u"обязанност", kFemSoft, false},   {u"ответственност", kFemSoft, false},
-    {u"деятельност", kFemSoft, false},  {u"собственност", kFemSoft, false},
-    {u"стоимост", kFemSoft, false},     {u"отчётност", kFemSoft, false},  {u"должност", kFemSoft, false},
-    {u"возможност", kFemSoft, false},
-    {u"прав", kNeutO, false},           {u"имуществ", kNeutO, false},     {u"лиц", kNeutO, true},
-    {u"средств", kNeutO, false},        {u"государств", kNeutO, false},   {u"правительств", kNeutO, false},
-    {u"обязательств", kNeutO, false},
-    {u"решен", kNeutIe, false},         {u"положен", kNeutIe, false},     {u"требован", kNeutIe, false},
-    {u"заявлен", kNeutIe, false},       {u"постановлен", kNeutIe, false}, {u"соглашен", kNeutIe, false},
-    {u"уведомлен", kNeutIe, false},     {u"нарушен", kNeutIe, false},     {u"предприят", kNeutIe, false},
-    {u"основан", kNeutIe, false},       {u"исполнен", kNeutIe, false},    {u"начислен", kNeutIe, false},
-    {u"взыскан", kNeutIe, false},
+// Adjectives: hard (федеральный), stressed (трудовой) and after к, г, х (гражданский); endings
+// per case for masculine, feminine, neuter, plural.
+enum AdjectivePattern { kAdjHard, kAdjStressed, kAdjVelar };
+
+using AdjectiveEndings = std::array<std::array<std::u16string_view, 6>, 4>;
+constexpr AdjectiveEndings kAdjectiveEndings[] = {
+    {{{u"ый", u"ого", u"ому", u"ый", u"ым", u"ом"}, {u"ая", u"ой", u"ой", u"ую", u"ой", u"ой"},
+      {u"ое", u"ого", u"ому", u"ое", u"ым", u"ом"}, {u"ые", u"ых", u"ым", u"ые", u"ыми", u"ых"}}},
+    {{{u"ой", u"ого", u"ому", u"ой", u"ым", u"ом"}, {u"ая", u"ой", u"ой", u"ую", u"ой", u"ой"},
+      {u"ое", u"ого", u"ому", u"ое", u"ым", u"ом"}, {u"ые", u"ых", u"ым", u"ые", u"ыми", u"ых"}}},
+    {{{u"ий", u"ого", u"ому", u"ий", u"им", u"ом"}, {u"ая", u"ой", u"ой", u"ую", u"ой", u"ой"},
+      {u"ое", u"ого", u"ому", u"ое", u"им", u"ом"}, {u"ие", u"их", u"им", u"ие", u"ими", u"их"}}},
 };
 
-// Hard adjective endings per case: masculine, feminine, neuter, plural.
-constexpr std::array<std::u16string_view, 6> kAdjectiveEndings[] = {
-    {u"ый", u"ого", u"ому", u"ый", u"ым", u"ом"},
-    {u"ая", u"ой", u"ой", u"ую", u"ой", u"ой"},
-    {u"ое", u"ого", u"ому", u"ое", u"ым", u"ом"},
-    {u"ые", u"ых", u"ым", u"ые", u"ыми", u"ых"},
+struct AdjectiveList {
+    AdjectivePattern pattern;
+    std::initializer_list<std::u16string_view> words;
 };
 
-constexpr std::u16string_view kAdjectives[] = {
-    u"федеральн", u"государственн", u"обязательн", u"письменн", u"официальн", u"нормативн",
-    u"социальн",  u"специальн",     u"муниципальн", u"финансов", u"бюджетн",  u"земельн",
-    u"налогов",   u"уголовн",       u"административн", u"договорн", u"исполнительн", u"судебн",
-    u"отдельн",   u"полн",          u"денежн",     u"установленн", u"указанн", u"очередн",
+const AdjectiveList kAdjectiveLists[] = {
+    {kAdjHard, {u"федеральный", u"государственный", u"обязательный", u"налоговый", u"письменный", u"официальный",
+                u"нормативный", u"социальный", u"специальный", u"муниципальный", u"финансовый", u"бюджетный",
+                u"земельный", u"уголовный", u"административный", u"договорный", u"исполнительный", u"судебный",
+                u"отдельный", u"полный", u"денежный", u"установленный", u"указанный",
+                u"необходимый", u"допустимый", u"предельный", u"максимальный", u"минимальный", u"номинальный",
+                u"эксплуатационный", u"проектный", u"строительный", u"пожарный", u"санитарный", u"промышленный",
+                u"производственный", u"частный", u"публичный", u"открытый", u"закрытый", u"акционерный",
+                u"учредительный", u"уставный", u"кредитный", u"валютный", u"таможенный", u"экспортный",
+                u"расчётный", u"отчётный", u"квартальный", u"ежегодный", u"ежемесячный", u"дополнительный",
+                u"повторный", u"первичный", u"индивидуальный", u"коллективный", u"постоянный", u"сезонный",
+                u"аварийный", u"электронный", u"бумажный", u"нотариальный", u"арбитражный", u"конституционный",
+                u"региональный", u"местный", u"районный", u"утверждённый", u"согласованный",
+                u"зарегистрированный", u"полученный", u"уплаченный", u"начисленный"}},
+    {kAdjStressed, {u"трудовой", u"правовой", u"годовой", u"основной", u"страховой", u"цифровой", u"очередной",
+                    u"областной"}},
+    {kAdjVelar, {u"гражданский", u"юридический", u"экономический", u"технический", u"физический", u"химический",
+                 u"механический", u"электрический", u"технологический", u"методический", u"практический",
+                 u"российский", u"коммерческий", u"некоммерческий", u"экологический"}},
+};
+
+struct Adjective {
+    std::u16string stem;
+    AdjectivePattern pattern;
 };
 
 enum VerbForm { kInf, k3Sg, k3Pl, kPastM, kPastF, kPastN, kPastPl, kRefl3Sg, kRefl3Pl, kReflPastPl, kReflInf };
@@ -86,29 +150,94 @@ constexpr std::array<std::u16string_view, kVerbForms> kVerbEndings[] = {
     {u"овать", u"ует", u"уют", u"овал", u"овала", u"овало", u"овали", u"уется", u"уются", u"овались", u"оваться"},
 };
 
+const std::initializer_list<std::u16string_view> kVerbLists[] = {
+    {u"устанавливать", u"рассматривать", u"предусматривать", u"обеспечивать", u"выполнять", u"применять",
+     u"исполнять", u"представлять", u"осуществлять", u"определять", u"утверждать", u"подтверждать", u"уплачивать",
+     u"начислять", u"учитывать", u"указывать", u"сохранять", u"принимать", u"составлять", u"заполнять",
+     u"направлять", u"получать", u"оформлять", u"облагать", u"проверять", u"изменять", u"дополнять", u"отменять",
+     u"заменять", u"объединять", u"разделять", u"соединять", u"присоединять", u"восстанавливать", u"устранять",
+     u"нарушать", u"соблюдать", u"запрещать", u"разрешать", u"ограничивать", u"освобождать", u"возмещать",
+     u"удерживать", u"расторгать", u"прекращать", u"продлевать", u"сокращать", u"увеличивать", u"уменьшать",
+     u"рассчитывать", u"пересчитывать", u"выплачивать", u"перечислять", u"взыскивать", u"подписывать",
+     u"согласовывать", u"уведомлять", u"допускать", u"предоставлять", u"обязывать", u"испытывать", u"измерять",
+     u"нагревать", u"охлаждать", u"подключать", u"отключать", u"включать", u"обслуживать", u"обрабатывать"},
+    {u"регулировать", u"использовать", u"контролировать", u"гарантировать", u"требовать",
+     u"финансировать", u"компенсировать", u"регистрировать", u"планировать", u"обжаловать", u"информировать",
+     u"монтировать", u"эксплуатировать", u"ремонтировать", u"проектировать", u"формировать", u"организовать", u"декларировать", u"лицензировать", u"субсидировать", u"нормировать",
+     u"стимулировать", u"анализировать", u"координировать", u"согласовать", u"рекомендовать", u"образовать"},
+};
+
 struct Verb {
-    std::u16string_view stem;
+    std::u16string stem;
     int pattern;
 };
 
-constexpr Verb kVerbs[] = {
-    {u"устанавлива", 0}, {u"рассматрива", 0}, {u"предусматрива", 0}, {u"обеспечива", 0}, {u"выполня", 0},
-    {u"применя", 0},     {u"исполня", 0},     {u"представля", 0},    {u"осуществля", 0}, {u"определя", 0},
-    {u"утвержда", 0},    {u"подтвержда", 0},  {u"уплачива", 0},      {u"начисля", 0},    {u"учитыва", 0},
-    {u"указыва", 0},     {u"сохраня", 0},     {u"принима", 0},       {u"составля", 0},   {u"заполня", 0},
-    {u"направля", 0},    {u"получа", 0},      {u"оформля", 0},       {u"облага", 0},     {u"проверя", 0},
-    {u"регулир", 1},     {u"использ", 1},     {u"контролир", 1},     {u"гарантир", 1},   {u"действ", 1},
-    {u"треб", 1},        {u"финансир", 1},    {u"компенсир", 1},     {u"регистрир", 1},  {u"планир", 1},
-};
+std::u16string Stem(std::u16string_view word, std::u16string_view ending) {
+    return std::u16string(word.substr(0, word.size() - ending.size()));
+}
 
-template <typename T, size_t N>
-const T& Pick(KbRandom& random, const T (&items)[N]) {
-    return items[random.Below(N)];
+// The lists in frequency rank order: the lists are interleaved, so the most frequent words
+// come from every pattern.
+template <typename List, typename Make>
+auto Interleaved(const List& lists, Make make) {
+    std::vector<decltype(make(lists[0], *lists[0].words.begin()))> items;
+    for (size_t rank = 0;; ++rank) {
+        const size_t before = items.size();
+        for (const auto& list : lists) {
+            if (rank < list.words.size()) items.push_back(make(list, list.words.begin()[rank]));
+        }
+        if (items.size() == before) return items;
+    }
+}
+
+const std::vector<Noun>& Nouns() {
+    static const std::vector<Noun> nouns = Interleaved(kNounLists, [](const NounList& l, std::u16string_view w) {
+        return Noun{Stem(w, kNounEndings[l.pattern][0]), l.pattern, l.animate};
+    });
+    return nouns;
+}
+
+const std::vector<Adjective>& Adjectives() {
+    static const std::vector<Adjective> adjectives =
+        Interleaved(kAdjectiveLists, [](const AdjectiveList& l, std::u16string_view w) {
+            return Adjective{Stem(w, kAdjectiveEndings[l.pattern][0][0]), l.pattern};
+        });
+    return adjectives;
+}
+
+const std::vector<Verb>& Verbs() {
+    static const std::vector<Verb> verbs = [] {
+        std::vector<Verb> all;
+        for (int pattern = 0; pattern < 2; ++pattern) {
+            for (const std::u16string_view w : kVerbLists[pattern]) {
+                all.push_back(Verb{Stem(w, kVerbEndings[pattern][kInf]), pattern});
+            }
+        }
+        return all;
+    }();
+    return verbs;
+}
+
+// Picks an item by a Zipf-like law (weight 1 / (rank + 2)), as words are used in real text:
+// a few very often, most rarely.
+template <typename T>
+const T& Pick(KbRandom& random, const std::vector<T>& items) {
+    static thread_local std::vector<double> cumulative;
+    static thread_local const void* cumulativeOf = nullptr;
+    if (cumulativeOf != &items) {
+        cumulative.clear();
+        double total = 0;
+        for (size_t r = 0; r < items.size(); ++r) cumulative.push_back(total += 1.0 / static_cast<double>(r + 2));
+        cumulativeOf = &items;
+    }
+    const double at = static_cast<double>(random.Next() >> 11) * 0x1.0p-53 * cumulative.back();
+    const size_t i = static_cast<size_t>(std::upper_bound(cumulative.begin(), cumulative.end(), at) - cumulative.begin());
+    return items[std::min(i, items.size() - 1)];
 }
 
 Gender GenderOf(Pattern p) {
     switch (p) {
-        case kFemA: case kFemIya: case kFemSoft: return Gender::kFem;
+        case kFemA: case kFemVelar: case kFemIya: case kFemSoft: return Gender::kFem;
         case kNeutO: case kNeutIe: return Gender::kNeut;
         default: return Gender::kMasc;
     }
@@ -122,15 +251,15 @@ std::u16string NounForm(const Noun& noun, Case c, bool plural) {
     return std::u16string(noun.stem) + std::u16string(kNounEndings[noun.pattern][slot]);
 }
 
-std::u16string AdjectiveForm(std::u16string_view stem, Gender g, Case c, bool plural, bool animate) {
+std::u16string AdjectiveForm(const Adjective& adjective, Gender g, Case c, bool plural, bool animate) {
     const size_t row = plural ? 3 : static_cast<size_t>(g);
     Case used = c;
     if (c == Case::kAcc && animate && (plural || g == Gender::kMasc)) used = Case::kGen;
-    return std::u16string(stem) + std::u16string(kAdjectiveEndings[row][static_cast<size_t>(used)]);
+    return adjective.stem + std::u16string(kAdjectiveEndings[adjective.pattern][row][static_cast<size_t>(used)]);
 }
 
 std::u16string VerbText(const Verb& verb, VerbForm form) {
-    return std::u16string(verb.stem) + std::u16string(kVerbEndings[verb.pattern][form]);
+    return verb.stem + std::u16string(kVerbEndings[verb.pattern][form]);
 }
 
 VerbForm PastOf(const NounPhrase& subject) {
@@ -152,10 +281,10 @@ NounPhrase Phrase(KbRandom& random, Case c) {
 }  // namespace
 
 NounPhrase RandomNounPhrase(KbRandom& random, Case c, bool plural, bool withAdjective) {
-    const Noun& noun = Pick(random, kNouns);
+    const Noun& noun = Pick(random, Nouns());
     NounPhrase phrase{u"", GenderOf(noun.pattern), plural};
     if (withAdjective) {
-        phrase.text = AdjectiveForm(Pick(random, kAdjectives), phrase.gender, c, plural, noun.animate) + u" ";
+        phrase.text = AdjectiveForm(Pick(random, Adjectives()), phrase.gender, c, plural, noun.animate) + u" ";
     }
     phrase.text += NounForm(noun, c, plural);
     return phrase;
@@ -163,7 +292,7 @@ NounPhrase RandomNounPhrase(KbRandom& random, Case c, bool plural, bool withAdje
 
 std::u16string RandomSentence(KbRandom& random) {
     const NounPhrase subject = Phrase(random, Case::kNom);
-    const Verb& verb = Pick(random, kVerbs);
+    const Verb& verb = Pick(random, Verbs());
     const VerbForm present = subject.plural ? k3Pl : k3Sg;
     const VerbForm reflexive = subject.plural ? kRefl3Pl : kRefl3Sg;
     std::u16string s;
@@ -173,7 +302,10 @@ std::u16string RandomSentence(KbRandom& random) {
                 Phrase(random, Case::kGen).text;
             break;
         case 1:
-            s = subject.text + u" " + VerbText(verb, reflexive) + u" в соответствии с " +
+            s = subject.text + u" " +
+                (random.Below(2) ? VerbText(verb, reflexive)
+                                 : (subject.plural ? u"могут " : u"может ") + VerbText(verb, kReflInf)) +
+                u" в соответствии с " +
                 Phrase(random, Case::kIns).text;
             break;
         case 2:
@@ -199,7 +331,7 @@ std::u16string RandomSentence(KbRandom& random) {
             break;
         default:
             s = u"для целей " + RandomNounPhrase(random, Case::kGen, true, false).text + u" " + subject.text +
-                u" вправе " + VerbText(verb, random.Below(2) ? kInf : kReflInf) + u" " +
+                u" вправе " + VerbText(verb, kInf) + u" " +
                 Phrase(random, Case::kAcc).text + u" в " + Phrase(random, Case::kPrep).text;
             break;
     }
@@ -208,23 +340,31 @@ std::u16string RandomSentence(KbRandom& random) {
 
 std::vector<std::u16string> AllWordForms() {
     std::vector<std::u16string> forms;
-    for (const Noun& noun : kNouns) {
+    for (const Noun& noun : Nouns()) {
         for (int c = 0; c < 6; ++c) {
             forms.push_back(NounForm(noun, static_cast<Case>(c), false));
             forms.push_back(NounForm(noun, static_cast<Case>(c), true));
         }
     }
-    for (const std::u16string_view stem : kAdjectives) {
+    for (const Adjective& adjective : Adjectives()) {
         for (int c = 0; c < 6; ++c) {
-            for (int g = 0; g < 3; ++g) forms.push_back(AdjectiveForm(stem, static_cast<Gender>(g), static_cast<Case>(c), false, false));
-            forms.push_back(AdjectiveForm(stem, Gender::kMasc, static_cast<Case>(c), true, false));
+            for (int g = 0; g < 3; ++g) forms.push_back(AdjectiveForm(adjective, static_cast<Gender>(g), static_cast<Case>(c), false, false));
+            forms.push_back(AdjectiveForm(adjective, Gender::kMasc, static_cast<Case>(c), true, false));
         }
     }
-    for (const Verb& verb : kVerbs) {
+    for (const Verb& verb : Verbs()) {
         for (int f = 0; f < kVerbForms; ++f) forms.push_back(VerbText(verb, static_cast<VerbForm>(f)));
     }
     std::sort(forms.begin(), forms.end());
     forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
+    return forms;
+}
+
+std::vector<std::u16string> FrequentNounForms(size_t count) {
+    std::vector<std::u16string> forms;
+    for (size_t i = 0; i < count && i < Nouns().size(); ++i) {
+        for (int c = 0; c < 12; ++c) forms.push_back(NounForm(Nouns()[i], static_cast<Case>(c % 6), c >= 6));
+    }
     return forms;
 }
 

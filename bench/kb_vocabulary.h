@@ -28,6 +28,9 @@ std::u16string RandomSentence(KbRandom& random);
 // Every form that RandomSentence and RandomNounPhrase can produce from the word list.
 std::vector<std::u16string> AllWordForms();
 
+// The twelve forms of each of the `count` most frequent nouns.
+std::vector<std::u16string> FrequentNounForms(size_t count);
+
 // The text with its first letter in upper case (Cyrillic and ASCII).
 std::u16string Capitalised(std::u16string text);
 
