@@ -34,7 +34,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,6 +64,7 @@ struct Figure {
     double seconds = 0;
     int64_t indexBytes = 0;
     double peakMb = 0;
+    double startMb = 0;  // resident memory when the build began (0 for another process)
     bool ok = true;
 };
 
@@ -81,6 +81,7 @@ double Seconds(Clock::time_point start) {
 // The baseline: the project's text extraction, then the library's own analyzer and writer.
 Figure PlainClucene(IIndexFiles& files, const fs::path& indexDir) {
     Figure f;
+    f.startMb = bench::ResidentMb();
     PeakRss peak;
     const Clock::time_point start = Clock::now();
     {
@@ -111,6 +112,7 @@ Figure ProjectIndex(Model_original_impl_& model, int32_t kind) {
     Figure f;
     PageListFiles files(model);
     NullExecControl control;
+    f.startMb = bench::ResidentMb();
     PeakRss peak;
     const Clock::time_point start = Clock::now();
     f.ok = IndexBuilder(model.DataFolder(), kind).Build(files, model.uid, control) == IndexBuildResult::kBuilt;
@@ -152,9 +154,11 @@ Figure Recoll(const fs::path& pages, const fs::path& conf) {
 }
 
 void Print(const char* what, const Figure& f, int32_t pages, double htmlMb) {
-    std::printf("  %-26s %8.2f s %8.0f pages/s %7.2f MB/s  index %7.1f MB  peak RSS %7.1f MB%s\n", what,
+    char rise[32] = "";
+    if (f.startMb > 0) std::snprintf(rise, sizeof rise, " (+%.1f)", f.peakMb - f.startMb);
+    std::printf("  %-26s %7.2f s %6.0f pages/s %6.2f MB/s  index %6.1f MB  peak RSS %6.1f MB%s%s\n", what,
                 f.seconds, pages / f.seconds, htmlMb / f.seconds, static_cast<double>(f.indexBytes) / 1e6,
-                f.peakMb, f.ok ? "" : "  FAILED");
+                f.peakMb, rise, f.ok ? "" : "  FAILED");
 }
 
 CountedPtr<IModel> Load(const fs::path& pages) {
@@ -208,13 +212,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         } else if (a == "--recoll-max" && hasValue) {
             o.recollMax = std::atoi(argv[++i]);
         } else if (a == "--sizes" && hasValue) {
-            o.sizes.clear();
-            std::stringstream list(argv[++i]);
-            for (std::string item; std::getline(list, item, ',');) {
-                const int n = std::atoi(item.c_str());
-                if (n <= 0) return false;
-                o.sizes.push_back(n);
-            }
+            if (!bench::ParseSizes(argv[++i], o.sizes)) return false;
         } else if (a == "--page-kb" && hasValue) {
             o.pageKb = std::atoi(argv[++i]);
             if (o.pageKb <= 0) return false;

@@ -20,7 +20,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -147,12 +146,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         if (i + 1 >= argc) return false;
         const char* value = argv[++i];
         if (a == "--sizes") {
-            o.sizes.clear();
-            std::stringstream list(value);
-            for (std::string item; std::getline(list, item, ',');) {
-                if (std::atoi(item.c_str()) <= 0) return false;
-                o.sizes.push_back(std::atoi(item.c_str()));
-            }
+            if (!bench::ParseSizes(value, o.sizes)) return false;
         } else if (a == "--page-kb") {
             o.pageKb = std::atoi(value);
         } else if (a == "--runs") {

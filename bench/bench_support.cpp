@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -59,6 +60,18 @@ double PeakRss::Stop() {
     const double now = ResidentMb();
     if (now > peak_.load()) peak_.store(now);
     return peak_.load();
+}
+
+bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes) {
+    sizes.clear();
+    std::stringstream list(text);
+    for (std::string item; std::getline(list, item, ',');) {
+        char* end = nullptr;
+        const long n = std::strtol(item.c_str(), &end, 10);
+        if (end == item.c_str() || *end != '\0' || n <= 0 || n > 10'000'000) return false;
+        sizes.push_back(static_cast<int32_t>(n));
+    }
+    return !sizes.empty();
 }
 
 int64_t FolderBytes(const fs::path& dir) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace kestrova::bench {
 
@@ -42,6 +44,9 @@ private:
     std::atomic<double> peak_{0};
     std::thread sampler_;
 };
+
+// A comma-separated list of positive page counts ("2500,10000"); false for anything else.
+bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes);
 
 // Total size of the regular files under `dir`, in bytes (0 when it is missing).
 int64_t FolderBytes(const std::filesystem::path& dir);
