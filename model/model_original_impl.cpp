@@ -5,6 +5,7 @@
 #include "platform/path.h"
 #include "platform/text.h"
 #include "platform/url.h"
+#include "search/title_words.h"
 
 #include <filesystem>
 #include <system_error>
@@ -63,6 +64,16 @@ int32_t Model_original_impl_::FindPageIndex(std::u16string_view relativePath) co
 int32_t Model_original_impl_::FirstPageWithPathOf(int32_t i) const {
     std::call_once(pageIndexOnce_, [this] { BuildPageIndex(); });
     return firstPageWithPath_[static_cast<size_t>(i)];
+}
+
+const TitleWords& Model_original_impl_::GetTitleWords() const {
+    std::call_once(titleWordsOnce_, [this] {
+        std::vector<const char16_t*> titles;
+        titles.reserve(pages.size());
+        for (const PageInfo_impl_& page : pages) titles.push_back(page.title);
+        titleWords_ = std::make_unique<TitleWords>(titles);
+    });
+    return *titleWords_;
 }
 
 void Model_original_impl_::BuildPageIndex() const {

@@ -23,6 +23,7 @@ namespace kestrova {
 
 class Content_original_impl_;
 class KeywordList_impl_;
+class TitleWords;
 
 class Model_original_impl_ final : public IModel,
                                    public IModelFilter,
@@ -77,6 +78,8 @@ public:
     // FindPageIndex of page i's own path: i, or an earlier page whose path differs only in
     // letter case. REQUIRES: 0 <= i < pages.size().
     int32_t FirstPageWithPathOf(int32_t i) const;
+    // The words of the page titles, in page order, split on first use (titles-only search).
+    const TitleWords& GetTitleWords() const;
 
     // Folders and files.
     const std::u16string& HtmlFolder() const { return htmlFolder_; }
@@ -108,6 +111,8 @@ private:
     mutable std::once_flag pageIndexOnce_;
     mutable std::unordered_map<std::u16string, int32_t> pageIndex_;
     mutable std::vector<int32_t> firstPageWithPath_;
+    mutable std::once_flag titleWordsOnce_;
+    mutable std::unique_ptr<TitleWords> titleWords_;
 };
 
 }  // namespace kestrova

@@ -8,7 +8,7 @@
 #include "search/index_builder.h"
 #include "search/index_store.h"
 #include "search/searcher_impl.h"
-#include "search/string_search.h"
+#include "search/title_words.h"
 
 #include <algorithm>
 #include <optional>
@@ -29,12 +29,12 @@ void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex
 
 void FindInTitles(Model_original_impl_& model, const char16_t* query, uint32_t options, IExecControl& control,
                   TopicSet_impl_& set) {
-    std::unique_ptr<IStringSearch_impl_> matcher = CreateStringSearch(query, options);
-    if (!matcher) return;
+    // Each title's score is the count of the matcher CreateStringSearch makes for the query,
+    // computed over the titles' words split once for the model.
+    const std::vector<int32_t> scores = model.GetTitleWords().Scores(query, options);
     std::vector<std::pair<int32_t, int32_t>> scored;  // page index, score
-    for (size_t i = 0; i < model.pages.size(); ++i) {
-        const int32_t score = matcher->CountMatches(model.pages[i].title);
-        if (score > 0) scored.emplace_back(static_cast<int32_t>(i), score);
+    for (size_t i = 0; i < scores.size(); ++i) {
+        if (scores[i] > 0) scored.emplace_back(static_cast<int32_t>(i), scores[i]);
         CheckBreak(control);
     }
     std::sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.second > b.second; });

@@ -7,9 +7,11 @@
 #include "platform/path.h"
 #include "platform/tests/scratch_dir.h"
 #include "search/searcher_impl.h"
+#include "search/string_search.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +133,28 @@ TEST_F(FindTopicsTest, HitsOfAnIndexBuiltFromAnotherModelFollowTheStoredPaths) {
         EXPECT_EQ(Found(*newer, u"право", 0).size(), 2u);
         EXPECT_EQ(Found(*newer, u"налогов", 0), std::vector<IPageInfo*>{newer->GetPage(3)});
     }
+}
+
+// Titles only: the pages whose titles the query's matcher counts, best first.
+TEST_F(FindTopicsTest, TitleHitsAreThePagesTheMatcherCountsInDescendingScore) {
+    CountedPtr<Model_original_impl_> model = MakeModel({0, 1, 2, 3, 4}, 1);
+    const char16_t* const titles[] = {u"Налог на прибыль", u"Налоги и налог", nullptr, u"Право", u"налогом налог налог"};
+    for (size_t i = 0; i < model->pages.size(); ++i) model->pages[i].title = titles[i];
+    for (const uint32_t options : {kSearchTitles, kSearchTitles | kSearchRelatedWords}) {
+        const std::unique_ptr<IStringSearch_impl_> matcher = CreateStringSearch(u"налог", options);
+        std::vector<IPageInfo*> expected;
+        for (size_t i = 0; i < model->pages.size(); ++i) {
+            if (matcher->CountMatches(titles[i]) > 0) expected.push_back(model->GetPage(static_cast<int32_t>(i)));
+        }
+        std::vector<IPageInfo*> found = Found(*model, u"налог", options);
+        for (size_t i = 1; i < found.size(); ++i) {
+            EXPECT_GE(matcher->CountMatches(found[i - 1]->GetTitle()), matcher->CountMatches(found[i]->GetTitle()));
+        }
+        std::sort(found.begin(), found.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(found, expected) << options;
+    }
+    EXPECT_EQ(Found(*model, u"налог", kSearchTitles | kSearchRelatedWords).front(), model->GetPage(4));
 }
 
 }  // namespace
