@@ -6,27 +6,47 @@
 #include "platform/event.h"
 #include "platform/path.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <unistd.h>
 
 namespace kestrova::cli {
 
-TerminalProgress::TerminalProgress() : terminal_(::isatty(2) == 1) {}
+TerminalProgress::TerminalProgress(std::string query) : terminal_(::isatty(2) == 1), query_(std::move(query)) {}
 
 TerminalProgress::~TerminalProgress() {
-    if (shown_) std::cerr << "\r\033[K" << std::flush;
+    if (!shown_.empty()) std::cerr << "\r\033[K" << std::flush;
 }
+
+namespace {
+
+// The texts of the viewer's progress dialog.
+std::string StageText(int32_t stage, const std::string& query) {
+    switch (stage) {
+        case 1: return "Сканирование файлов...";
+        case 2: return "Загрузка данных...";
+        case 3: return "Выполняется индексирование файлов...";
+        case 4: return "Поиск \"" + query + "\"...";
+        default: return "Подождите, пожалуйста...";
+    }
+}
+
+}  // namespace
 
 void TerminalProgress::ReportProgress(const ExecProgress& p) {
     if (!terminal_) return;
-    static const char* const kStages[] = {"", "scanning", "reading pages", "indexing", "searching"};
-    const char* stage = p.stage >= 0 && p.stage <= 4 ? kStages[p.stage] : "working";
-    if (p.total > 0 && p.current % 64 != 0 && p.current + 1 < p.total) return;
-    std::cerr << "\r\033[K" << stage;
-    if (p.total > 0) std::cerr << " " << (p.current + 1) << "/" << p.total;
-    std::cerr << std::flush;
-    shown_ = true;
+    std::string line = StageText(p.stage, query_);
+    if (p.total > 0) {
+        constexpr int kWidth = 30;
+        const int64_t current = std::clamp<int64_t>(p.current, 0, p.total);
+        const int filled = static_cast<int>(current * kWidth / p.total);
+        line += " [" + std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(kWidth - filled), '.') +
+                "] " + std::to_string(current * 100 / p.total) + "%";
+    }
+    if (line == shown_) return;
+    std::cerr << "\r\033[K" << line << std::flush;
+    shown_ = std::move(line);
 }
 
 std::string Utf8(const char16_t* text) {

@@ -10,17 +10,20 @@
 
 namespace kestrova::cli {
 
-// Progress on standard error, only when it is a terminal; never breaks.
+// Progress on standard error, only when it is a terminal; never breaks. It shows the texts of
+// the viewer's progress dialog, with a bar while the total is known; `query` is the text of a
+// search (stage 4).
 class TerminalProgress final : public IExecControl {
 public:
-    TerminalProgress();
+    explicit TerminalProgress(std::string query = {});
     ~TerminalProgress() override;
     bool ShouldBreak() override { return false; }
     void ReportProgress(const ExecProgress& progress) override;
 
 private:
     bool terminal_;
-    bool shown_ = false;
+    std::string query_;
+    std::string shown_;  // the line on screen, redrawn only when it changes
 };
 
 // Loads the model of `folder` (forced rebuild with `rebuild`); after a cache read the

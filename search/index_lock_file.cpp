@@ -71,9 +71,11 @@ bool IndexLockFile::AcquireWithRetry() {
 
 void IndexLockFile::Release() {
     if (!IsHeld()) return;
-    // Remove the file only while we hold it alone; a shared holder whose upgrade fails just
-    // closes (another process still has the file).
-    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 && SameFile(fd_, path_)) ::unlink(path_.c_str());
+    // Only a builder removes the file, while it holds it alone. A searcher just closes: to
+    // find out whether it was the last one it would have to take the lock exclusively, and
+    // for that moment every searcher of another process would be turned away as if a build
+    // were running.
+    if (mode_ == Mode::kExclusive && SameFile(fd_, path_)) ::unlink(path_.c_str());
     ::close(fd_);
     fd_ = -1;
 }

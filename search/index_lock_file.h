@@ -2,10 +2,11 @@
 // open descriptor of the file with a flock: exclusive for an index builder, shared for the
 // searchers, so any number of searchers exclude a builder and a builder excludes everybody.
 //
-// Releasing closes the descriptor and removes the file, but only when nobody else holds it:
-// the file is removed under an exclusive lock, and an acquisition checks that the file it
-// locked is still the one at the path, so a holder never ends up locking a removed file while
-// another process locks a new one. Not thread-safe; one object per holder.
+// Releasing closes the descriptor; an exclusive holder also removes the file (a searcher leaves
+// it, since it could not learn that it was the last one without excluding the others for a
+// moment). An acquisition checks that the file it locked is still the one at the path, so a
+// holder never ends up locking a removed file while another process locks a new one. Not
+// thread-safe; one object per holder.
 #pragma once
 
 #include <string>
@@ -32,7 +33,7 @@ public:
     // the second and so on, in steps of 200 ms; the control is asked before every attempt and
     // every step. False only when the control asked to stop.
     bool AcquireWithRetry();
-    // Gives the lock back (and removes the file when nobody else holds it). No-op when not held.
+    // Gives the lock back (an exclusive holder removes the file). No-op when not held.
     void Release();
 
     bool IsHeld() const { return fd_ >= 0; }

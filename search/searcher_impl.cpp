@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cwctype>
 #include <thread>
 
 namespace kestrova {
@@ -28,16 +29,37 @@ public:
     }
 };
 
+bool IsParserSpace(char16_t c) {
+    return std::iswspace(static_cast<wint_t>(c)) != 0;
+}
+
+// True when a whole word of the query (between blanks or the ends) starting at `i` is one of
+// the parser's operator words.
+bool IsOperatorWordAt(const std::u16string& query, size_t i) {
+    if (i > 0 && !IsParserSpace(query[i - 1])) return false;
+    size_t end = i;
+    while (end < query.size() && !IsParserSpace(query[end])) ++end;
+    const std::u16string_view word(query.data() + i, end - i);
+    return word == u"AND" || word == u"OR" || word == u"NOT";
+}
+
+bool IsBlank(const std::wstring& text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; });
+}
+
 }  // namespace
 
 std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage) {
     std::u16string text;
     text.reserve(query.size() * 2);
-    for (const char16_t c : query) {
+    for (size_t i = 0; i < query.size(); ++i) {
+        const char16_t c = query[i];
         if (queryLanguage) {
             text.push_back(c == u':' ? u' ' : c);
         } else {
-            if (kSpecial.find(c) != std::u16string_view::npos) text.push_back(u'\\');
+            // The parser also takes the words AND, OR and NOT as operators; escaped, they are
+            // plain words (stop words, in fact) like any other.
+            if (kSpecial.find(c) != std::u16string_view::npos || IsOperatorWordAt(query, i)) text.push_back(u'\\');
             text.push_back(c);
         }
     }
@@ -83,6 +105,8 @@ bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& 
 bool Searcher::SearchDocuments(const std::u16string& query, std::vector<int32_t>& documents) {
     if (!searcher_) return false;
     const std::wstring text = platform::Utf16ToWide(PrepareQueryText(query, queryLanguage_));
+    // The parser rejects a query without any word instead of yielding no query.
+    if (IsBlank(text)) return false;
     lucene::queryParser::QueryParser parser(L"text", analyzer_.get());
     std::unique_ptr<Query> parsed(parser.parse(text.c_str()));
     if (!parsed) return false;

@@ -54,7 +54,8 @@ private:
 
 // The query text as the parser gets it: in query-language mode with every colon replaced by a
 // space (only the field "text" is searched), otherwise with a backslash before each of
-// + - & | ! ( ) { } [ ] ^ " ~ * ? : \ so the query is a plain list of words.
+// + - & | ! ( ) { } [ ] ^ " ~ * ? : \ and before the operator words AND, OR and NOT, so the
+// query is a plain list of words.
 std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage);
 
 }  // namespace kestrova

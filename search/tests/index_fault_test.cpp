@@ -21,6 +21,7 @@ using testing::WriteFile;
 constexpr ModelUid kOld{1};
 constexpr ModelUid kNew{2};
 constexpr int kPages = 40;
+constexpr int kFinished = 1 << 20;
 
 // Reports every progress step as one byte on a pipe, so the parent knows where the child is.
 class PipeControl final : public IExecControl {
@@ -42,13 +43,15 @@ public:
     void ReportProgress(const ExecProgress&) override {}
 };
 
+// The pages of one word live in a folder of their own: two sets must never overwrite each
+// other's files, or rebuilding the "old" index would index the "new" text.
 std::unique_ptr<PageFiles> MakePages(const ScratchFolder& dir, const std::string& word) {
     std::vector<std::u16string> names;
     for (int i = 0; i < kPages; ++i) {
-        WriteFile(dir.File("kb/p" + std::to_string(i) + ".htm"), Page("T", word + " page" + std::to_string(i)));
+        WriteFile(dir.File("kb_" + word + "/p" + std::to_string(i) + ".htm"), Page("T", word + " page" + std::to_string(i)));
         names.push_back(u"p" + platform::PathFromNative(std::to_string(i)) + u".htm");
     }
-    return std::make_unique<PageFiles>(dir.Path16() + u"/kb", names);
+    return std::make_unique<PageFiles>(dir.Path16() + u"/kb_" + platform::PathFromNative(word), names);
 }
 
 size_t Count(const std::u16string& data, const std::u16string& word, bool* failed = nullptr) {
@@ -61,7 +64,7 @@ size_t Count(const std::u16string& data, const std::u16string& word, bool* faile
 
 // Forks a child that builds the precise index; kills it after `steps` progress reports
 // (the reports of one build are 0..kPages, so kPages + 1 reports mean: indexing is done, the
-// child is optimising, stamping or swapping).
+// child is optimising, stamping or swapping; kFinished waits until the child has ended).
 void KillBuildAfter(int steps, IIndexFiles& files, const std::u16string& data) {
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
@@ -90,7 +93,9 @@ TEST(IndexFaultTest, ABuildKilledAtAnyPointLeavesAUsableIndexAndTheNextBuildSucc
     NullControl control;
     ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*oldPages, kOld, control), IndexBuildResult::kBuilt);
     auto newPages = MakePages(dir, "new");
-    for (const int steps : {0, 1, kPages / 2, kPages, kPages + 1}) {
+    // A build that got through its swap is undone by rebuilding the old pages, so the kills
+    // after it must find the old index again.
+    for (const int steps : {0, 1, kPages / 2, kPages, kPages + 1, kFinished, 1}) {
         SCOPED_TRACE(steps);
         KillBuildAfter(steps, *newPages, data);
         // Either the old index or, when the kill came after the swap, the new one: complete.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <stdexcept>
 
 namespace kestrova {
@@ -59,11 +62,40 @@ TEST(IndexLockFileTest, BuilderExcludesSearchersAndSearchersShare) {
     EXPECT_TRUE(std::filesystem::exists(path));  // still held by reader2
     EXPECT_FALSE(builder.TryAcquire());
     reader2.Release();
-    EXPECT_FALSE(std::filesystem::exists(path));  // the last holder removes it
+    EXPECT_TRUE(std::filesystem::exists(path));  // searchers leave the file
     ASSERT_TRUE(builder.TryAcquire());
     EXPECT_FALSE(reader1.TryAcquire());
     builder.Release();
+    EXPECT_FALSE(std::filesystem::exists(path));  // the builder removes it
     EXPECT_TRUE(reader1.TryAcquire());
+}
+
+// Searchers of several processes that come and go at the same moment never turn each other
+// away: only a builder may make a searcher fail.
+TEST(IndexLockFileTest, SearchersOfSeveralProcessesNeverExcludeEachOther) {
+    ScratchFolder dir;
+    const std::string path = dir.File("index_prec.lck");
+    constexpr int kProcesses = 3;
+    constexpr int kRounds = 300;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int failed = 0;
+            for (int i = 0; i < kRounds; ++i) {
+                IndexLockFile searcher(path, IndexLockFile::Mode::kShared);
+                if (!searcher.TryAcquire()) ++failed;
+            }
+            ::_exit(failed == 0 ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
 }
 
 TEST(IndexLockFileTest, RetryEndsWhenTheControlAsksToStop) {
