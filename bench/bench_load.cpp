@@ -6,7 +6,8 @@
 //   - the XML export; the peak memory of the process.
 //
 //   bench_load FOLDER            measure an existing page folder
-//   bench_load --generate N DIR  write N generated pages into DIR first (then measure it)
+//   bench_load --generate N DIR  write N generated pages of 20 KB into DIR first (then measure it)
+#include "bench/kb_generator.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
 #include "model/model_loader.h"
@@ -20,7 +21,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fcntl.h>
-#include <fstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -36,28 +36,12 @@ double Ms(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-void Generate(int pages, const fs::path& dir) {
-    fs::remove_all(dir);
-    std::string body;
-    while (body.size() < 20000) body += "Статья устанавливает порядок исчисления и уплаты налога. ";
-    for (int i = 0; i < pages; ++i) {
-        const fs::path sub = dir / ("part" + std::to_string(i % 50)) / ("sec" + std::to_string(i % 7));
-        fs::create_directories(sub);
-        std::ofstream out(sub / ("page" + std::to_string(i) + ".html"));
-        out << "<html><head><meta charset=\"utf-8\"><title>Страница " << i << "</title>"
-            << "<meta domain=\"d" << i % 3 << "\" display-name=\"Раздел " << i % 3 << "\">"
-            << "<meta chapter=\"Часть " << i % 50 << "\\Глава " << i % 7 << "\\Параграф " << i % 11 << "\">"
-            << "<meta name=\"keywords\" content=\"термин" << i % 2000 << ",понятие" << i << "\">"
-            << "<meta help-id=\"id" << i << "\"></head><body>" << body << "</body></html>";
-    }
-}
-
 double IoFloor(const fs::path& dir, int& files) {
     const Clock::time_point start = Clock::now();
     char buffer[4096];
     files = 0;
     for (const auto& e : fs::recursive_directory_iterator(dir)) {
-        if (!e.is_regular_file()) continue;
+        if (!e.is_regular_file() || e.path().filename() == ".kestrova-genkb") continue;  // not a page
         const int fd = ::open(e.path().c_str(), O_RDONLY);
         if (fd < 0) continue;
         if (::read(fd, buffer, sizeof buffer) < 0) std::perror("read");
@@ -84,7 +68,14 @@ int main(int argc, char** argv) {
     fs::path dir;
     if (argc == 4 && std::strcmp(argv[1], "--generate") == 0) {
         dir = argv[3];
-        Generate(std::atoi(argv[2]), dir);
+        bench::KbOptions options;
+        options.pages = std::atoi(argv[2]);
+        try {
+            bench::GenerateKnowledgeBase(dir, options);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "bench_load: %s\n", e.what());
+            return 1;
+        }
     } else if (argc == 2) {
         dir = argv[1];
     } else {

@@ -5,6 +5,7 @@
 #include "platform/path.h"
 #include "platform/text.h"
 #include "platform/url.h"
+#include "search/title_words.h"
 
 #include <filesystem>
 #include <system_error>
@@ -55,14 +56,34 @@ IDomain* Model_original_impl_::GetDomain(int32_t i) {
 }
 
 int32_t Model_original_impl_::FindPageIndex(std::u16string_view relativePath) const {
-    std::call_once(pageIndexOnce_, [this] {
-        pageIndex_.reserve(pages.size());
-        for (size_t i = 0; i < pages.size(); ++i) {
-            pageIndex_.emplace(LowerPath(StringView(pages[i].file.path)), static_cast<int32_t>(i));
-        }
-    });
+    std::call_once(pageIndexOnce_, [this] { BuildPageIndex(); });
     const auto it = pageIndex_.find(LowerPath(relativePath));
     return it == pageIndex_.end() ? kNoIndex : it->second;
+}
+
+int32_t Model_original_impl_::FirstPageWithPathOf(int32_t i) const {
+    std::call_once(pageIndexOnce_, [this] { BuildPageIndex(); });
+    return firstPageWithPath_[static_cast<size_t>(i)];
+}
+
+const TitleWords& Model_original_impl_::GetTitleWords() const {
+    std::call_once(titleWordsOnce_, [this] {
+        std::vector<const char16_t*> titles;
+        titles.reserve(pages.size());
+        for (const PageInfo_impl_& page : pages) titles.push_back(page.title);
+        titleWords_ = std::make_unique<TitleWords>(titles);
+    });
+    return *titleWords_;
+}
+
+void Model_original_impl_::BuildPageIndex() const {
+    pageIndex_.reserve(pages.size());
+    firstPageWithPath_.reserve(pages.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        // emplace keeps the first page of a path; a later one finds it.
+        const auto placed = pageIndex_.emplace(LowerPath(StringView(pages[i].file.path)), static_cast<int32_t>(i));
+        firstPageWithPath_.push_back(placed.first->second);
+    }
 }
 
 void Model_original_impl_::GetModelInfo(ModelInfo& info) {

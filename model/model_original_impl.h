@@ -23,6 +23,7 @@ namespace kestrova {
 
 class Content_original_impl_;
 class KeywordList_impl_;
+class TitleWords;
 
 class Model_original_impl_ final : public IModel,
                                    public IModelFilter,
@@ -74,6 +75,11 @@ public:
 
     // Index of the page whose relative path equals the path ignoring letter case, or -2.
     int32_t FindPageIndex(std::u16string_view relativePath) const;
+    // FindPageIndex of page i's own path: i, or an earlier page whose path differs only in
+    // letter case. REQUIRES: 0 <= i < pages.size().
+    int32_t FirstPageWithPathOf(int32_t i) const;
+    // The words of the page titles, in page order, split on first use (titles-only search).
+    const TitleWords& GetTitleWords() const;
 
     // Folders and files.
     const std::u16string& HtmlFolder() const { return htmlFolder_; }
@@ -99,9 +105,14 @@ private:
     const std::u16string logPath_;
     std::u16string urlBuffer_;  // receives the strings returned by IURLProvider
 
-    // Page lookup by lower-cased relative path, built on first use (the model is immutable).
+    // Page lookup by lower-cased relative path, and for each page the first page of its path,
+    // built together on first use (the model is immutable).
+    void BuildPageIndex() const;
     mutable std::once_flag pageIndexOnce_;
     mutable std::unordered_map<std::u16string, int32_t> pageIndex_;
+    mutable std::vector<int32_t> firstPageWithPath_;
+    mutable std::once_flag titleWordsOnce_;
+    mutable std::unique_ptr<TitleWords> titleWords_;
 };
 
 }  // namespace kestrova

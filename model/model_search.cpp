@@ -8,9 +8,10 @@
 #include "search/index_builder.h"
 #include "search/index_store.h"
 #include "search/searcher_impl.h"
-#include "search/string_search.h"
+#include "search/title_words.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,28 +29,56 @@ void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex
 
 void FindInTitles(Model_original_impl_& model, const char16_t* query, uint32_t options, IExecControl& control,
                   TopicSet_impl_& set) {
-    std::unique_ptr<IStringSearch_impl_> matcher = CreateStringSearch(query, options);
-    if (!matcher) return;
+    // Each title's score is the count of the matcher CreateStringSearch makes for the query,
+    // computed over the titles' words split once for the model.
+    const std::vector<int32_t> scores = model.GetTitleWords().Scores(query, options);
     std::vector<std::pair<int32_t, int32_t>> scored;  // page index, score
-    for (size_t i = 0; i < model.pages.size(); ++i) {
-        const int32_t score = matcher->CountMatches(model.pages[i].title);
-        if (score > 0) scored.emplace_back(static_cast<int32_t>(i), score);
+    for (size_t i = 0; i < scores.size(); ++i) {
+        if (scores[i] > 0) scored.emplace_back(static_cast<int32_t>(i), scores[i]);
         CheckBreak(control);
     }
     std::sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     for (const auto& [page, score] : scored) AddPage(set, model, page);
 }
 
+// The page a hit names: the first page whose relative path equals the hit's stored path,
+// letter case ignored. When the index was built from this very model (its identity is the
+// model's identifier and it has one document per page), document n is page n, so the stored
+// path is the page's own and need not be read from the index, where it lies behind the page
+// text.
+class HitPages {
+public:
+    HitPages(Model_original_impl_& model, Searcher& searcher)
+        : model_(model),
+          searcher_(searcher),
+          documentsArePages_(searcher.Identity() == model.uid &&
+                             static_cast<size_t>(searcher.DocumentCount()) == model.pages.size()) {}
+
+    int32_t PageOf(int32_t document) {
+        if (documentsArePages_ && document >= 0 && static_cast<size_t>(document) < model_.pages.size()) {
+            return model_.FirstPageWithPathOf(document);
+        }
+        const std::optional<std::u16string> path = searcher_.StoredPath(document);
+        return path ? model_.FindPageIndex(*path) : kNoIndex;
+    }
+
+private:
+    Model_original_impl_& model_;
+    Searcher& searcher_;
+    const bool documentsArePages_;
+};
+
 void FindInText(Model_original_impl_& model, const char16_t* query, uint32_t options, IExecControl& control,
                 TopicSet_impl_& set) {
     const int32_t kind = (options & kSearchRelatedWords) ? kIndexLemmatizing : kIndexPrecise;
     Searcher searcher(model.DataFolder(), kind, (options & kSearchQueryLanguage) != 0);
     CheckBreak(control);
-    std::vector<std::u16string> paths;
-    if (!searcher.Search(std::u16string(StringView(query)), paths)) return;
+    std::vector<int32_t> documents;
+    if (!searcher.SearchDocuments(std::u16string(StringView(query)), documents)) return;
     CheckBreak(control);
-    for (const std::u16string& path : paths) {
-        const int32_t page = model.FindPageIndex(path);
+    HitPages pages(model, searcher);
+    for (const int32_t document : documents) {
+        const int32_t page = pages.PageOf(document);
         if (page != kNoIndex) AddPage(set, model, page);
         CheckBreak(control);
     }

@@ -41,7 +41,8 @@ private:
 
 class KsvLemmatizingAnalyzer : public KsvAnalyzerBase {
 public:
-    // Dictionary forms from `form`, by default from the process-wide morphology.
+    // Dictionary forms from `form`, by default from the process-wide morphology; the forms of
+    // the first 131072 distinct words are kept (see RememberingDictionaryForm).
     explicit KsvLemmatizingAnalyzer(DictionaryFormFunction form = ProcessDictionaryForm());
     ~KsvLemmatizingAnalyzer() override;
 

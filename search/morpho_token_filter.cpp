@@ -3,10 +3,26 @@
 #include "platform/codepage.h"
 #include "search/morphology/morphology_holder.h"
 
+#include <memory>
+#include <unordered_map>
+
 namespace lucene::analysis::standard {
 
 DictionaryFormFunction ProcessDictionaryForm() {
     return [](std::string_view word) { return kestrova::GetDictionaryForm(word); };
+}
+
+DictionaryFormFunction RememberingDictionaryForm(DictionaryFormFunction form, size_t capacity) {
+    auto known = std::make_shared<std::unordered_map<std::string, std::string>>();
+    return [form = std::move(form), known, capacity](std::string_view word) {
+        thread_local std::string key;
+        key.assign(word);
+        const auto it = known->find(key);
+        if (it != known->end()) return it->second;
+        std::string result = form(word);
+        if (known->size() < capacity) known->emplace(key, result);
+        return result;
+    };
 }
 
 MorphoTokenFilter::MorphoTokenFilter(TokenStream* in, DictionaryFormFunction form)

@@ -17,6 +17,12 @@ using DictionaryFormFunction = std::function<std::string(std::string_view)>;
 // The process-wide morphology's dictionary form (takes the morphology lock per word).
 DictionaryFormFunction ProcessDictionaryForm();
 
+// `form` with its answers kept for up to `capacity` distinct words (later words are passed on
+// each time), so that the words a text repeats are looked up once. `form` must answer the
+// same for the same word. The result and its copies share the kept answers and are used by
+// one thread at a time.
+DictionaryFormFunction RememberingDictionaryForm(DictionaryFormFunction form, size_t capacity);
+
 class MorphoTokenFilter : public TokenFilter {
 public:
     // Owns and deletes `in`.

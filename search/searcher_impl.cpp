@@ -75,7 +75,9 @@ Searcher::Searcher(const std::u16string& dataFolder, int32_t kind, bool queryLan
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         return;
     }
-    searcher_ = std::make_unique<lucene::search::IndexSearcher>(MakeIndexPaths(dataFolder, kind).liveDir.c_str());
+    const std::string liveDir = MakeIndexPaths(dataFolder, kind).liveDir;
+    searcher_ = std::make_unique<lucene::search::IndexSearcher>(liveDir.c_str());
+    identity_ = ReadIndexIdentity(liveDir);
 }
 
 Searcher::~Searcher() {
@@ -91,6 +93,16 @@ Searcher::~Searcher() {
 }
 
 bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& paths) {
+    std::vector<int32_t> documents;
+    if (!SearchDocuments(query, documents)) return false;
+    paths.reserve(paths.size() + documents.size());
+    for (const int32_t document : documents) {
+        if (std::optional<std::u16string> path = StoredPath(document)) paths.push_back(std::move(*path));
+    }
+    return true;
+}
+
+bool Searcher::SearchDocuments(const std::u16string& query, std::vector<int32_t>& documents) {
     if (!searcher_) return false;
     const std::wstring text = platform::Utf16ToWide(PrepareQueryText(query, queryLanguage_));
     // The parser rejects a query without any word instead of yielding no query.
@@ -103,16 +115,23 @@ bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& 
     const int32_t maxDoc = std::max<int32_t>(1, searcher_->maxDoc());
     std::unique_ptr<TopDocs> top(searcher_->_search(parsed.get(), nullptr, maxDoc));
     if (!top) return true;
-    const RelPathSelector selector;
-    lucene::index::IndexReader* reader = searcher_->getReader();
-    paths.reserve(paths.size() + static_cast<size_t>(top->scoreDocsLength));
-    for (int32_t i = 0; i < top->scoreDocsLength; ++i) {
-        Document doc;
-        if (!reader->document(top->scoreDocs[i].doc, doc, &selector)) continue;
-        const TCHAR* relPath = doc.get(L"relPath");
-        paths.push_back(platform::WideToUtf16(relPath ? relPath : L""));
-    }
+    documents.reserve(documents.size() + static_cast<size_t>(top->scoreDocsLength));
+    for (int32_t i = 0; i < top->scoreDocsLength; ++i) documents.push_back(top->scoreDocs[i].doc);
     return true;
+}
+
+std::optional<std::u16string> Searcher::StoredPath(int32_t document) {
+    // The path is stored after the page text, so even with the selector the reader passes
+    // over the text; callers that can name the page otherwise avoid this.
+    const RelPathSelector selector;
+    Document doc;
+    if (!searcher_ || !searcher_->getReader()->document(document, doc, &selector)) return std::nullopt;
+    const TCHAR* relPath = doc.get(L"relPath");
+    return platform::WideToUtf16(relPath ? relPath : L"");
+}
+
+int32_t Searcher::DocumentCount() const {
+    return searcher_ ? searcher_->maxDoc() : 0;
 }
 
 }  // namespace kestrova

@@ -36,9 +36,18 @@ int32_t StringSearch_Related_CI_impl_::CountMatches(const char16_t* text) {
     if (!filter_) return 0;
     int32_t count = 0;
     for (const WordSpan& w : SplitWordSpans(view)) {
-        if (filter_->Matches(view.data() + w.start, w.length)) ++count;
+        if (Matches(view.substr(w.start, w.length))) ++count;
     }
     return count;
+}
+
+bool StringSearch_Related_CI_impl_::Matches(std::u16string_view word) {
+    key_.assign(word);
+    const auto known = answers_.find(key_);
+    if (known != answers_.end()) return known->second;
+    const bool matches = filter_->Matches(word.data(), word.size());
+    answers_.emplace(key_, matches);
+    return matches;
 }
 
 std::unique_ptr<IStringSearch_impl_> CreateStringSearch(const char16_t* query, uint32_t options) {

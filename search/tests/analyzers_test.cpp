@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 #include "search/analyzers.h"
 #include "search/index_store.h"
+#include "search/morpho_token_filter.h"
 #include "search/searcher_impl.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,41 @@ TEST(AnalyzersTest, WritersReuseOneChainAndTheFactoryKnowsTwoKinds) {
     EXPECT_TRUE(CreateAnalyzer(kIndexLemmatizing));
     EXPECT_TRUE(CreateAnalyzer(kIndexPrecise));
     EXPECT_FALSE(CreateAnalyzer(7));
+}
+
+TEST(AnalyzersTest, LemmatizingChainAsksForEachDistinctWordOnceAcrossDocuments) {
+    std::vector<std::string> asked;
+    KsvLemmatizingAnalyzer analyzer([&asked](std::string_view word) {
+        asked.emplace_back(word);
+        return FakeForm(word);
+    });
+    const std::wstring documents[] = {L"Книги в книгу", L"книгу Книги КНИГИ", L"в книгу"};
+    std::vector<std::wstring> terms;
+    for (const std::wstring& text : documents) {
+        lucene::util::StringReader reader(text.c_str());
+        TokenStream* stream = analyzer.reusableTokenStream(L"text", &reader);
+        Token token;
+        while (stream->next(&token)) terms.emplace_back(token.termBuffer());
+    }
+    EXPECT_EQ(terms, (std::vector<std::wstring>{L"книга", L"в", L"книга", L"книга", L"книга", L"книга", L"в",
+                                                L"книга"}));
+    // The tokenizer lower-cases nothing: Книги and КНИГИ are two words.
+    EXPECT_EQ(asked.size(), 4u);
+}
+
+TEST(AnalyzersTest, RememberedFormsStopGrowingAtTheCapacityAndStayRight) {
+    int calls = 0;
+    auto form = lucene::analysis::standard::RememberingDictionaryForm(
+        [&calls](std::string_view word) {
+            ++calls;
+            return std::string(word) + "!";
+        },
+        1);
+    EXPECT_EQ(form("a"), "a!");
+    EXPECT_EQ(form("b"), "b!");
+    EXPECT_EQ(form("a"), "a!");
+    EXPECT_EQ(form("b"), "b!");
+    EXPECT_EQ(calls, 3);  // a once (kept), b twice (no room)
 }
 
 TEST(QueryTextTest, PlainQueriesEscapeEverySpecialCharacter) {
