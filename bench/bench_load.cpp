@@ -7,6 +7,7 @@
 //
 //   bench_load FOLDER            measure an existing page folder
 //   bench_load --generate N DIR  write N generated pages of 20 KB into DIR first (then measure it)
+#include "bench/bench_support.h"
 #include "bench/kb_generator.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_load FOLDER | bench_load --generate N DIR\n");
         return 2;
     }
+    // The model's cache, log and export go to a temporary data folder, never the user's own.
+    bench::BenchFolder data("");
     const std::u16string folder = platform::NormalizePath(platform::PathFromNative(fs::absolute(dir).string()));
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", folder, 4, stop);
