@@ -199,6 +199,13 @@ void BuildDomains(Model_original_impl_& model, std::span<const PageRecord> pages
     }
 }
 
+void PrepareForSearch(IModel* model) {
+    auto* original = dynamic_cast<Model_original_impl_*>(model);
+    if (!original) return;
+    original->FindPageIndex(u"");
+    original->GetTitleWords();
+}
+
 void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     FileLog log(platform::NativePath(model.LogPath()));
     log.WriteFormat("start loading for %S", model.HtmlFolder().c_str());

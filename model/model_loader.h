@@ -39,6 +39,11 @@ LoadResult LoadModelReporting(const std::u16string& pageFolder, IExecControl& co
 // Fills the empty model from its page folder, writing a new model.log, then saves the cache.
 void BuildFromPages(Model_original_impl_& model, IExecControl& control);
 
+// Builds the lookups that searches of the model make once per model (the pages by path, the
+// words of the titles), so that the first search does not pay for them. Does nothing for a
+// model that is not built from pages (a null model, a view). Thread-safe.
+void PrepareForSearch(IModel* model);
+
 // Reads the navigation record of every file in `files` (paths relative to the model's page
 // folder): pages that can be read and are not ignored become records, the others go to the
 // model's skipped files; ends with "%d pages skipped" when any were. Reports progress per

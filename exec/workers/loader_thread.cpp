@@ -1,6 +1,7 @@
 #include "exec/workers/loader_thread.h"
 
 #include "exec/exceptions.h"
+#include "model/model_loader.h"
 
 #include <optional>
 #include <utility>
@@ -99,13 +100,19 @@ void LoaderThread::Load(NamedLockSet& locks) {
     env_.RequestReindex(model);
   } else if (model->IsOutdated(*this)) {
     Reload(locks);
+    return;
   }
+  // After the hand-over, so that nobody waits for it: the first search of the model then
+  // finds its lookups ready.
+  PrepareForSearch(model.get());
 }
 
 void LoaderThread::Reload(NamedLockSet& locks) {
   CountedPtr<IModel> model = load_(env_.GetPageFolder(), *this, locks, true).model;
   Publish(model);
-  if (model) env_.RequestReindex(model);
+  if (!model) return;
+  env_.RequestReindex(model);
+  PrepareForSearch(model.get());
 }
 
 void LoaderThread::Publish(CountedPtr<IModel> model) {
