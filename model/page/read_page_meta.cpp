@@ -111,8 +111,10 @@ bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
 bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
                     PageMeta& page) {
     page = PageMeta{};
+    // The thread's pages are read one at a time; reusing one extractor keeps its strings' memory.
+    thread_local InfoExtractor extractor;
     try {
-        InfoExtractor extractor;
+        extractor.Reset();
         HtmlScanner::ScanAt(dirFd, path, true, extractor);
         BuildPageMeta(extractor.Collected(), page);
         return true;
