@@ -25,10 +25,12 @@ std::string ReduceSpaces(std::string_view text) {
     return out;
 }
 
-// The text with its character references decoded; most texts have none and are kept as
-// they are, without a copy.
-std::u16string Decoded(std::u16string text) {
-    if (text.find(u'&') == std::u16string::npos) return text;
+// The bytes converted, with their character references decoded; most texts have none and are
+// kept as they are, without a copy. '&' is byte 0x26 in every code page read here and no
+// other byte converts to it, so bytes without it give text without it.
+std::u16string Decoded(const TextDecoder& decoder, std::string_view bytes) {
+    std::u16string text = decoder.Convert(bytes);
+    if (bytes.find('&') == std::string_view::npos || text.find(u'&') == std::u16string::npos) return text;
     return DecodeReferences(text);
 }
 
@@ -76,7 +78,7 @@ void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, P
 
 void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
     const TextDecoder decoder(collected.charset);
-    page.title = Decoded(decoder.Convert(ReduceSpaces(TrimSpaces(collected.title))));
+    page.title = Decoded(decoder, ReduceSpaces(TrimSpaces(collected.title)));
     page.rootChapter = collected.rootChapter;
     page.ignored = collected.ignored;
     for (const CollectedMeta::Content& c : collected.contents) {
@@ -94,11 +96,11 @@ void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
     }
     for (const CollectedMeta::Step& s : collected.steps) {
         page.chapters.For(LowerProfile(decoder, s.profile))
-            .push_back({Decoded(decoder.Convert(s.name)), s.order, s.hidden});
+            .push_back({Decoded(decoder, s.name), s.order, s.hidden});
     }
     page.domains.reserve(collected.domains.size());
     for (const CollectedMeta::Domain& d : collected.domains) {
-        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder.Convert(d.displayName)),
+        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder, d.displayName),
                                 d.order, ChapterIndex(collected, d.chapter)});
     }
 }
