@@ -4,6 +4,7 @@
 #include "model/page/order_value.h"
 #include "model/page/page_strings.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace kestrova {
@@ -25,10 +26,28 @@ constexpr std::string_view kSlotNames[InfoExtractor::kSlotCount] = {
     "http-equiv", "content", "name", "domain", "display-name", "order", "domain-chapter",
     "chapter", "location", "help-id", "control", "keyword", "anchor", "charset", "profile"};
 
-int FindSlot(std::string_view name) {
-    if (name.size() < 4 || name.size() > 14) return -1;  // the shortest and longest names
-    const char first = static_cast<char>(name[0] | 0x20);
+// The slots of each name length, so that a name is compared with few names.
+struct SlotsOfLength {
+    int count = 0;
+    int slots[InfoExtractor::kSlotCount] = {};
+};
+constexpr size_t kLongestName = 14;
+constexpr std::array<SlotsOfLength, kLongestName + 1> MakeSlotsByLength() {
+    std::array<SlotsOfLength, kLongestName + 1> table{};
     for (int i = 0; i < InfoExtractor::kSlotCount; ++i) {
+        SlotsOfLength& entry = table[kSlotNames[i].size()];
+        entry.slots[entry.count++] = i;
+    }
+    return table;
+}
+constexpr std::array<SlotsOfLength, kLongestName + 1> kSlotsByLength = MakeSlotsByLength();
+
+int FindSlot(std::string_view name) {
+    if (name.size() > kLongestName) return -1;
+    const SlotsOfLength& candidates = kSlotsByLength[name.size()];
+    const char first = static_cast<char>(name.empty() ? 0 : name[0] | 0x20);
+    for (int k = 0; k < candidates.count; ++k) {
+        const int i = candidates.slots[k];
         if (kSlotNames[i][0] == first && EqualsAsciiNoCase(name, kSlotNames[i])) return i;
     }
     return -1;

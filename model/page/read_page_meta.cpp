@@ -13,16 +13,19 @@
 namespace kestrova {
 namespace {
 
-// Every blank, TAB, LF, VT or CR becomes a blank, and runs of blanks become one.
-std::string ReduceSpaces(std::string_view text) {
-    std::string out(text.size(), ' ');
+// Every blank, TAB, LF, VT or CR becomes a blank, and runs of blanks become one. The result is
+// written to a buffer of the thread's, valid until the next call there.
+std::string_view ReduceSpaces(std::string_view text) {
+    constexpr size_t kKept = size_t{1} << 16;  // a larger buffer is not kept for smaller texts
+    thread_local std::string out;
+    if (out.capacity() > kKept && text.size() <= kKept) std::string().swap(out);
+    out.resize(text.size());
     size_t n = 0;
     for (const char c : text) {
         if (!IsTrimSpace(static_cast<char16_t>(c))) out[n++] = c;
         else if (n == 0 || out[n - 1] != ' ') out[n++] = ' ';
     }
-    out.resize(n);
-    return out;
+    return std::string_view(out).substr(0, n);
 }
 
 // The bytes converted, with their character references decoded; most texts have none and are
@@ -61,9 +64,8 @@ int32_t ChapterIndex(const CollectedMeta& collected, const std::string& domainCh
 }
 
 void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, PageMeta& page) {
-    const std::string list = ReduceSpaces(collected.keywordString);
-    const std::string_view rest(list);
-    page.keywords.reserve(static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + collected.keywords.size());
+    const std::string_view rest = ReduceSpaces(collected.keywordString);
+    page.keywords.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ',')) + collected.keywords.size());
     for (size_t start = 0; start < rest.size();) {
         const size_t end = std::min(rest.find(',', start), rest.size());
         if (end > start) page.keywords.push_back({decoder.Convert(TrimSpaces(rest.substr(start, end - start))), {}});
