@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <unordered_map>
@@ -85,7 +86,12 @@ private:
     struct ChildKey {
         int32_t parent;
         std::u16string_view text;
-        bool operator==(const ChildKey&) const = default;
+        // Equality of code units, compared as bytes: the character-wise comparison of
+        // char16_t strings is a plain loop, and chapter names are long.
+        bool operator==(const ChildKey& o) const {
+            return parent == o.parent && text.size() == o.text.size() &&
+                   (text.empty() || std::memcmp(text.data(), o.text.data(), text.size() * sizeof(char16_t)) == 0);
+        }
     };
     struct ChildKeyHash {
         size_t operator()(const ChildKey& k) const {
