@@ -48,7 +48,8 @@ int FindSlot(std::string_view name) {
     const char first = static_cast<char>(name.empty() ? 0 : name[0] | 0x20);
     for (int k = 0; k < candidates.count; ++k) {
         const int i = candidates.slots[k];
-        if (kSlotNames[i][0] == first && EqualsAsciiNoCase(name, kSlotNames[i])) return i;
+        // Names are mostly written in lower case: a plain comparison settles those.
+        if (kSlotNames[i][0] == first && (name == kSlotNames[i] || EqualsAsciiNoCase(name, kSlotNames[i]))) return i;
     }
     return -1;
 }
