@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <unordered_map>
@@ -86,12 +85,7 @@ private:
     struct ChildKey {
         int32_t parent;
         std::u16string_view text;
-        // Equality of code units, compared as bytes: the character-wise comparison of
-        // char16_t strings is a plain loop, and chapter names are long.
-        bool operator==(const ChildKey& o) const {
-            return parent == o.parent && text.size() == o.text.size() &&
-                   (text.empty() || std::memcmp(text.data(), o.text.data(), text.size() * sizeof(char16_t)) == 0);
-        }
+        bool operator==(const ChildKey& o) const { return parent == o.parent && platform::SameCodeUnits(text, o.text); }
     };
     struct ChildKeyHash {
         size_t operator()(const ChildKey& k) const {
