@@ -7,6 +7,7 @@
 #include "platform/path.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fcntl.h>
 #include <stdexcept>
 
@@ -20,12 +21,17 @@ std::string_view ReduceSpaces(std::string_view text) {
     thread_local std::string out;
     if (out.capacity() > kKept && text.size() <= kKept) std::string().swap(out);
     out.resize(text.size());
-    size_t n = 0;
+    // The five spaces of IsTrimSpace as bits, tested by one shift.
+    constexpr uint64_t kSpaces = (uint64_t{1} << ' ') | (uint64_t{1} << '\t') | (uint64_t{1} << '\n') |
+                                 (uint64_t{1} << '\v') | (uint64_t{1} << '\r');
+    char* const begin = out.data();
+    char* o = begin;
     for (const char c : text) {
-        if (!IsTrimSpace(static_cast<char16_t>(c))) out[n++] = c;
-        else if (n == 0 || out[n - 1] != ' ') out[n++] = ' ';
+        const auto b = static_cast<unsigned char>(c);
+        if (b > ' ' || ((kSpaces >> b) & 1) == 0) *o++ = c;
+        else if (o == begin || o[-1] != ' ') *o++ = ' ';
     }
-    return std::string_view(out).substr(0, n);
+    return std::string_view(begin, static_cast<size_t>(o - begin));
 }
 
 // The bytes converted, with their character references decoded; most texts have none and are

@@ -72,6 +72,8 @@ TEST_F(PageMetaTest, TitleIsTrimmedReducedAndDecoded) {
     EXPECT_EQ(ReadOk("x<TITLE>a<!-- c -->d</TITLE>e").title, u"d");
     EXPECT_EQ(ReadOk("<title>a<b>c</b>d</title>").title, u"a");
     EXPECT_EQ(ReadOk("").title, u"");
+    // Only the five spaces are reduced: form feed and the 1251 no-break space stay.
+    EXPECT_EQ(ReadOk("<title>\va\v\fb \t\xA0\r\n c\x0B</title>").title, u"a \fb \u00A0 c");
 }
 
 TEST_F(PageMetaTest, ChaptersGoToTheirProfilesInDocumentOrder) {
