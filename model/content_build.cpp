@@ -85,7 +85,7 @@ private:
     struct ChildKey {
         int32_t parent;
         std::u16string_view text;
-        bool operator==(const ChildKey&) const = default;
+        bool operator==(const ChildKey& o) const { return parent == o.parent && platform::SameCodeUnits(text, o.text); }
     };
     struct ChildKeyHash {
         size_t operator()(const ChildKey& k) const {

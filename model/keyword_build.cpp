@@ -30,7 +30,7 @@ std::vector<KeywordGroup> GroupDeclarations(std::span<const PageRecord> pages, T
     for (const PageRecord& page : pages) declarations += page.meta.keywords.size();
     std::vector<KeywordGroup> groups;
     groups.reserve(declarations);
-    std::unordered_map<std::u16string_view, size_t> byText;
+    std::unordered_map<std::u16string_view, size_t, std::hash<std::u16string_view>, platform::SameCodeUnitsEqual> byText;
     byText.reserve(declarations);
     uint32_t declaration = 0;
     for (size_t page = 0; page < pages.size(); ++page) {

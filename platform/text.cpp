@@ -3,6 +3,7 @@
 #include <unicode/ucol.h>
 #include <unicode/uchar.h>
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 
@@ -39,18 +40,20 @@ const UCollator* NoCaseCollator() {
     return collator.get();
 }
 
-// The collator's sort key without its terminating zero byte.
+// The collator's sort key without its terminating zero byte. Keys of root collation take about
+// four bytes per code unit (primary, secondary and tertiary weights), so the first try uses a
+// buffer of that size on the stack and a key is computed twice only when it is longer.
 std::string MakeSortKey(const UCollator* collator, std::u16string_view text) {
     const auto* chars = reinterpret_cast<const UChar*>(text.data());
     const auto length = static_cast<int32_t>(text.size());
-    std::string key(text.size() * 2 + 16, '\0');
-    int32_t n = ucol_getSortKey(collator, chars, length, reinterpret_cast<uint8_t*>(key.data()),
-                                static_cast<int32_t>(key.size()));
-    if (n > static_cast<int32_t>(key.size())) {
-        key.resize(static_cast<size_t>(n));
-        n = ucol_getSortKey(collator, chars, length, reinterpret_cast<uint8_t*>(key.data()), n);
-    }
-    key.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    constexpr int32_t kStackKey = 512;
+    uint8_t stackKey[kStackKey];
+    const int32_t n = ucol_getSortKey(collator, chars, length, stackKey, kStackKey);
+    if (n <= 0) return {};
+    if (n <= kStackKey) return std::string(reinterpret_cast<const char*>(stackKey), static_cast<size_t>(n - 1));
+    std::string key(static_cast<size_t>(n), '\0');
+    ucol_getSortKey(collator, chars, length, reinterpret_cast<uint8_t*>(key.data()), n);
+    key.resize(static_cast<size_t>(n - 1));
     return key;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <stdexcept>
@@ -30,6 +31,28 @@ constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
 // Lambdas rather than functions, so that the reader's loops inline them.
 constexpr auto IsSpace = [](unsigned char c) { return (kClasses[c] & kSpace) != 0; };
 constexpr auto IsNameChar = [](unsigned char c) { return (kClasses[c] & kName) != 0; };
+
+// A tag or attribute name copied out of the reader's window, which the next read may move.
+// Names are short: most are kept in place, without the general path of std::string.
+class Name {
+public:
+    void Assign(std::string_view name) {
+        if (name.size() <= sizeof(local_)) {
+            std::memcpy(local_, name.data(), name.size());
+            view_ = std::string_view(local_, name.size());
+        } else {
+            long_.assign(name);
+            view_ = long_;
+        }
+    }
+    std::string_view View() const { return view_; }
+    bool Empty() const { return view_.empty(); }
+
+private:
+    char local_[64];
+    std::string long_;
+    std::string_view view_;
+};
 
 class FileSource final : public IByteSource {
 public:
@@ -126,12 +149,12 @@ private:
     }
 
     // Reads a run of name characters into `out`; false (after Fail) when it is too long.
-    bool ReadName(std::string& out, const char* tooLong) {
+    bool ReadName(Name& out, const char* tooLong) {
         in_.BeginCapture();
         const ByteReader::Stop stop = in_.AdvanceWhile(IsNameChar);
         const std::string_view name = in_.EndCapture();
         if (stop == ByteReader::Stop::kFull) return Fail(tooLong);
-        out.assign(name);
+        out.Assign(name);
         return true;
     }
 
@@ -174,7 +197,7 @@ private:
             }
         }
         if (!ReadName(tag_, "tag name too long")) return;
-        if (tag_.empty()) {
+        if (tag_.Empty()) {
             Fail("cannot get tag name");
             return;
         }
@@ -195,7 +218,7 @@ private:
                 Fail("closing tag with attributes");
                 return;
             }
-            if (!handler_.OnTagWithAttributes(tag_)) {
+            if (!handler_.OnTagWithAttributes(tag_.View())) {
                 stop_ = true;
                 return;
             }
@@ -205,7 +228,7 @@ private:
             // The handler sees the tag closed before the error leaves; if closing it fails
             // again, that error is the one that leaves.
             if (attributesOpen) handler_.OnAttributesEnd();
-            throw std::runtime_error(std::string(e.what()) + " in tag " + tag_);
+            throw std::runtime_error(std::string(e.what()) + " in tag " + std::string(tag_.View()));
         }
     }
 
@@ -219,11 +242,11 @@ private:
         }
         in_.Advance();  // '>'
         if (endTag) {
-            handler_.OnEndTag(tag_);
+            handler_.OnEndTag(tag_.View());
             return;
         }
-        if (!handler_.OnStartTag(tag_)) stop_ = true;
-        if (slash) handler_.OnEndTag(tag_);
+        if (!handler_.OnStartTag(tag_.View())) stop_ = true;
+        if (slash) handler_.OnEndTag(tag_.View());
     }
 
     void Attributes() {
@@ -232,7 +255,7 @@ private:
             const unsigned char c = in_.Current();
             if (c == '>' || c == '<' || c == '/') break;
             if (!ReadName(attrName_, "attribute name too long")) return;
-            if (attrName_.empty()) {
+            if (attrName_.Empty()) {
                 Fail("cannot get attribute name");
                 return;
             }
@@ -243,7 +266,7 @@ private:
                 SkipSpace();
                 if (!Value(value)) return;
             }
-            handler_.OnAttribute(attrName_, value);
+            handler_.OnAttribute(attrName_.View(), value);
             SkipSpace();
         }
         if (in_.AtEnd()) {
@@ -263,7 +286,7 @@ private:
             }
             in_.Advance();
             handler_.OnAttributesEnd();
-            handler_.OnEndTag(tag_);
+            handler_.OnEndTag(tag_.View());
             return;
         }
         handler_.OnAttributesEnd();
@@ -303,8 +326,8 @@ private:
     const bool strict_;
     IHtmlContentHandler& handler_;
     bool stop_ = false;
-    std::string tag_;
-    std::string attrName_;
+    Name tag_;
+    Name attrName_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The handler that collects the navigation data of a page head: the title, the charset and
 // the `meta` elements of the page vocabulary, all as byte strings. Used in strict mode; it stops
-// the scan at the `body` start tag. One extractor per page.
+// the scan at the `body` start tag. One extractor per page at a time; Reset() readies it for the
+// next page, keeping the memory of the strings it collected.
 #pragma once
 
 #include "model/page/html_content_handler.h"
@@ -59,6 +60,8 @@ public:
     void OnText(std::string_view text) override;
 
     const CollectedMeta& Collected() const { return meta_; }
+    // Forgets everything collected, as a new extractor; the strings' memory is kept for reuse.
+    void Reset();
 
     // The vocabulary attributes, in slot order.
     enum Slot {
@@ -71,6 +74,10 @@ private:
     void AddChapter();
     void ClearAttributes();
     const std::string& Get(Slot slot) const { return slots_[slot]; }
+    // A string holding `text`, made from a spare one when there is one.
+    std::string Take(std::string_view text);
+    // Keeps the string's memory as a spare (unless it is large).
+    void Recycle(std::string& s);
 
     CollectedMeta meta_;
     bool inTitle_ = false;  // the current tag is `title`
@@ -78,6 +85,7 @@ private:
     std::array<std::string, kSlotCount> slots_;
     bool hasContent_ = false;
     bool hasChapter_ = false;
+    std::vector<std::string> spares_;
 };
 
 }  // namespace kestrova

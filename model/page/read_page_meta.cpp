@@ -7,28 +7,39 @@
 #include "platform/path.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fcntl.h>
 #include <stdexcept>
 
 namespace kestrova {
 namespace {
 
-// Every blank, TAB, LF, VT or CR becomes a blank, and runs of blanks become one.
-std::string ReduceSpaces(std::string_view text) {
-    std::string out(text.size(), ' ');
-    size_t n = 0;
+// Every blank, TAB, LF, VT or CR becomes a blank, and runs of blanks become one. The result is
+// written to a buffer of the thread's, valid until the next call there.
+std::string_view ReduceSpaces(std::string_view text) {
+    constexpr size_t kKept = size_t{1} << 16;  // a larger buffer is not kept for smaller texts
+    thread_local std::string out;
+    if (out.capacity() > kKept && text.size() <= kKept) std::string().swap(out);
+    out.resize(text.size());
+    // The five spaces of IsTrimSpace as bits, tested by one shift.
+    constexpr uint64_t kSpaces = (uint64_t{1} << ' ') | (uint64_t{1} << '\t') | (uint64_t{1} << '\n') |
+                                 (uint64_t{1} << '\v') | (uint64_t{1} << '\r');
+    char* const begin = out.data();
+    char* o = begin;
     for (const char c : text) {
-        if (!IsTrimSpace(static_cast<char16_t>(c))) out[n++] = c;
-        else if (n == 0 || out[n - 1] != ' ') out[n++] = ' ';
+        const auto b = static_cast<unsigned char>(c);
+        if (b > ' ' || ((kSpaces >> b) & 1) == 0) *o++ = c;
+        else if (o == begin || o[-1] != ' ') *o++ = ' ';
     }
-    out.resize(n);
-    return out;
+    return std::string_view(begin, static_cast<size_t>(o - begin));
 }
 
-// The text with its character references decoded; most texts have none and are kept as
-// they are, without a copy.
-std::u16string Decoded(std::u16string text) {
-    if (text.find(u'&') == std::u16string::npos) return text;
+// The bytes converted, with their character references decoded; most texts have none and are
+// kept as they are, without a copy. '&' is byte 0x26 in every code page read here and no
+// other byte converts to it, so bytes without it give text without it.
+std::u16string Decoded(const TextDecoder& decoder, std::string_view bytes) {
+    std::u16string text = decoder.Convert(bytes);
+    if (bytes.find('&') == std::string_view::npos || text.find(u'&') == std::u16string::npos) return text;
     return DecodeReferences(text);
 }
 
@@ -59,9 +70,8 @@ int32_t ChapterIndex(const CollectedMeta& collected, const std::string& domainCh
 }
 
 void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, PageMeta& page) {
-    const std::string list = ReduceSpaces(collected.keywordString);
-    const std::string_view rest(list);
-    page.keywords.reserve(static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + collected.keywords.size());
+    const std::string_view rest = ReduceSpaces(collected.keywordString);
+    page.keywords.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ',')) + collected.keywords.size());
     for (size_t start = 0; start < rest.size();) {
         const size_t end = std::min(rest.find(',', start), rest.size());
         if (end > start) page.keywords.push_back({decoder.Convert(TrimSpaces(rest.substr(start, end - start))), {}});
@@ -76,7 +86,7 @@ void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, P
 
 void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
     const TextDecoder decoder(collected.charset);
-    page.title = Decoded(decoder.Convert(ReduceSpaces(TrimSpaces(collected.title))));
+    page.title = Decoded(decoder, ReduceSpaces(TrimSpaces(collected.title)));
     page.rootChapter = collected.rootChapter;
     page.ignored = collected.ignored;
     for (const CollectedMeta::Content& c : collected.contents) {
@@ -94,11 +104,11 @@ void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
     }
     for (const CollectedMeta::Step& s : collected.steps) {
         page.chapters.For(LowerProfile(decoder, s.profile))
-            .push_back({Decoded(decoder.Convert(s.name)), s.order, s.hidden});
+            .push_back({Decoded(decoder, s.name), s.order, s.hidden});
     }
     page.domains.reserve(collected.domains.size());
     for (const CollectedMeta::Domain& d : collected.domains) {
-        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder.Convert(d.displayName)),
+        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder, d.displayName),
                                 d.order, ChapterIndex(collected, d.chapter)});
     }
 }
@@ -111,8 +121,10 @@ bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
 bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
                     PageMeta& page) {
     page = PageMeta{};
+    // The thread's pages are read one at a time; reusing one extractor keeps its strings' memory.
+    thread_local InfoExtractor extractor;
     try {
-        InfoExtractor extractor;
+        extractor.Reset();
         HtmlScanner::ScanAt(dirFd, path, true, extractor);
         BuildPageMeta(extractor.Collected(), page);
         return true;

@@ -37,5 +37,19 @@ TEST(SortKey, NoCaseKeyComesFromTheFrontOfTheCaseKey) {
     }
 }
 
+// Keys just below, at and above the size the key maker first tries are whole and in order.
+TEST(SortKey, KeysAroundTheFirstBufferSizeAreWhole) {
+    for (size_t n = 100; n <= 200; ++n) {
+        const std::u16string text = std::u16string(n, u'д') + u"Z";
+        const std::u16string next = std::u16string(n, u'д') + u"z";
+        const std::string key = SortKey(text);
+        ASSERT_FALSE(key.empty());
+        EXPECT_NE(key.back(), '\0') << n;
+        EXPECT_EQ(Sign(key.compare(SortKey(next))), Sign(CompareText(text, next))) << n;
+        EXPECT_EQ(NoCaseSortKeyOf(key), SortKeyNoCase(text)) << n;
+        EXPECT_EQ(SortKeyNoCase(text), SortKeyNoCase(next)) << n;
+    }
+}
+
 }  // namespace
 }  // namespace kestrova::platform

@@ -27,5 +27,17 @@ TEST(Text, CharacterClassesAndAscii) {
     EXPECT_FALSE(EqualsAsciiNoCase("meta", "metas"));
 }
 
+// Byte-wise equality must still see every unit whole: units that differ in one byte only, and
+// empty views with or without storage.
+TEST(Text, SameCodeUnitsComparesWholeUnits) {
+    EXPECT_TRUE(SameCodeUnits(u"Глава 1", std::u16string(u"Глава 1")));
+    EXPECT_FALSE(SameCodeUnits(u"Глава 1", u"глава 1"));
+    EXPECT_FALSE(SameCodeUnits(u"\u0100", u"\u0001"));
+    EXPECT_FALSE(SameCodeUnits(u"\u0101", u"\u0100"));
+    EXPECT_FALSE(SameCodeUnits(u"ab", u"abc"));
+    EXPECT_TRUE(SameCodeUnits(std::u16string_view(), u""));
+    EXPECT_FALSE(SameCodeUnits(std::u16string_view(), u"a"));
+}
+
 }  // namespace
 }  // namespace kestrova::platform

@@ -86,6 +86,21 @@ TEST(HtmlScanner, TolerantModeReadsThroughBrokenMarkup) {
     EXPECT_EQ(Trace("<p", kTolerant), "ERROR peek() at eof in tag p\n");
 }
 
+// Names of any length stay whole while long values move the reader's window under them.
+TEST(HtmlScanner, NamesSurviveLongValuesAfterThem) {
+    const std::string value(40000, 'v');
+    for (const size_t n : {1, 63, 64, 65, 300}) {
+        const std::string tag = "t" + std::string(n - 1, 'a');
+        const std::string attr = "n" + std::string(n - 1, 'b');
+        EXPECT_EQ(Trace("<" + tag + " " + attr + "='" + value + "' x='1'/>", kStrict),
+                  "TAG " + tag + "\nATTR " + attr + "=\"" + value + "\"\nATTR x=\"1\"\nATTREND\nEND " + tag + "\n")
+            << n;
+        EXPECT_EQ(Trace("<" + tag + " " + attr + "='" + value, kStrict),
+                  "TAG " + tag + "\nATTREND\nERROR cannot find matching quote for attribute value in tag " + tag + "\n")
+            << n;
+    }
+}
+
 // Stops at body, and can throw from callbacks.
 class StopAtBody final : public IHtmlContentHandler {
 public:

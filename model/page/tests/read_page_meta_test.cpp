@@ -72,6 +72,8 @@ TEST_F(PageMetaTest, TitleIsTrimmedReducedAndDecoded) {
     EXPECT_EQ(ReadOk("x<TITLE>a<!-- c -->d</TITLE>e").title, u"d");
     EXPECT_EQ(ReadOk("<title>a<b>c</b>d</title>").title, u"a");
     EXPECT_EQ(ReadOk("").title, u"");
+    // Only the five spaces are reduced: form feed and the 1251 no-break space stay.
+    EXPECT_EQ(ReadOk("<title>\va\v\fb \t\xA0\r\n c\x0B</title>").title, u"a \fb \u00A0 c");
 }
 
 TEST_F(PageMetaTest, ChaptersGoToTheirProfilesInDocumentOrder) {
@@ -178,6 +180,47 @@ TEST_F(PageMetaTest, CharsetFromBomAndDeclarationsLastOneWins) {
     // A meta element's attributes use the page charset in effect at the end of the scan.
     EXPECT_EQ(ReadOk("<meta chapter='\xD0\xE0\xE7'><meta charset='windows-1251'>").chapters.defaultList[0].name,
               u"Раз");
+}
+
+// Pages read one after another on a thread share one extractor: nothing of a page, nor of a
+// page that failed halfway, may reach the next one.
+TEST_F(PageMetaTest, NothingCarriesOverToTheNextPage) {
+    const std::string full =
+        "<meta charset='windows-1251'><title>\xCF\xF0\xE8 long title of the first page</title>"
+        "<meta chapter='_Root'><meta control='ignore'>"
+        "<meta name='keywords' content='first keyword of the page, another long keyword'>"
+        "<meta keyword='a keyword with an anchor' anchor='anchor-of-the-keyword'>"
+        "<meta help-id='help.id.of.the.first.page' anchor='help-anchor-long'>"
+        "<meta domain='domain-tag-long-enough' display-name='Display name of the domain'>"
+        "<meta content='Content entry of the first page' anchor='content-anchor' profile='Print'>";
+    const PageMeta first = ReadOk(full);
+    EXPECT_TRUE(first.rootChapter);
+    EXPECT_TRUE(first.ignored);
+    EXPECT_EQ(Error(full + "<meta chapter='A'>"), "both chapter and root chapter are set");
+    EXPECT_EQ(Error("<title>Title of a page that fails</title>"
+                    "<meta chapter='Broken\\Chapter path that is long' order='x'>"),
+              "wrong int x");
+
+    // UTF-8 text that 1251 would read as two letters, and names of new lengths.
+    const PageMeta second = ReadOk(
+        "<title>\xD0\x9F</title><meta chapter='Second chapter step\\Step'>"
+        "<meta keyword='short'><meta content='Second page contents text'>");
+    EXPECT_EQ(second.title, u"П");
+    EXPECT_FALSE(second.rootChapter);
+    EXPECT_FALSE(second.ignored);
+    ASSERT_EQ(second.chapters.defaultList.size(), 2u);
+    EXPECT_EQ(second.chapters.defaultList[0].name, u"Second chapter step");
+    EXPECT_EQ(second.chapters.defaultList[1].name, u"Step");
+    EXPECT_TRUE(second.chapters.profiles.empty());
+    ASSERT_EQ(second.keywords.size(), 1u);
+    EXPECT_EQ(second.keywords[0].text, u"short");
+    EXPECT_EQ(second.keywords[0].anchor, u"");
+    EXPECT_TRUE(second.helpIds.empty());
+    EXPECT_TRUE(second.domains.empty());
+    ASSERT_EQ(second.contents.defaultList.size(), 1u);
+    EXPECT_EQ(second.contents.defaultList[0].text, u"Second page contents text");
+    EXPECT_EQ(second.contents.defaultList[0].anchor, u"");
+    EXPECT_TRUE(second.contents.profiles.empty());
 }
 
 TEST_F(PageMetaTest, ScanErrorsAndMissingFilesAreLogged) {
