@@ -51,11 +51,8 @@ using bench::FolderBytes;
 using bench::PeakRss;
 using bench::WarmFileCache;
 
-struct Options {
-    std::vector<int32_t> sizes{2500, 10000, 50000};
-    int32_t pageKb = 10;
-    uint64_t seed = 1;
-    std::string dir;
+struct Options : bench::KbRunOptions {
+    Options() { sizes = {2500, 10000, 50000}; }
     bool recoll = true;
     int32_t recollMax = 10000;  // recollindex needs minutes above this; --recoll-max raises it
 };
@@ -206,20 +203,13 @@ void RunSize(const Options& options, const fs::path& work, int32_t pages, bool r
 bool ParseArgs(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        const bool hasValue = i + 1 < argc;
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (a == "--no-recoll") {
             o.recoll = false;
-        } else if (a == "--recoll-max" && hasValue) {
+        } else if (a == "--recoll-max" && value) {
             o.recollMax = std::atoi(argv[++i]);
-        } else if (a == "--sizes" && hasValue) {
-            if (!bench::ParseSizes(argv[++i], o.sizes)) return false;
-        } else if (a == "--page-kb" && hasValue) {
-            o.pageKb = std::atoi(argv[++i]);
-            if (o.pageKb <= 0) return false;
-        } else if (a == "--seed" && hasValue) {
-            o.seed = std::strtoull(argv[++i], nullptr, 10);
-        } else if (a == "--dir" && hasValue) {
-            o.dir = argv[++i];
+        } else if (bench::ParseKbRunOption(a, value, o)) {
+            ++i;
         } else {
             return false;
         }

@@ -12,7 +12,7 @@
 #include "bench/bench_support.h"
 #include "bench/kb_generator.h"
 #include "exec/workers/model_env_client.h"
-#include "model/model_loader.h"
+#include "exec/workers/model_load_fn.h"
 #include "platform/codepage.h"
 #include "platform/path.h"
 
@@ -29,21 +29,13 @@ using namespace kestrova;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-struct Options {
-    std::vector<int32_t> sizes{2500, 50000};
-    int32_t pageKb = 10;
+struct Options : bench::KbRunOptions {
+    Options() { sizes = {2500, 50000}; }
     int32_t runs = 300;
-    uint64_t seed = 1;
-    std::string dir;
 };
 
 double Ms(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-ModelLoadOutcome LoadFromDisk(const std::u16string& folder, IExecControl& control, NamedLockSet& locks, bool force) {
-    LoadResult result = LoadModel(folder, control, locks, force);
-    return ModelLoadOutcome{result.model, result.rebuilt};
 }
 
 enum class QueryKind { kOneWord, kFrequentWord, kTwoWords };
@@ -99,7 +91,7 @@ void RunSize(const Options& o, const fs::path& work, int32_t pages) {
     const bench::KbSummary summary = bench::GenerateKnowledgeBase(kb, {pages, o.pageKb, o.seed});
     std::printf("\n%d pages, %.1f MB of HTML\n", pages, static_cast<double>(summary.bytes) / 1e6);
     bench::WarmFileCache(kb);
-    ModelEnvRegistry registry(LoadFromDisk);
+    ModelEnvRegistry registry(LoadModelFromDisk);
     ModelEnvClient client(registry, platform::NormalizePath(platform::PathFromNative(kb.string())));
     client.SetTick(std::chrono::milliseconds(20));
     Clock::time_point start = Clock::now();
@@ -149,25 +141,15 @@ void RunSize(const Options& o, const fs::path& work, int32_t pages) {
 }
 
 bool ParseArgs(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
-        if (i + 1 >= argc) return false;
-        const char* value = argv[++i];
-        if (a == "--sizes") {
-            if (!bench::ParseSizes(value, o.sizes)) return false;
-        } else if (a == "--page-kb") {
-            o.pageKb = std::atoi(value);
-        } else if (a == "--runs") {
-            o.runs = std::atoi(value);
-        } else if (a == "--seed") {
-            o.seed = std::strtoull(value, nullptr, 10);
-        } else if (a == "--dir") {
-            o.dir = value;
-        } else {
+        if (a == "--runs") {
+            o.runs = std::atoi(argv[i + 1]);
+        } else if (!bench::ParseKbRunOption(a, argv[i + 1], o)) {
             return false;
         }
     }
-    return !o.sizes.empty() && o.pageKb > 0 && o.runs >= 2;
+    return argc % 2 == 1 && !o.sizes.empty() && o.runs >= 2;
 }
 
 }  // namespace

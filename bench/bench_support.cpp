@@ -74,6 +74,24 @@ bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes) {
     return !sizes.empty();
 }
 
+bool ParseKbRunOption(const std::string& option, const char* value, KbRunOptions& options) {
+    if (!value) return false;
+    if (option == "--sizes") return ParseSizes(value, options.sizes);
+    if (option == "--page-kb") {
+        options.pageKb = std::atoi(value);
+        return options.pageKb > 0;
+    }
+    if (option == "--seed") {
+        options.seed = std::strtoull(value, nullptr, 10);
+        return true;
+    }
+    if (option == "--dir") {
+        options.dir = value;
+        return true;
+    }
+    return false;
+}
+
 int64_t FolderBytes(const fs::path& dir) {
     std::error_code error;
     int64_t total = 0;

@@ -48,6 +48,18 @@ private:
 // A comma-separated list of positive page counts ("2500,10000"); false for anything else.
 bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes);
 
+// The options every benchmark over generated folders takes.
+struct KbRunOptions {
+    std::vector<int32_t> sizes;  // --sizes: page counts, one generated folder each
+    int32_t pageKb = 10;         // --page-kb: size of a generated page
+    uint64_t seed = 1;           // --seed: of the generator
+    std::string dir;             // --dir: the work folder, kept; empty: a temporary one
+};
+
+// Takes `option` with its `value` (null when the command line has none) into `options`: false
+// when it is not one of the options above or its value is missing or wrong.
+bool ParseKbRunOption(const std::string& option, const char* value, KbRunOptions& options);
+
 // Total size of the regular files under `dir`, in bytes (0 when it is missing).
 int64_t FolderBytes(const std::filesystem::path& dir);
 

@@ -63,7 +63,6 @@ bool RequireFolder(const std::string& command, const std::string& folder) {
 }
 
 LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild, bool refreshOutdated) {
-    if (!RequireFolder(command, folder)) return {};
     const std::u16string path = platform::NormalizePath(platform::PathFromNative(folder));
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", path, 4, stop);

@@ -33,6 +33,7 @@ bool RequireFolder(const std::string& command, const std::string& folder);
 // Loads the model of `folder` (forced rebuild with `rebuild`); after a cache read the
 // outdated test runs and an outdated model is rebuilt (unless `refreshOutdated` is false). On failure prints
 // "kestrova-cli COMMAND: FOLDER: reason" and returns a null model.
+// REQUIRES: RequireFolder(command, folder) held.
 LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild,
                       bool refreshOutdated = true);
 

@@ -23,4 +23,8 @@ using ModelLoadFn = std::function<ModelLoadOutcome(const std::u16string& pageFol
                                                    IExecControl& control, NamedLockSet& locks,
                                                    bool forceRebuild)>;
 
+// The real loader: the model of the folder from its cache, or built from its pages (LoadModel).
+ModelLoadOutcome LoadModelFromDisk(const std::u16string& pageFolder, IExecControl& control,
+                                   NamedLockSet& locks, bool forceRebuild);
+
 }  // namespace kestrova

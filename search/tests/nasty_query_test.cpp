@@ -68,8 +68,9 @@ TEST_F(NastyQueryTest, PlainQueriesNeverFailAndQueryLanguageFailsOnlyWithTheLibr
         }
         for (const uint32_t options : {0u, 2u}) {
             std::unique_ptr<IStringSearch_impl_> matcher = CreateStringSearch(query.c_str(), options);
+            // At most one match per word of the text.
             if (matcher) {
-                EXPECT_GE(matcher->CountMatches(u"Защитное заземление AND договор"), 0);
+                EXPECT_LE(matcher->CountMatches(u"Защитное заземление AND договор"), 4);
             }
         }
     }
