@@ -31,8 +31,9 @@ bool EndsWithNoCase(std::u16string_view name, std::u16string_view suffix) {
 
 class Scanner {
 public:
-    Scanner(bool includeUnderscore, ModelPool& pool, std::vector<FileInfo>& files, IExecControl& control)
-        : includeUnderscore_(includeUnderscore), pool_(pool), files_(files), control_(control) {}
+    Scanner(bool includeUnderscore, FileStamps stamps, ModelPool& pool, std::vector<FileInfo>& files,
+            IExecControl& control)
+        : includeUnderscore_(includeUnderscore), stamps_(stamps), pool_(pool), files_(files), control_(control) {}
 
     // Scans the folder open as `fd` (closed here) whose relative path prefix is `prefix`.
     void Scan(int fd, const std::u16string& prefix) {
@@ -54,7 +55,11 @@ public:
             if (native == "." || native == "..") continue;
             const bool hidden = native[0] == '_' && !includeUnderscore_;
             struct stat st {};
-            if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0) continue;
+            if (stamps_ == FileStamps::kLeftToReader && entry->d_type == DT_REG) {
+                st.st_mode = S_IFREG;  // known from the entry; the reader stamps the file
+            } else if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0) {
+                continue;
+            }
             if (S_ISDIR(st.st_mode)) {
                 if (!hidden) folders.emplace_back(native, platform::Utf8ToUtf16(native));
                 continue;
@@ -78,6 +83,7 @@ public:
 
 private:
     const bool includeUnderscore_;
+    const FileStamps stamps_;
     ModelPool& pool_;
     std::vector<FileInfo>& files_;
     IExecControl& control_;
@@ -91,11 +97,11 @@ bool IsHtmlFileName(std::u16string_view name) {
 }
 
 void collectHtmlFiles(std::u16string_view folder, bool includeUnderscoreNames, ModelPool& pool,
-                      std::vector<FileInfo>& files, IExecControl& control) {
+                      std::vector<FileInfo>& files, IExecControl& control, FileStamps stamps) {
     control.ReportProgress(ExecProgress{1, -1, -1});
     const int fd = ::open(platform::NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
-    Scanner(includeUnderscoreNames, pool, files, control).Scan(fd, std::u16string());
+    Scanner(includeUnderscoreNames, stamps, pool, files, control).Scan(fd, std::u16string());
 }
 
 }  // namespace kestrova

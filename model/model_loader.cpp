@@ -10,9 +10,7 @@
 #include "model/keyword_build.h"
 #include "model/build_clock.h"
 #include "model/model_original_impl.h"
-#include "model/page_folder_cursor.h"
 #include "model/page/file_log.h"
-#include "model/page/read_page_meta.h"
 #include "model/preserved_cache.h"
 #include "model/topic_registry.h"
 #include "model/weight.h"
@@ -142,32 +140,6 @@ LoadResult LoadModel(const std::u16string& pageFolder, IExecControl& control, Na
     return LoadModelReporting(pageFolder, control, loadLocks, forceRebuild, ignored);
 }
 
-std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector<FileInfo>& files, ILog& log,
-                                  IExecControl& control) {
-    std::vector<PageRecord> records;
-    records.reserve(files.size());
-    const int32_t total = static_cast<int32_t>(files.size());
-    PageFolderCursor cursor(model.HtmlFolder());
-    for (int32_t i = 0; i < total; ++i) {
-        const FileInfo& file = files[static_cast<size_t>(i)];
-        const auto fullPath = [&] { return platform::JoinPath(model.HtmlFolder(), StringView(file.path)); };
-        PageRecord record;
-        record.file = file;
-        cursor.MoveTo(StringView(file.path));
-        if (ReadPageMetaAt(cursor.Folder(), cursor.Path(), fullPath, log, record.meta) && !record.meta.ignored) {
-            records.push_back(std::move(record));
-        } else {
-            model.skippedFiles.push_back(file);
-        }
-        CheckBreak(control);
-        control.ReportProgress(ExecProgress{2, i, total});
-    }
-    if (!model.skippedFiles.empty()) {
-        log.WriteFormat("%d pages skipped", static_cast<int>(model.skippedFiles.size()));
-    }
-    return records;
-}
-
 void BuildDomains(Model_original_impl_& model, std::span<const PageRecord> pages, ILog& log) {
     std::map<std::u16string, DomainEntry> merged;  // exact (code unit) order of tags
     std::vector<std::u16string> order;
@@ -214,7 +186,7 @@ void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     DevModeOptions options;
     ReadDevModeOptions(options);
     std::vector<FileInfo> files;
-    collectHtmlFiles(model.HtmlFolder(), options.IncludeLUL, model.pool, files, control);
+    collectHtmlFiles(model.HtmlFolder(), options.IncludeLUL, model.pool, files, control, FileStamps::kLeftToReader);
     log.WriteFormat("collectHtmlFiles  N = %d  t = %d", static_cast<int>(files.size()), ElapsedMs(start));
     const std::vector<PageRecord> records = ReadPages(model, files, log, control);
     BuildDomains(model, records, log);

@@ -47,7 +47,8 @@ void PrepareForSearch(IModel* model);
 // Reads the navigation record of every file in `files` (paths relative to the model's page
 // folder): pages that can be read and are not ignored become records, the others go to the
 // model's skipped files; ends with "%d pages skipped" when any were. Reports progress per
-// file (stage 2).
+// file (stage 2). Pages are read on several threads when the folder is large; records, skipped
+// files and log lines come out in the order of `files` all the same.
 std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector<FileInfo>& files, ILog& log,
                                   IExecControl& control);
 

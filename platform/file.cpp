@@ -1,6 +1,7 @@
 #include "platform/file.h"
 
 #include "platform/io_error.h"
+#include "platform/path.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -101,6 +102,28 @@ long long File::Size() const {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return -1;
     return st.st_size;
+}
+
+namespace {
+
+FileStamp StampOf(const struct stat& st) {
+    return FileStamp{FileTimeFromTimespec(st.st_mtim), static_cast<uint64_t>(st.st_size)};
+}
+
+}  // namespace
+
+bool File::Stamp(FileStamp& stamp) const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return false;
+    stamp = StampOf(st);
+    return true;
+}
+
+bool StampAt(int dirFd, const std::string& path, FileStamp& stamp) {
+    struct stat st {};
+    if (::fstatat(dirFd, path.c_str(), &st, 0) != 0) return false;
+    stamp = StampOf(st);
+    return true;
 }
 
 void File::Close() {

@@ -9,6 +9,13 @@
 
 namespace kestrova::platform {
 
+// What the system says of a file beside its contents: the last-write time (100 ns since
+// 1601-01-01 UTC) and the size in bytes.
+struct FileStamp {
+    uint64_t lastWriteTime = 0;
+    uint64_t size = 0;
+};
+
 class File {
 public:
     enum class Access {
@@ -38,6 +45,8 @@ public:
     bool Sync();
     // Size of the open file in bytes, or -1 on error.
     long long Size() const;
+    // The stamp of the open file; false on error.
+    bool Stamp(FileStamp& stamp) const;
     void Close();
 
     bool IsOpen() const { return fd_ >= 0; }
@@ -48,6 +57,10 @@ private:
     int fd_ = -1;
     int error_ = 0;
 };
+
+// The stamp of the file (symbolic links followed) at `path` relative to the open folder
+// `dirFd` (AT_FDCWD: the current folder); false when it cannot be had.
+bool StampAt(int dirFd, const std::string& path, FileStamp& stamp);
 
 // Reads a whole file (at most maxBytes) with read sharing. Throws io_error with the messages
 // "cannot open file" or "read file error" followed by ": " and the path.

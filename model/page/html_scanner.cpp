@@ -56,10 +56,7 @@ private:
 
 class FileSource final : public IByteSource {
 public:
-    FileSource(int dirFd, const std::string& path) {
-        if (file_.OpenAt(dirFd, path, platform::File::Access::kReadShared) != platform::File::OpenResult::kOk)
-            throw std::runtime_error("cannot open file");
-    }
+    explicit FileSource(platform::File& file) : file_(file) {}
     size_t Read(char* buffer, size_t n) override {
         const long long r = file_.Read(buffer, n);
         if (r < 0) throw std::runtime_error("read file error");
@@ -67,7 +64,7 @@ public:
     }
 
 private:
-    platform::File file_;  // closed on every way out of the scan
+    platform::File& file_;
 };
 
 class MemorySource final : public IByteSource {
@@ -339,7 +336,18 @@ void HtmlScanner::Scan(const std::string& path, bool strict, IHtmlContentHandler
 
 void HtmlScanner::ScanAt(int dirFd, const std::string& path, bool strict, IHtmlContentHandler& handler,
                          size_t maxCapture) {
-    FileSource source(dirFd, path);
+    platform::File file;  // closed on every way out of the scan
+    OpenForScan(file, dirFd, path);
+    ScanFile(file, strict, handler, maxCapture);
+}
+
+void HtmlScanner::OpenForScan(platform::File& file, int dirFd, const std::string& path) {
+    if (file.OpenAt(dirFd, path, platform::File::Access::kReadShared) != platform::File::OpenResult::kOk)
+        throw std::runtime_error("cannot open file");
+}
+
+void HtmlScanner::ScanFile(platform::File& file, bool strict, IHtmlContentHandler& handler, size_t maxCapture) {
+    FileSource source(file);
     Run(source, strict, handler, maxCapture);
 }
 

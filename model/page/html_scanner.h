@@ -13,6 +13,9 @@
 namespace kestrova {
 
 class IByteSource;
+namespace platform {
+class File;
+}
 
 class HtmlScanner {
 public:
@@ -30,6 +33,15 @@ public:
     // The same for a path relative to the open folder `dirFd` (AT_FDCWD: the current folder).
     static void ScanAt(int dirFd, const std::string& path, bool strict, IHtmlContentHandler& handler,
                        size_t maxCapture = kDefaultMaxCapture);
+
+    // Opens the file at `path` relative to `dirFd` for a scan (shared reading). Throws
+    // std::runtime_error("cannot open file").
+    static void OpenForScan(platform::File& file, int dirFd, const std::string& path);
+
+    // The same as Scan over a file opened by OpenForScan, read from where it stands; the file
+    // is left open.
+    static void ScanFile(platform::File& file, bool strict, IHtmlContentHandler& handler,
+                         size_t maxCapture = kDefaultMaxCapture);
 
     // The same over bytes in memory, read through the same window.
     static void ScanBytes(std::string_view bytes, bool strict, IHtmlContentHandler& handler,

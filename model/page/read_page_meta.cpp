@@ -4,6 +4,7 @@
 #include "model/page/page_strings.h"
 #include "model/page/references.h"
 #include "model/page/text_decoder.h"
+#include "platform/file.h"
 #include "platform/path.h"
 
 #include <algorithm>
@@ -119,13 +120,17 @@ bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
 }
 
 bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
-                    PageMeta& page) {
+                    PageMeta& page, std::optional<platform::FileStamp>* stamp) {
     page = PageMeta{};
     // The thread's pages are read one at a time; reusing one extractor keeps its strings' memory.
     thread_local InfoExtractor extractor;
     try {
         extractor.Reset();
-        HtmlScanner::ScanAt(dirFd, path, true, extractor);
+        platform::File file;
+        HtmlScanner::OpenForScan(file, dirFd, path);
+        if (platform::FileStamp opened; stamp && file.Stamp(opened)) *stamp = opened;
+        HtmlScanner::ScanFile(file, true, extractor);
+        file.Close();
         BuildPageMeta(extractor.Collected(), page);
         return true;
     } catch (const std::exception& e) {

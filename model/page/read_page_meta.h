@@ -4,8 +4,10 @@
 #include "model/page/info_extractor.h"
 #include "model/page/log.h"
 #include "model/page/page_meta.h"
+#include "platform/file.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,9 +21,10 @@ bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page);
 
 // The same for the page at the native `path` relative to the open folder `dirFd` (AT_FDCWD:
 // the current folder); `fullPath` gives the full path of the log line, and is called only when
-// reading fails.
+// reading fails. When `stamp` is given it receives the stamp of the file opened, whenever the
+// file could be opened (whether or not its reading succeeds).
 bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
-                    PageMeta& page);
+                    PageMeta& page, std::optional<platform::FileStamp>* stamp = nullptr);
 
 // Decodes what an InfoExtractor collected into `page`. Throws std::runtime_error
 // ("domain-chapter doesn't fit with chapter").
