@@ -29,8 +29,8 @@ public:
 
 // 700 pages in four folders, each with a last-write time of its own; every 9th breaks the
 // vocabulary (a domain chapter its chapter lacks), every 13th is ignored.
-fs::path MakeManyPages(const char* name) {
-    const fs::path dir = platform::NativePath(test::ScratchFolder(name));
+fs::path MakeManyPages(const std::string& name) {
+    const fs::path dir = platform::NativePath(test::ScratchFolder(name.c_str()));
     fs::remove_all(dir);
     for (int k = 0; k < 700; ++k) {
         const fs::path file = dir / ("part" + std::to_string(k % 4)) / ("p" + std::to_string(k) + ".htm");
@@ -47,17 +47,26 @@ fs::path MakeManyPages(const char* name) {
     return dir;
 }
 
+// A model of such a folder with the folder scanned as a build scans it.
+struct ScannedFolder {
+    explicit ScannedFolder(const std::string& name)
+        : folder(platform::PathFromNative(MakeManyPages(name).string())),
+          model(folder, test::ScratchFolder((name + "-data").c_str())) {
+        collectHtmlFiles(folder, false, model.pool, files, control, FileStamps::kLeftToReader);
+        control.reports.clear();
+    }
+    const std::u16string folder;
+    Model_original_impl_ model;
+    CountingControl control;
+    std::vector<FileInfo> files;
+};
+
 // Many pages (read on several threads where the machine has them) give what one reader going
 // through the files in order gives: the same records, skipped files, log lines and stamps.
 TEST(ReadPages, ManyPagesComeOutInFileOrder) {
-    const fs::path dir = MakeManyPages("read-many");
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    Model_original_impl_ model(folder, test::ScratchFolder("read-many-data"));
-    CountingControl control;
-    std::vector<FileInfo> files;
-    collectHtmlFiles(folder, false, model.pool, files, control, FileStamps::kLeftToReader);
+    ScannedFolder scanned("read-many");
+    auto& [folder, model, control, files] = scanned;
     ASSERT_EQ(files.size(), 700u);
-    control.reports.clear();
     test::MemoryLog log;
     const std::vector<PageRecord> records = ReadPages(model, files, log, control);
 
@@ -101,12 +110,8 @@ TEST(ReadPages, ManyPagesComeOutInFileOrder) {
 
 // A break while the pages are read stops the reading on every thread and leaves ReadPages.
 TEST(ReadPages, BreakStopsTheReading) {
-    const fs::path dir = MakeManyPages("read-break");
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    Model_original_impl_ model(folder, test::ScratchFolder("read-break-data"));
-    CountingControl control;
-    std::vector<FileInfo> files;
-    collectHtmlFiles(folder, false, model.pool, files, control, FileStamps::kLeftToReader);
+    ScannedFolder scanned("read-break");
+    auto& [folder, model, control, files] = scanned;
     control.breakAfter = control.checks + 20;
     test::MemoryLog log;
     EXPECT_THROW(ReadPages(model, files, log, control), BreakExec);
