@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds and runs every test: the plain build, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz target for a bounded time.
+# UndefinedBehaviorSanitizer, the tests of threaded code under ThreadSanitizer, then each fuzz
+# target for a bounded time.
 # KESTROVA_QUICK=1 runs the plain build's tests only.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +17,14 @@ echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 "$ROOT/scripts/build.sh" "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DKESTROVA_SANITIZE=ON -DKESTROVA_BENCH=OFF
 LSAN_OPTIONS=suppressions=$ROOT/scripts/lsan.supp ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$ROOT/build/asan" --output-on-failure -j "$JOBS"
+
+echo "== tests of threaded code under ThreadSanitizer"
+# CLucene's own locking (its objects are used by one thread at a time here) is left out.
+THREADED="exec_tests workers_tests model_tests search_tests"
+KESTROVA_TARGET="$THREADED" "$ROOT/scripts/build.sh" "$ROOT/build/tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKESTROVA_THREAD_SANITIZE=ON -DKESTROVA_BENCH=OFF
+TSAN_OPTIONS="suppressions=$ROOT/scripts/tsan.supp halt_on_error=1" \
+  ctest --test-dir "$ROOT/build/tsan" --output-on-failure -j "$JOBS" -R "^($(echo $THREADED | tr ' ' '|'))\$"
 
 echo "== fuzz targets"
 KESTROVA_TARGET=fuzzers "$ROOT/scripts/build.sh" "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
