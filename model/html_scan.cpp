@@ -64,7 +64,9 @@ public:
                 if (!hidden) folders.emplace_back(native, platform::Utf8ToUtf16(native));
                 continue;
             }
-            if (hidden) continue;
+            // Pipes, sockets and devices are not pages: opening a pipe would wait for a writer
+            // that never comes, and a device may never end.
+            if (hidden || !S_ISREG(st.st_mode)) continue;
             const std::u16string name = platform::Utf8ToUtf16(native);
             if (!IsHtmlFileName(name)) continue;
             FileInfo file;

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 #include <sstream>
 
 namespace kestrova {
@@ -195,6 +196,25 @@ TEST(Cache, StreamWritesAcrossTheBufferReadBack) {
     for (int32_t i = 0; i < back.Count(); ++i) ASSERT_EQ(back.Item(i), big[static_cast<size_t>(i)]);
     EXPECT_EQ(in.FileTime(), 0x0102030405060708ULL);
     EXPECT_EQ(in.Remaining(), 0u);
+}
+
+// A pipe named like a page would hold the build in its open for ever, and a device might never
+// end; neither is a page nor a skipped file. A link to a page is a page.
+TEST(Loader, PipesAndDevicesAreNotPages) {
+    const auto dir = MakeKb("special-files-kb");
+    ASSERT_EQ(::mkfifo((dir / "pipe.htm").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.htm");
+    std::filesystem::create_symlink(dir / "a.htm", dir / "link.htm");
+    const std::u16string folder = platform::PathFromNative(dir.string());
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NoControl control;
+    LoadResult built = LoadModel(folder, control, locks, true);
+    ASSERT_TRUE(built.model);
+    auto* m = static_cast<Model_original_impl_*>(built.model.get());
+    EXPECT_EQ(m->pages.size(), 3u);
+    EXPECT_TRUE(m->skippedFiles.empty());
+    EXPECT_FALSE(m->IsOutdated(control));
 }
 
 TEST(Loader, CancelledBuildLeavesNoCompletionLine) {
