@@ -61,6 +61,19 @@ std::filesystem::path MakeKb(const char* name) {
     return dir;
 }
 
+// A small page folder with the lock set a loader thread would hold for it.
+struct LoadableKb {
+    explicit LoadableKb(const char* name)
+        : dir(MakeKb(name)), folder(platform::PathFromNative(dir.string())), locks(u"ksv:load", folder, 4, stop) {}
+    LoadResult Load(bool force) { return LoadModel(folder, control, locks, force); }
+
+    const std::filesystem::path dir;
+    const std::u16string folder;
+    platform::ManualResetEvent stop;
+    NamedLockSet locks;
+    NoControl control;
+};
+
 TEST(FolderList, SameFolderSameEntryAndDamageKeepsEarlierEntries) {
     std::u16string a, b, c;
     ASSERT_TRUE(GetDataFolder(u"/kb/one", a));
@@ -82,12 +95,10 @@ TEST(FolderList, SameFolderSameEntryAndDamageKeepsEarlierEntries) {
 }
 
 TEST(Loader, BuildThenCacheThenOutdated) {
-    const auto dir = MakeKb("loader-kb");
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl control;
-    LoadResult first = LoadModel(folder, control, locks, false);
+    LoadableKb kb("loader-kb");
+    auto& dir = kb.dir;
+    auto& control = kb.control;
+    LoadResult first = kb.Load(false);
     ASSERT_TRUE(first.model);
     EXPECT_TRUE(first.rebuilt);
     ModelInfo info;
@@ -99,7 +110,7 @@ TEST(Loader, BuildThenCacheThenOutdated) {
     EXPECT_NE(log.find("collectHtmlFiles  N = 2  t = "), std::string::npos) << log;
     EXPECT_NE(log.find("saving preserved complete"), std::string::npos);
 
-    LoadResult second = LoadModel(folder, control, locks, false);
+    LoadResult second = kb.Load(false);
     ASSERT_TRUE(second.model);
     EXPECT_FALSE(second.rebuilt);
     EXPECT_FALSE(second.model->IsOutdated(control));
@@ -121,12 +132,10 @@ TEST(Loader, BuildThenCacheThenOutdated) {
 
 // Every prefix of a real cache and every single damaged byte is refused or read safely.
 TEST(Cache, TruncatedAndDamagedFilesAreRefusedWithoutCrash) {
-    const auto dir = MakeKb("cache-kb");
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl control;
-    LoadResult built = LoadModel(folder, control, locks, true);
+    LoadableKb kb("cache-kb");
+    auto& folder = kb.folder;
+    auto& control = kb.control;
+    LoadResult built = kb.Load(true);
     ASSERT_TRUE(built.model);
     auto* m = static_cast<Model_original_impl_*>(built.model.get());
     const std::string good = ReadFile(m->CachePath());
@@ -201,15 +210,13 @@ TEST(Cache, StreamWritesAcrossTheBufferReadBack) {
 // A pipe named like a page would hold the build in its open for ever, and a device might never
 // end; neither is a page nor a skipped file. A link to a page is a page.
 TEST(Loader, PipesAndDevicesAreNotPages) {
-    const auto dir = MakeKb("special-files-kb");
+    LoadableKb kb("special-files-kb");
+    auto& dir = kb.dir;
+    auto& control = kb.control;
     ASSERT_EQ(::mkfifo((dir / "pipe.htm").c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", dir / "zero.htm");
     std::filesystem::create_symlink(dir / "a.htm", dir / "link.htm");
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl control;
-    LoadResult built = LoadModel(folder, control, locks, true);
+    LoadResult built = kb.Load(true);
     ASSERT_TRUE(built.model);
     auto* m = static_cast<Model_original_impl_*>(built.model.get());
     EXPECT_EQ(m->pages.size(), 3u);
@@ -218,13 +225,10 @@ TEST(Loader, PipesAndDevicesAreNotPages) {
 }
 
 TEST(Loader, CancelledBuildLeavesNoCompletionLine) {
-    const auto dir = MakeKb("cancel-kb");
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NoControl control;
+    LoadableKb kb("cancel-kb");
+    auto& control = kb.control;
     control.breakAfter = 3;
-    EXPECT_THROW(LoadModel(folder, control, locks, true), BreakExec);
+    EXPECT_THROW(kb.Load(true), BreakExec);
 }
 
 }  // namespace
