@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <sched.h>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -57,6 +58,15 @@ class Loop {
   std::exception_ptr error_;
 };
 
+// The processors this process may run on (fewer than the machine has when its affinity is
+// limited, as in a container), at least 1.
+int UsableProcessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(CPU_COUNT(&set), 1);
+  return std::max(static_cast<int>(std::thread::hardware_concurrency()), 1);
+}
+
 }  // namespace
 
 void ParallelFor(size_t count, size_t chunk, int helpers, const std::function<void(size_t, int)>& work,
@@ -78,8 +88,7 @@ void ParallelFor(size_t count, size_t chunk, int helpers, const std::function<vo
 
 int HelperCount(size_t count, size_t worthwhile, int most) {
   if (count < worthwhile) return 0;
-  const int processors = static_cast<int>(std::thread::hardware_concurrency());
-  return std::clamp(processors - 1, 0, std::max(most, 0));
+  return std::clamp(UsableProcessors() - 1, 0, std::max(most, 0));
 }
 
 }  // namespace kestrova
