@@ -2,14 +2,22 @@
 
 #include "platform/io_error.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <string_view>
 
 namespace kestrova::platform {
 namespace {
+
+constexpr long kAbandonedAfterSeconds = 3600;
 
 std::string TempNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
@@ -33,6 +41,34 @@ void SyncParentFolder(const std::string& path) {
     if (fd < 0) return;
     fsync(fd);
     close(fd);
+}
+
+// A temporary file of `base` (a file name) left by a writer that died before its rename: it
+// names a process that no longer runs and has not been touched for an hour (a live writer
+// takes moments; the age keeps the files of writers in other process namespaces safe).
+bool IsAbandonedTemp(int folderFd, const std::string& base, const char* name) {
+    const std::string prefix = base + ".tmp.";
+    if (std::string_view(name).substr(0, prefix.size()) != prefix) return false;
+    char* end = nullptr;
+    const long pid = std::strtol(name + prefix.size(), &end, 10);
+    if (pid <= 0 || *end != '.' || pid == getpid()) return false;
+    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) return false;
+    struct stat st {};
+    if (fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) return false;
+    return std::time(nullptr) - st.st_mtime > kAbandonedAfterSeconds;
+}
+
+// Removes the temporary files that writers of `path` killed during a replacement left behind.
+void RemoveAbandonedTemps(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+        if (IsAbandonedTemp(dirfd(dir), base, entry->d_name)) unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
 }
 
 }  // namespace
@@ -60,6 +96,7 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
         throw io_error("cannot replace file: " + path, error);
     }
     SyncParentFolder(path);
+    RemoveAbandonedTemps(path);
 }
 
 }  // namespace kestrova::platform

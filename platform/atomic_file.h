@@ -10,7 +10,9 @@
 namespace kestrova::platform {
 
 // Writes `bytes` as the new contents of `path`. Throws io_error naming the path on failure,
-// leaving the old file as it was. The new file gets mode 0666 less the umask.
+// leaving the old file as it was. The new file gets mode 0666 less the umask. Afterwards the
+// temporary files of earlier writers of `path` that died before their rename (their process is
+// gone and the file is over an hour old) are removed.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace kestrova::platform
