@@ -99,7 +99,12 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
         CheckBreak(control);
         control.ReportProgress(ExecProgress{2, static_cast<int32_t>(done - 1), static_cast<int32_t>(total)});
     };
-    ParallelFor(total, kChunk, helpers, read, afterEach);
+    try {
+        ParallelFor(total, kChunk, helpers, read, afterEach);
+    } catch (...) {
+        WriteInPageOrder(workers, log);  // a cancelled build still logs the pages it read
+        throw;
+    }
     WriteInPageOrder(workers, log);
 
     size_t keptCount = 0;
