@@ -22,6 +22,8 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <sys/stat.h>
 
 namespace kestrova {
@@ -109,6 +111,27 @@ void AddDomainEntry(std::map<std::u16string, DomainEntry>& merged, std::vector<s
     record.order = merge.weight;
 }
 
+// Frees page records on a thread of its own, from construction until destruction (which waits
+// for it); frees them on the spot when no thread can be had.
+class FreeingBeside {
+public:
+    explicit FreeingBeside(std::vector<PageRecord>&& records) {
+        try {
+            thread_ = std::thread([doomed = std::move(records)]() mutable { doomed = {}; });
+        } catch (const std::system_error&) {
+            // The records went with the function the thread would have run.
+        }
+    }
+    ~FreeingBeside() {
+        if (thread_.joinable()) thread_.join();
+    }
+    FreeingBeside(const FreeingBeside&) = delete;
+    FreeingBeside& operator=(const FreeingBeside&) = delete;
+
+private:
+    std::thread thread_;
+};
+
 void FillPages(Model_original_impl_& model, std::span<const PageRecord> records) {
     model.pages.resize(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
@@ -188,7 +211,7 @@ void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     std::vector<FileInfo> files;
     collectHtmlFiles(model.HtmlFolder(), options.IncludeLUL, model.pool, files, control, FileStamps::kLeftToReader);
     log.WriteFormat("collectHtmlFiles  N = %d  t = %d", static_cast<int>(files.size()), ElapsedMs(start));
-    const std::vector<PageRecord> records = ReadPages(model, files, log, control);
+    std::vector<PageRecord> records = ReadPages(model, files, log, control);
     BuildDomains(model, records, log);
     CheckBreak(control);
     FillPages(model, records);
@@ -209,6 +232,9 @@ void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     std::copy(uid.bytes.begin(), uid.bytes.end(), model.uid.begin());
     log.WriteFormat("loading complete   t = %d", ElapsedMs(start));
     CheckBreak(control);
+    // The page records hold many small strings: freeing them costs about as much as writing
+    // the cache, so it is done beside that.
+    FreeingBeside freeing(std::move(records));
     SaveCache(model, control, log);
 }
 
