@@ -18,10 +18,11 @@ namespace kestrova::platform {
 namespace {
 
 constexpr long kAbandonedAfterSeconds = 3600;
+constexpr const char* kTempInfix = ".tmp.";  // NAME.tmp.PID.N beside NAME
 
 std::string TempNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    return path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(++counter);
+    return path + kTempInfix + std::to_string(getpid()) + "." + std::to_string(++counter);
 }
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -33,21 +34,11 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
     }
 }
 
-// The rename is durable only once the folder entry is on the device too.
-void SyncParentFolder(const std::string& path) {
-    size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
 // A temporary file of `base` (a file name) left by a writer that died before its rename: it
 // names a process that no longer runs and has not been touched for an hour (a live writer
 // takes moments; the age keeps the files of writers in other process namespaces safe).
 bool IsAbandonedTemp(int folderFd, const std::string& base, const char* name) {
-    const std::string prefix = base + ".tmp.";
+    const std::string prefix = base + kTempInfix;
     if (std::string_view(name).substr(0, prefix.size()) != prefix) return false;
     char* end = nullptr;
     const long pid = std::strtol(name + prefix.size(), &end, 10);
@@ -58,15 +49,23 @@ bool IsAbandonedTemp(int folderFd, const std::string& base, const char* name) {
     return std::time(nullptr) - st.st_mtime > kAbandonedAfterSeconds;
 }
 
-// Removes the temporary files that writers of `path` killed during a replacement left behind.
-void RemoveAbandonedTemps(const std::string& path) {
+// After the rename of `path`: flushes its folder, for the rename is durable only once the
+// folder entry is on the device too, and removes the temporary files that writers of `path`
+// killed before their rename left there.
+void FinishInFolder(const std::string& path) {
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return;
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    DIR* dir = fdopendir(fd);  // takes the descriptor
+    if (!dir) {
+        close(fd);
+        return;
+    }
     while (const dirent* entry = readdir(dir)) {
-        if (IsAbandonedTemp(dirfd(dir), base, entry->d_name)) unlinkat(dirfd(dir), entry->d_name, 0);
+        if (IsAbandonedTemp(fd, base, entry->d_name)) unlinkat(fd, entry->d_name, 0);
     }
     closedir(dir);
 }
@@ -95,8 +94,7 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
         unlink(temp.c_str());
         throw io_error("cannot replace file: " + path, error);
     }
-    SyncParentFolder(path);
-    RemoveAbandonedTemps(path);
+    FinishInFolder(path);
 }
 
 }  // namespace kestrova::platform

@@ -38,8 +38,8 @@ bool IndexLockFile::ShouldStop() const {
 bool IndexLockFile::TryAcquire() {
     if (IsHeld()) return true;
     const int operation = (mode_ == Mode::kExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    // A few rounds at most: a round is repeated only when the file was removed by its last
-    // holder between our open and our lock.
+    // A few rounds at most: a round is repeated only when a builder releasing the file removed
+    // it between our open and our lock.
     for (int round = 0; round < 8; ++round) {
         const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) return false;

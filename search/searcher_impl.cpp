@@ -43,10 +43,6 @@ bool IsOperatorWordAt(const std::u16string& query, size_t i) {
     return word == u"AND" || word == u"OR" || word == u"NOT";
 }
 
-bool IsBlank(const std::wstring& text) {
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; });
-}
-
 }  // namespace
 
 std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage) {
@@ -58,7 +54,7 @@ std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage)
             text.push_back(c == u':' ? u' ' : c);
         } else {
             // The parser also takes the words AND, OR and NOT as operators; escaped, they are
-            // plain words (stop words, in fact) like any other.
+            // plain words like any other.
             if (kSpecial.find(c) != std::u16string_view::npos || IsOperatorWordAt(query, i)) text.push_back(u'\\');
             text.push_back(c);
         }
@@ -104,9 +100,10 @@ bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& 
 
 bool Searcher::SearchDocuments(const std::u16string& query, std::vector<int32_t>& documents) {
     if (!searcher_) return false;
-    const std::wstring text = platform::Utf16ToWide(PrepareQueryText(query, queryLanguage_));
+    const std::u16string prepared = PrepareQueryText(query, queryLanguage_);
     // The parser rejects a query without any word instead of yielding no query.
-    if (IsBlank(text)) return false;
+    if (std::all_of(prepared.begin(), prepared.end(), IsParserSpace)) return false;
+    const std::wstring text = platform::Utf16ToWide(prepared);
     lucene::queryParser::QueryParser parser(L"text", analyzer_.get());
     std::unique_ptr<Query> parsed(parser.parse(text.c_str()));
     if (!parsed) return false;

@@ -7,7 +7,6 @@
 namespace kestrova {
 namespace {
 
-constexpr uint32_t kRelatedWordsBit = 2;
 
 std::u16string_view View(const char16_t* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
@@ -36,18 +35,9 @@ int32_t StringSearch_Related_CI_impl_::CountMatches(const char16_t* text) {
     if (!filter_) return 0;
     int32_t count = 0;
     for (const WordSpan& w : SplitWordSpans(view)) {
-        if (Matches(view.substr(w.start, w.length))) ++count;
+        if (filter_->Matches(view.data() + w.start, w.length)) ++count;
     }
     return count;
-}
-
-bool StringSearch_Related_CI_impl_::Matches(std::u16string_view word) {
-    key_.assign(word);
-    const auto known = answers_.find(key_);
-    if (known != answers_.end()) return known->second;
-    const bool matches = filter_->Matches(word.data(), word.size());
-    answers_.emplace(key_, matches);
-    return matches;
 }
 
 std::unique_ptr<IStringSearch_impl_> CreateStringSearch(const char16_t* query, uint32_t options) {

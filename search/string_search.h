@@ -8,8 +8,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 
 namespace kestrova {
 
@@ -31,9 +29,7 @@ private:
     std::u16string query_;
 };
 
-// Words with the dictionary form of a query word. The filter's answer for each distinct word is
-// kept for the life of the matcher, so a word met again (titles repeat their words) is not
-// analysed again: the filter must answer the same for the same word.
+// Words with the dictionary form of a query word.
 class StringSearch_Related_CI_impl_ final : public IStringSearch_impl_ {
 public:
     // Owns the filter (null allowed: nothing matches).
@@ -41,12 +37,11 @@ public:
     int32_t CountMatches(const char16_t* text) override;
 
 private:
-    bool Matches(std::u16string_view word);
-
     std::unique_ptr<IWordFilter> filter_;
-    std::unordered_map<std::u16string, bool> answers_;
-    std::u16string key_;  // scratch for lookups
 };
+
+// The search option that compares dictionary forms (related words) rather than exact words.
+inline constexpr uint32_t kRelatedWordsBit = 2;
 
 // The matcher of a query for the search options: related words (bit 1) give a dictionary-form
 // matcher over the process-wide morphology, otherwise an exact one. Never null.

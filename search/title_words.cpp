@@ -1,17 +1,14 @@
 #include "search/title_words.h"
 
-#include "platform/codepage.h"
 #include "platform/text.h"
 #include "search/morphology/morpho_word_filter.h"
-#include "search/morphology/morphology_holder.h"
+#include "search/string_search.h"
 #include "search/word_splitter.h"
 
 #include <set>
 
 namespace kestrova {
 namespace {
-
-constexpr uint32_t kRelatedWordsBit = 2;
 
 // The number of `key` in `numbers`, a new one when it is not there yet.
 template <typename Key>
@@ -40,13 +37,9 @@ TitleWords::TitleWords(const std::vector<const char16_t*>& titles) {
 }
 
 void TitleWords::LookUpForms() const {
-    // The same dictionary form that MorphoWordFilter compares: the word in code page 1251,
-    // through the process-wide morphology.
+    // The same dictionary form that MorphoWordFilter compares.
     formOf_.reserve(spellings_.size());
-    for (const std::u16string& spelling : spellings_) {
-        const std::string form = GetDictionaryForm(platform::EncodeText(platform::kCodePage1251, spelling));
-        formOf_.push_back(Number(formNumbers_, form));
-    }
+    for (const std::u16string& spelling : spellings_) formOf_.push_back(Number(formNumbers_, DictionaryForm1251(spelling)));
 }
 
 std::vector<int32_t> TitleWords::Scores(const char16_t* query, uint32_t options) const {

@@ -74,6 +74,11 @@ int LoaderThread::Run() {
       request_.Reset();
     }
     if (!Process(code, *locks)) break;
+    // Once the loader no longer counts as loading, so that nobody waits for it: the first
+    // search of the model then finds its lookups ready (a search that comes sooner builds
+    // them itself, once).
+    busy_.Reset();
+    PrepareForSearch(CurrentModel().get());
   }
   busy_.Reset();
   return 0;
@@ -100,19 +105,13 @@ void LoaderThread::Load(NamedLockSet& locks) {
     env_.RequestReindex(model);
   } else if (model->IsOutdated(*this)) {
     Reload(locks);
-    return;
   }
-  // After the hand-over, so that nobody waits for it: the first search of the model then
-  // finds its lookups ready.
-  PrepareForSearch(model.get());
 }
 
 void LoaderThread::Reload(NamedLockSet& locks) {
   CountedPtr<IModel> model = load_(env_.GetPageFolder(), *this, locks, true).model;
   Publish(model);
-  if (!model) return;
-  env_.RequestReindex(model);
-  PrepareForSearch(model.get());
+  if (model) env_.RequestReindex(model);
 }
 
 void LoaderThread::Publish(CountedPtr<IModel> model) {

@@ -331,13 +331,8 @@ private:
 
 void HtmlScanner::Scan(const std::string& path, bool strict, IHtmlContentHandler& handler,
                        size_t maxCapture) {
-    ScanAt(AT_FDCWD, path, strict, handler, maxCapture);
-}
-
-void HtmlScanner::ScanAt(int dirFd, const std::string& path, bool strict, IHtmlContentHandler& handler,
-                         size_t maxCapture) {
     platform::File file;  // closed on every way out of the scan
-    OpenForScan(file, dirFd, path);
+    OpenForScan(file, AT_FDCWD, path);
     ScanFile(file, strict, handler, maxCapture);
 }
 

@@ -30,12 +30,8 @@ public:
     static void Scan(const std::string& path, bool strict, IHtmlContentHandler& handler,
                      size_t maxCapture = kDefaultMaxCapture);
 
-    // The same for a path relative to the open folder `dirFd` (AT_FDCWD: the current folder).
-    static void ScanAt(int dirFd, const std::string& path, bool strict, IHtmlContentHandler& handler,
-                       size_t maxCapture = kDefaultMaxCapture);
-
-    // Opens the file at `path` relative to `dirFd` for a scan (shared reading). Throws
-    // std::runtime_error("cannot open file").
+    // Opens the file at `path` relative to the open folder `dirFd` (AT_FDCWD: the current
+    // folder) for a scan (shared reading). Throws std::runtime_error("cannot open file").
     static void OpenForScan(platform::File& file, int dirFd, const std::string& path);
 
     // The same as Scan over a file opened by OpenForScan, read from where it stands; the file

@@ -5,6 +5,10 @@
 
 namespace kestrova {
 
+std::string DictionaryForm1251(std::u16string_view word) {
+    return GetDictionaryForm(platform::EncodeText(platform::kCodePage1251, word));
+}
+
 MorphoWordFilter::MorphoWordFilter(const std::vector<std::u16string>& words, FormFunction form)
     : form_(std::move(form)) {
     bytes_.reserve(100);
@@ -12,8 +16,9 @@ MorphoWordFilter::MorphoWordFilter(const std::vector<std::u16string>& words, For
 }
 
 std::string MorphoWordFilter::Form(std::u16string_view word) {
+    if (!form_) return DictionaryForm1251(word);
     bytes_ = platform::EncodeText(platform::kCodePage1251, word);
-    return form_ ? form_(bytes_) : GetDictionaryForm(std::string_view(bytes_));
+    return form_(bytes_);
 }
 
 bool MorphoWordFilter::Matches(const char16_t* word, std::size_t length) {

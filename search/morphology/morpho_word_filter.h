@@ -12,6 +12,10 @@
 
 namespace kestrova {
 
+// The dictionary form of a word, in code page 1251, by the process-wide morphology: what the
+// filter below compares.
+std::string DictionaryForm1251(std::u16string_view word);
+
 class MorphoWordFilter : public IWordFilter {
 public:
     // Dictionary form of a word in code page 1251.

@@ -44,27 +44,5 @@ TEST(StringSearchTest, RelatedMatchingAsksTheFilterForEveryWord) {
     EXPECT_EQ(none.CountMatches(u"налог"), 0);
 }
 
-// Answers by the exact text (letter case counts) and counts the questions.
-class CountingFilter final : public IWordFilter {
-public:
-    bool Matches(const char16_t* word, std::size_t length) override {
-        ++questions;
-        const std::u16string w(word, length);
-        return w == u"налог" || w == u"налоги";
-    }
-    int questions = 0;
-};
-
-TEST(StringSearchTest, RelatedMatchingAsksOncePerDistinctWordAndCountsEveryOccurrence) {
-    auto filter = std::make_unique<CountingFilter>();
-    CountingFilter& counting = *filter;
-    StringSearch_Related_CI_impl_ matcher(std::move(filter));
-    EXPECT_EQ(matcher.CountMatches(u"налог налог НАЛОГ налоги"), 3);
-    EXPECT_EQ(matcher.CountMatches(u"НАЛОГ, налог; налогами"), 1);
-    EXPECT_EQ(matcher.CountMatches(u"налоги налог"), 2);
-    // налог, НАЛОГ, налоги, налогами: a word that differs only in letter case is a new question.
-    EXPECT_EQ(counting.questions, 4);
-}
-
 }  // namespace
 }  // namespace kestrova

@@ -10,7 +10,7 @@
 namespace kestrova {
 namespace {
 
-constexpr uint32_t kRelated = 2;
+constexpr uint32_t kRelated = kRelatedWordsBit;
 
 // Titles and queries with what makes word matching hard: letter case, ё and е, inflected forms,
 // digits and underscores inside words, hyphens and apostrophes between them, Latin letters,
