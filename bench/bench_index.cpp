@@ -16,12 +16,10 @@
 #include "bench/bench_support.h"
 #include "bench/kb_generator.h"
 #include "exec/exec_control.h"
-#include "exec/named_lock_set.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
 #include "model/page_list_files.h"
 #include "platform/codepage.h"
-#include "platform/event.h"
 #include "platform/path.h"
 #include "search/index_builder.h"
 #include "search/text_extractor.h"
@@ -159,11 +157,7 @@ void Print(const char* what, const Figure& f, int32_t pages, double htmlMb) {
 }
 
 CountedPtr<IModel> Load(const fs::path& pages) {
-    const std::u16string folder = platform::NormalizePath(platform::PathFromNative(pages.string()));
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NullExecControl control;
-    return LoadModel(folder, control, locks, true).model;
+    return LoadModelOnce(platform::NormalizePath(platform::PathFromNative(pages.string())), true).model;
 }
 
 void RunSize(const Options& options, const fs::path& work, int32_t pages, bool recoll) {

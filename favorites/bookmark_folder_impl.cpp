@@ -1,13 +1,8 @@
 #include "favorites/bookmark_folder_impl.h"
 
-#include "platform/codepage.h"
+#include "model/xml_document.h"
 
 namespace kestrova {
-
-void SetXmlAttribute(pugi::xml_node element, const char* name, std::u16string_view value) {
-    const std::string text = platform::Utf16ToUtf8(value);
-    element.append_attribute(name).set_value(text.c_str());
-}
 
 BasicBookmarkFolder_impl_::~BasicBookmarkFolder_impl_() { ClearChildren(); }
 

@@ -71,7 +71,4 @@ public:
     void WriteXml(pugi::xml_node element) const override;
 };
 
-// Sets a string attribute, converted to UTF-8.
-void SetXmlAttribute(pugi::xml_node element, const char* name, std::u16string_view value);
-
 }  // namespace kestrova

@@ -1,6 +1,6 @@
 #include "favorites/bookmark_impl.h"
 
-#include "favorites/bookmark_folder_impl.h"
+#include "model/xml_document.h"
 #include "platform/path.h"
 
 #include <sys/stat.h>

@@ -1,6 +1,7 @@
 #include "favorites/bookmarks_file.h"
 
 #include "model/data_folder.h"
+#include "model/xml_document.h"
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/io_error.h"
@@ -9,22 +10,6 @@
 
 namespace kestrova {
 namespace {
-
-// Collects the document as a file written in text mode holds it: every LF preceded by CR.
-class CrLfStringWriter final : public pugi::xml_writer {
-public:
-    explicit CrLfStringWriter(std::string& out) : out_(out) {}
-    void write(const void* data, size_t size) override {
-        const char* p = static_cast<const char*>(data);
-        for (size_t i = 0; i < size; ++i) {
-            if (p[i] == '\n') out_.push_back('\r');
-            out_.push_back(p[i]);
-        }
-    }
-
-private:
-    std::string& out_;
-};
 
 std::string DamagedCopyPath(const std::string& path) {
     const size_t dot = path.rfind('.');
@@ -53,10 +38,6 @@ bool NestsDeeperThan(pugi::xml_node root, int limit) {
     return false;
 }
 
-void SetError(std::string* error, const std::string& text) {
-    if (error) *error = text;
-}
-
 }  // namespace
 
 std::string BookmarksFilePath() {
@@ -66,8 +47,7 @@ std::string BookmarksFilePath() {
 
 std::string FormatBookmarksDocument(const pugi::xml_document& document) {
     std::string out;
-    CrLfStringWriter writer(out);
-    document.save(writer, "\t", pugi::format_default | pugi::format_write_bom, pugi::encoding_utf8);
+    WriteXmlDocument(document, [&out](std::string_view bytes) { out += bytes; });
     return out;
 }
 
@@ -89,7 +69,7 @@ std::optional<std::string> ReadBookmarksFile(const std::string& path) {
     }
 }
 
-bool ReplaceBookmarksFile(const std::string& path, std::string_view bytes, std::string* error) {
+bool ReplaceBookmarksFile(const std::string& path, std::string_view bytes) {
     try {
         const std::optional<std::string> old = ReadBookmarksFile(path);
         pugi::xml_document document;
@@ -97,9 +77,8 @@ bool ReplaceBookmarksFile(const std::string& path, std::string_view bytes, std::
             platform::ReplaceFileContents(DamagedCopyPath(path), *old);
         }
         platform::ReplaceFileContents(path, bytes);
-    } catch (const platform::io_error& e) {
-        SetError(error, std::string("favorites not saved: ") + e.what());
-        return false;
+    } catch (const platform::io_error&) {
+        return false;  // the caller learns of it by the result
     }
     return true;
 }

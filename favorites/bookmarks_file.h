@@ -33,8 +33,8 @@ std::optional<std::string> ReadBookmarksFile(const std::string& path);
 
 // Replaces the file with `bytes` in one step (temporary file, flush, rename). When the file
 // there now cannot be loaded, its bytes are first kept as bookmarks.damaged beside it, so a
-// save never destroys what could not be read. False, with `error` saying what failed, when
-// the file cannot be written, or exists but cannot be read (it is then left alone).
-bool ReplaceBookmarksFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// save never destroys what could not be read. False when the file cannot be written, or
+// exists but cannot be read (it is then left alone).
+bool ReplaceBookmarksFile(const std::string& path, std::string_view bytes);
 
 }  // namespace kestrova

@@ -6,12 +6,10 @@
 // Input: UTF-8 text, or, after a first byte 0xFF, raw UTF-16LE code units (lone surrogates
 // included).
 #include "exec/exec_control.h"
-#include "exec/named_lock_set.h"
 #include "model/model.h"
 #include "model/model_loader.h"
 #include "model/topic.h"
 #include "platform/codepage.h"
-#include "platform/event.h"
 #include "platform/path.h"
 
 #include <CLucene.h>
@@ -59,10 +57,8 @@ CountedPtr<IModel> BuildModel() {
     WritePage(kb / "about.html", "About the reference",
               "The quick brown fox jumps over the lazy dog; alpha beta gamma 3.14 e-mail user@example.org");
     const std::u16string folder = platform::NormalizePath(platform::PathFromNative(kb.string()));
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    CountedPtr<IModel> model = LoadModelOnce(folder, true).model;
     NullExecControl control;
-    CountedPtr<IModel> model = LoadModel(folder, control, locks, true).model;
     if (model) model->BuildIndex(control);
     if (!model || !model->IsIndexReady()) {
         std::fprintf(stderr, "fuzz_query: the knowledge base in %s could not be built\n", root.c_str());

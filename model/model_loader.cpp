@@ -14,6 +14,7 @@
 #include "model/preserved_cache.h"
 #include "model/topic_registry.h"
 #include "model/weight.h"
+#include "platform/event.h"
 #include "platform/path.h"
 #include "platform/text.h"
 #include "platform/uuid.h"
@@ -192,6 +193,13 @@ void BuildDomains(Model_original_impl_& model, std::span<const PageRecord> pages
         model.domains[i].tag = model.pool.CopyString(sorted[i]->tag);
         model.domains[i].displayName = model.pool.CopyString(sorted[i]->displayName);
     }
+}
+
+LoadResult LoadModelOnce(const std::u16string& pageFolder, bool forceRebuild) {
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(u"ksv:load", pageFolder, 4, stop);
+    NullExecControl control;
+    return LoadModel(pageFolder, control, locks, forceRebuild);
 }
 
 void PrepareForSearch(IModel* model) {

@@ -36,6 +36,10 @@ LoadResult LoadModel(const std::u16string& pageFolder, IExecControl& control, Na
 LoadResult LoadModelReporting(const std::u16string& pageFolder, IExecControl& control,
                               NamedLockSet& loadLocks, bool forceRebuild, std::string& error);
 
+// LoadModel for a program or test that loads a folder on its own, outside any loader thread:
+// with a lock set of its own and without cancellation.
+LoadResult LoadModelOnce(const std::u16string& pageFolder, bool forceRebuild);
+
 // Fills the empty model from its page folder, writing a new model.log, then saves the cache.
 void BuildFromPages(Model_original_impl_& model, IExecControl& control);
 

@@ -1,8 +1,9 @@
 // The XML export of a model: the whole model with its indices resolved into readable
-// references (docs/model-xml.md describes the document).
+// references.
 #include "model/content_original_impl.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
+#include "model/xml_document.h"
 #include "platform/codepage.h"
 #include "platform/path.h"
 #include "platform/uuid.h"
@@ -22,8 +23,9 @@ namespace {
 
 constexpr uint64_t kUnixEpochAsFileTime = 116444736000000000ull;
 
+// A null text makes no attribute.
 void SetAttr(pugi::xml_node node, const char* name, const char16_t* value) {
-    if (value) node.append_attribute(name).set_value(platform::Utf16ToUtf8(StringView(value)).c_str());
+    if (value) SetXmlAttribute(node, name, StringView(value));
 }
 
 std::string LocalTime(uint64_t fileTime) {
@@ -161,27 +163,6 @@ private:
     Model_original_impl_& m_;
 };
 
-// Writes the document as a file written in text mode would hold it: CR LF line ends.
-class CrLfWriter final : public pugi::xml_writer {
-public:
-    explicit CrLfWriter(std::FILE* file) : file_(file) {}
-    void write(const void* data, size_t size) override {
-        const char* p = static_cast<const char*>(data);
-        std::string out;
-        out.reserve(size + size / 16);
-        for (size_t i = 0; i < size; ++i) {
-            if (p[i] == '\n') out.push_back('\r');
-            out.push_back(p[i]);
-        }
-        if (std::fwrite(out.data(), 1, out.size(), file_) != out.size()) failed_ = true;
-    }
-    bool Failed() const { return failed_; }
-
-private:
-    std::FILE* file_;
-    bool failed_ = false;
-};
-
 }  // namespace
 
 void Model_original_impl_::ExportXml(const char16_t* path) {
@@ -189,9 +170,11 @@ void Model_original_impl_::ExportXml(const char16_t* path) {
     Exporter(*this).Build(document);
     std::FILE* file = std::fopen(platform::NativePath(StringView(path)).c_str(), "wb");
     if (!file) throw std::runtime_error("file savinig failure");
-    CrLfWriter writer(file);
-    document.save(writer, "\t", pugi::format_default | pugi::format_write_bom, pugi::encoding_utf8);
-    const bool failed = writer.Failed() || std::ferror(file) != 0;
+    bool failed = false;
+    WriteXmlDocument(document, [&](std::string_view bytes) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failed = true;
+    });
+    failed = failed || std::ferror(file) != 0;
     if (std::fclose(file) != 0 || failed) throw std::runtime_error("file savinig failure");
 }
 

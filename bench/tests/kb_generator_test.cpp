@@ -1,12 +1,9 @@
 #include "bench/kb_generator.h"
 
-#include "exec/exec_control.h"
-#include "exec/named_lock_set.h"
 #include "model/model_loader.h"
 #include "model/page/log.h"
 #include "model/page/read_page_meta.h"
 #include "platform/codepage.h"
-#include "platform/event.h"
 #include "platform/path.h"
 #include "platform/tests/scratch_dir.h"
 #include "search/text_extractor.h"
@@ -149,11 +146,7 @@ TEST(KbGeneratorTest, ClearsItsOwnEarlierOutputAndRefusesAnyOtherFolder) {
 TEST(KbGeneratorTest, TheModelOfAGeneratedFolderHasEveryPageAndNoLoggedProblem) {
     const fs::path dir = testing::FreshScratchDir("KbGeneratorTest.Model") / "kb";
     GenerateKnowledgeBase(dir, {240, 2, 3});
-    const std::u16string folder = platform::PathFromNative(dir.string());
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NullExecControl control;
-    const LoadResult loaded = LoadModel(folder, control, locks, true);
+    const LoadResult loaded = LoadModelOnce(platform::PathFromNative(dir.string()), true);
     ASSERT_TRUE(loaded.model);
     ModelInfo info;
     loaded.model->GetModelInfo(info);

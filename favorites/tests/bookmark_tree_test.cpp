@@ -1,5 +1,6 @@
 // The favorites tree: inserting, removing, counting, renaming and the modified flag.
 #include "favorites/bookmark_set.h"
+#include "platform/path.h"
 #include "favorites_test_util.h"
 
 #include <gtest/gtest.h>
@@ -124,8 +125,7 @@ TEST(BookmarkTree, FileExistsOnlyForAnExistingFileAcceptingBothSeparators) {
     const auto kb = testing::FreshScratchDir("exists-kb");
     std::filesystem::create_directories(kb / "sub" / "folder.html");
     test::WriteBytes(kb / "sub" / "page.html", "<html></html>");
-    const std::string s = kb.string();
-    CountedPtr<IBookmarkSet> set = CreateBookmarkSet(std::u16string(s.begin(), s.end()));
+    CountedPtr<IBookmarkSet> set = CreateBookmarkSet(platform::PathFromNative(kb.string()));
     EXPECT_TRUE(set->CreateBookmark(u"t", u"sub\\page.html")->FileExists());
     EXPECT_TRUE(set->CreateBookmark(u"t", u"sub/page.html")->FileExists());
     EXPECT_FALSE(set->CreateBookmark(u"t", u"sub\\folder.html")->FileExists());

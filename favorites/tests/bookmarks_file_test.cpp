@@ -189,7 +189,6 @@ TEST(BookmarksFile, SaveFailsWithoutLosingAnythingAndClearsTheFlag) {
         // No base folder.
         test::PrivateDataHome home("file-no-base");
         std::filesystem::remove_all(home.Base());
-        set->GetRoot()->SetTitle(u"x");
         test::AddBookmarks(*set, *set->GetRoot(), u"b", 1);
         EXPECT_FALSE(set->Save());
         EXPECT_FALSE(set->IsModified());

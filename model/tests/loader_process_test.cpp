@@ -109,10 +109,7 @@ TEST(LoaderProcesses, CacheOfAProcessKilledWhileSavingIsRebuilt) {
     const std::string cache = platform::NativePath(data) + "/preserved.bin";
     ASSERT_GT(std::filesystem::file_size(cache), 0u);
 
-    platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
-    NullExecControl control;
-    LoadResult r = LoadModel(folder, control, locks, false);
+    LoadResult r = LoadModelOnce(folder, false);
     ASSERT_TRUE(r.model);
     EXPECT_TRUE(r.rebuilt);
     ModelInfo info;
