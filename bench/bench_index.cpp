@@ -27,10 +27,8 @@
 #include <CLucene.h>
 
 #include <chrono>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>

@@ -14,6 +14,7 @@
 #include "bench/kb_generator.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
+#include "model/html_scan.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
 #include "model/preserved_cache.h"
@@ -48,7 +49,7 @@ double IoFloor(const fs::path& dir, int& files) {
     char buffer[4096];
     files = 0;
     for (const auto& e : fs::recursive_directory_iterator(dir)) {
-        if (!e.is_regular_file() || e.path().filename() == ".kestrova-genkb") continue;  // not a page
+        if (!e.is_regular_file() || !IsHtmlFileName(platform::PathFromNative(e.path().filename().string()))) continue;
         const int fd = ::open(e.path().c_str(), O_RDONLY);
         if (fd < 0) continue;
         if (::read(fd, buffer, sizeof buffer) < 0) std::perror("read");

@@ -11,6 +11,7 @@
 // Without --dir everything goes to a temporary folder that is removed at the end.
 #include "bench/bench_support.h"
 #include "bench/kb_generator.h"
+#include "bench/kb_vocabulary.h"
 #include "exec/workers/model_env_client.h"
 #include "exec/workers/model_load_fn.h"
 #include "platform/codepage.h"
@@ -46,7 +47,7 @@ enum class QueryKind { kOneWord, kFrequentWord, kTwoWords };
 std::vector<std::u16string> Queries(uint64_t seed, int32_t count, QueryKind kind) {
     if (kind == QueryKind::kTwoWords) return bench::GeneratedPhrases(seed, static_cast<size_t>(count));
     const std::vector<std::u16string> forms =
-        kind == QueryKind::kOneWord ? bench::GeneratedWordForms() : bench::FrequentWordForms(10);
+        kind == QueryKind::kOneWord ? bench::AllWordForms() : bench::FrequentNounForms(10);
     bench::KbRandom random(seed);
     std::vector<std::u16string> queries;
     for (int32_t i = 0; i < count; ++i) queries.push_back(forms[random.Below(static_cast<uint32_t>(forms.size()))]);

@@ -1,6 +1,8 @@
 #include "bench/bench_support.h"
 
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -62,13 +64,19 @@ double PeakRss::Stop() {
     return peak_.load();
 }
 
+bool ParseNumber(const char* text, long long min, long long max, long long& value) {
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0' && errno == 0 && value >= min && value <= max;
+}
+
 bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes) {
     sizes.clear();
     std::stringstream list(text);
     for (std::string item; std::getline(list, item, ',');) {
-        char* end = nullptr;
-        const long n = std::strtol(item.c_str(), &end, 10);
-        if (end == item.c_str() || *end != '\0' || n <= 0 || n > 10'000'000) return false;
+        long long n = 0;
+        if (!ParseNumber(item.c_str(), 1, kMostPages, n)) return false;
         sizes.push_back(static_cast<int32_t>(n));
     }
     return !sizes.empty();
@@ -77,12 +85,15 @@ bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes) {
 bool ParseKbRunOption(const std::string& option, const char* value, KbRunOptions& options) {
     if (!value) return false;
     if (option == "--sizes") return ParseSizes(value, options.sizes);
+    long long number = 0;
     if (option == "--page-kb") {
-        options.pageKb = std::atoi(value);
-        return options.pageKb > 0;
+        if (!ParseNumber(value, 1, kLargestPageKb, number)) return false;
+        options.pageKb = static_cast<int32_t>(number);
+        return true;
     }
     if (option == "--seed") {
-        options.seed = std::strtoull(value, nullptr, 10);
+        if (!ParseNumber(value, 0, LLONG_MAX, number)) return false;
+        options.seed = static_cast<uint64_t>(number);
         return true;
     }
     if (option == "--dir") {

@@ -45,6 +45,13 @@ private:
     std::thread sampler_;
 };
 
+// The whole of `text` as a decimal number within [min, max]; false for anything else.
+bool ParseNumber(const char* text, long long min, long long max, long long& value);
+
+// Most pages of a generated folder, and largest page in KB.
+inline constexpr long long kMostPages = 10'000'000;
+inline constexpr long long kLargestPageKb = 100'000;
+
 // A comma-separated list of positive page counts ("2500,10000"); false for anything else.
 bool ParseSizes(const std::string& text, std::vector<int32_t>& sizes);
 

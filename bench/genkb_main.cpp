@@ -1,21 +1,18 @@
 // kestrova-genkb N DIR [--page-kb K] [--seed S]: writes a generated knowledge base of N pages
 // into DIR (see bench/kb_generator.h) and prints how many pages and bytes it wrote.
 // kestrova-genkb --words: prints every word form of the generated texts, one per line (UTF-8).
+#include "bench/bench_support.h"
 #include "bench/kb_generator.h"
+#include "bench/kb_vocabulary.h"
 #include "platform/codepage.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
 
 namespace {
-
-bool ParseNumber(const char* text, long long min, long long& value) {
-    char* end = nullptr;
-    value = std::strtoll(text, &end, 10);
-    return end != text && *end == '\0' && value >= min;
-}
 
 int Usage() {
     std::fprintf(stderr, "usage: kestrova-genkb N DIR [--page-kb K] [--seed S] | kestrova-genkb --words\n");
@@ -26,7 +23,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "--words") {
-        for (const std::u16string& w : kestrova::bench::GeneratedWordForms()) {
+        for (const std::u16string& w : kestrova::bench::AllWordForms()) {
             std::printf("%s\n", kestrova::platform::Utf16ToUtf8(w).c_str());
         }
         return 0;
@@ -34,7 +31,7 @@ int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     kestrova::bench::KbOptions options;
     long long value = 0;
-    if (!ParseNumber(argv[1], 0, value) || value > 10'000'000) {
+    if (!kestrova::bench::ParseNumber(argv[1], 0, kestrova::bench::kMostPages, value)) {
         std::fprintf(stderr, "kestrova-genkb: bad page count: %s\n", argv[1]);
         return 2;
     }
@@ -42,11 +39,13 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; i += 2) {
         const std::string flag = argv[i];
         if (i + 1 >= argc || (flag != "--page-kb" && flag != "--seed")) return Usage();
-        if (!ParseNumber(argv[i + 1], flag == "--seed" ? 0 : 1, value) || (flag == "--page-kb" && value > 100'000)) {
+        const bool seed = flag == "--seed";
+        if (!kestrova::bench::ParseNumber(argv[i + 1], seed ? 0 : 1, seed ? LLONG_MAX : kestrova::bench::kLargestPageKb,
+                                          value)) {
             std::fprintf(stderr, "kestrova-genkb: bad value for %s: %s\n", flag.c_str(), argv[i + 1]);
             return 2;
         }
-        if (flag == "--page-kb") options.pageKb = static_cast<int32_t>(value);
+        if (!seed) options.pageKb = static_cast<int32_t>(value);
         else options.seed = static_cast<uint64_t>(value);
     }
     try {

@@ -94,7 +94,8 @@ class PageWriter {
 public:
     PageWriter(uint64_t seed, int32_t page, Charset charset) : seed_(seed), page_(page), charset_(charset) {}
 
-    std::string Write(size_t targetBytes, KbRandom& random);
+    // The page at `place` (PlaceOf the page).
+    std::string Write(const Place& place, size_t targetBytes, KbRandom& random);
 
 private:
     void Ascii(std::string_view text) { out_ += text; }
@@ -188,8 +189,7 @@ void PageWriter::Paragraph(KbRandom& random, int32_t n) {
     Ascii("</p>\n");
 }
 
-std::string PageWriter::Write(size_t targetBytes, KbRandom& random) {
-    const Place place = PlaceOf(seed_, page_);
+std::string PageWriter::Write(const Place& place, size_t targetBytes, KbRandom& random) {
     const std::u16string title = u"Статья " + U16(std::to_string(page_ + 1)) + u". " +
                                  NameFor(seed_, static_cast<uint64_t>(page_), 6);
     Head(title);
@@ -245,7 +245,7 @@ KbSummary GenerateKnowledgeBase(const fs::path& dir, const KbOptions& options) {
         std::error_code error;
         fs::create_directories(folder, error);
         KbRandom random(Mix(options.seed, static_cast<uint64_t>(i), 8));
-        const std::string bytes = PageWriter(options.seed, i, static_cast<Charset>(i % 4)).Write(target, random);
+        const std::string bytes = PageWriter(options.seed, i, static_cast<Charset>(i % 4)).Write(place, target, random);
         const fs::path file = folder / ("page" + std::to_string(i + 1) + ".html");
         std::ofstream out(file, std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -255,10 +255,6 @@ KbSummary GenerateKnowledgeBase(const fs::path& dir, const KbOptions& options) {
     }
     return summary;
 }
-
-std::vector<std::u16string> GeneratedWordForms() { return AllWordForms(); }
-
-std::vector<std::u16string> FrequentWordForms(size_t count) { return FrequentNounForms(count); }
 
 std::vector<std::u16string> GeneratedPhrases(uint64_t seed, size_t count) {
     KbRandom random(seed);

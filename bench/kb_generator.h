@@ -30,13 +30,6 @@ struct KbSummary {
 // Throws std::runtime_error naming the folder when it holds anything else or cannot be written.
 KbSummary GenerateKnowledgeBase(const std::filesystem::path& dir, const KbOptions& options);
 
-// Every word form the generated texts are made of (lower case), for drawing queries. Words are
-// used by a Zipf-like law: a few on most pages, most on a few.
-std::vector<std::u16string> GeneratedWordForms();
-
-// The forms of the `count` most frequent nouns of the texts (the words found on most pages).
-std::vector<std::u16string> FrequentWordForms(size_t count);
-
 // Two-word phrases (an adjective agreeing with a noun, in some case) as the texts use them.
 std::vector<std::u16string> GeneratedPhrases(uint64_t seed, size_t count);
 

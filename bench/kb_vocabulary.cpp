@@ -218,18 +218,20 @@ const std::vector<Verb>& Verbs() {
     return verbs;
 }
 
+// The running sums of the weights 1 / (rank + 2) of `n` items.
+std::vector<double> CumulativeWeights(size_t n) {
+    std::vector<double> cumulative;
+    cumulative.reserve(n);
+    double total = 0;
+    for (size_t r = 0; r < n; ++r) cumulative.push_back(total += 1.0 / static_cast<double>(r + 2));
+    return cumulative;
+}
+
 // Picks an item by a Zipf-like law (weight 1 / (rank + 2)), as words are used in real text:
-// a few very often, most rarely.
+// a few very often, most rarely. Each kind of item has one list, so its sums are made once.
 template <typename T>
 const T& Pick(KbRandom& random, const std::vector<T>& items) {
-    static thread_local std::vector<double> cumulative;
-    static thread_local const void* cumulativeOf = nullptr;
-    if (cumulativeOf != &items) {
-        cumulative.clear();
-        double total = 0;
-        for (size_t r = 0; r < items.size(); ++r) cumulative.push_back(total += 1.0 / static_cast<double>(r + 2));
-        cumulativeOf = &items;
-    }
+    static const std::vector<double> cumulative = CumulativeWeights(items.size());
     const double at = static_cast<double>(random.Next() >> 11) * 0x1.0p-53 * cumulative.back();
     const size_t i = static_cast<size_t>(std::upper_bound(cumulative.begin(), cumulative.end(), at) - cumulative.begin());
     return items[std::min(i, items.size() - 1)];

@@ -25,10 +25,12 @@ NounPhrase RandomNounPhrase(KbRandom& random, Case c, bool plural, bool withAdje
 // One sentence of reference-book prose, capitalised and ending in a full stop.
 std::u16string RandomSentence(KbRandom& random);
 
-// Every form that RandomSentence and RandomNounPhrase can produce from the word list.
+// Every form that RandomSentence and RandomNounPhrase can produce from the word list (lower
+// case), for drawing queries. Words are used by a Zipf-like law: a few on most pages, most on a
+// few.
 std::vector<std::u16string> AllWordForms();
 
-// The twelve forms of each of the `count` most frequent nouns.
+// The twelve forms of each of the `count` most frequent nouns (the words found on most pages).
 std::vector<std::u16string> FrequentNounForms(size_t count);
 
 // The text with its first letter in upper case (Cyrillic and ASCII).

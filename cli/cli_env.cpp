@@ -6,7 +6,6 @@
 #include "platform/path.h"
 
 #include <exception>
-#include <iostream>
 #include <utility>
 
 namespace kestrova::cli {
@@ -43,8 +42,7 @@ CountedPtr<IModel> CliEnvironment::WaitForModel() {
     CountedPtr<IModel> model = client_.WaitForModel([&](const ExecProgress& p) { progress.ReportProgress(p); });
     if (!model) {
         std::lock_guard lock(lock_);
-        std::cerr << "kestrova-cli " << command_ << ": " << folder_ << ": no model ("
-                  << (loadError_.empty() ? "the load failed" : loadError_) << ")\n";
+        NoModelError(command_, folder_, loadError_.empty() ? "the load failed" : loadError_);
     }
     return model;
 }

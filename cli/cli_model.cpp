@@ -26,10 +26,10 @@ namespace {
 // The texts of the viewer's progress dialog.
 std::string StageText(int32_t stage, const std::string& query) {
     switch (stage) {
-        case 1: return "Сканирование файлов...";
-        case 2: return "Загрузка данных...";
-        case 3: return "Выполняется индексирование файлов...";
-        case 4: return "Поиск \"" + query + "\"...";
+        case kStageScan: return "Сканирование файлов...";
+        case kStageLoad: return "Загрузка данных...";
+        case kStageIndexing: return "Выполняется индексирование файлов...";
+        case kStageSearch: return "Поиск \"" + query + "\"...";
         default: return "Подождите, пожалуйста...";
     }
 }
@@ -62,6 +62,11 @@ bool RequireFolder(const std::string& command, const std::string& folder) {
     return false;
 }
 
+void NoModelError(const std::string& command, const std::string& folder, const std::string& reason) {
+    std::cerr << "kestrova-cli " << command << ": " << folder << ": no model ("
+              << (reason.empty() ? "no data folder" : reason) << ")\n";
+}
+
 LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild, bool refreshOutdated) {
     const std::u16string path = platform::NormalizePath(platform::PathFromNative(folder));
     platform::ManualResetEvent stop;
@@ -73,10 +78,7 @@ LoadResult LoadForCli(const std::string& command, const std::string& folder, boo
         if (refreshOutdated && result.model && !result.rebuilt && result.model->IsOutdated(progress)) {
             result = LoadModelReporting(path, progress, locks, true, error);
         }
-        if (!result.model) {
-            std::cerr << "kestrova-cli " << command << ": " << folder << ": no model ("
-                      << (error.empty() ? "no data folder" : error) << ")\n";
-        }
+        if (!result.model) NoModelError(command, folder, error);
         return result;
     } catch (const std::exception& e) {
         std::cerr << "kestrova-cli " << command << ": " << folder << ": " << e.what() << "\n";

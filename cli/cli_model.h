@@ -30,9 +30,13 @@ private:
 // (a usage error: the caller returns kStatusUsage).
 bool RequireFolder(const std::string& command, const std::string& folder);
 
-// Loads the model of `folder` (forced rebuild with `rebuild`); after a cache read the
-// outdated test runs and an outdated model is rebuilt (unless `refreshOutdated` is false). On failure prints
-// "kestrova-cli COMMAND: FOLDER: reason" and returns a null model.
+// Prints "kestrova-cli COMMAND: FOLDER: no model (REASON)"; an empty reason says there was no
+// data folder.
+void NoModelError(const std::string& command, const std::string& folder, const std::string& reason);
+
+// Loads the model of `folder` (forced rebuild with `rebuild`); after a cache read the outdated
+// test runs and an outdated model is rebuilt (unless `refreshOutdated` is false). On failure
+// prints "kestrova-cli COMMAND: FOLDER: reason" and returns a null model.
 // REQUIRES: RequireFolder(command, folder) held.
 LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild,
                       bool refreshOutdated = true);

@@ -100,7 +100,7 @@ bool IsHtmlFileName(std::u16string_view name) {
 
 void collectHtmlFiles(std::u16string_view folder, bool includeUnderscoreNames, ModelPool& pool,
                       std::vector<FileInfo>& files, IExecControl& control, FileStamps stamps) {
-    control.ReportProgress(ExecProgress{1, -1, -1});
+    control.ReportProgress(ExecProgress{kStageScan, -1, -1});
     const int fd = ::open(platform::NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     Scanner(includeUnderscoreNames, stamps, pool, files, control).Scan(fd, std::u16string());

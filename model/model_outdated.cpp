@@ -56,7 +56,7 @@ bool Model_original_impl_::IsOutdated(IExecControl& control) {
         const Keyed& x = a[static_cast<size_t>(i)];
         const Keyed& y = b[static_cast<size_t>(i)];
         CheckBreak(control);
-        control.ReportProgress(ExecProgress{1, i + 1, total});
+        control.ReportProgress(ExecProgress{kStageScan, i + 1, total});
         if (x.path != y.path || x.file->size != y.file->size ||
             x.file->lastWriteTime != y.file->lastWriteTime) {
             return true;

@@ -18,7 +18,6 @@
 namespace kestrova {
 namespace {
 
-constexpr int32_t kStageSearch = 4;
 
 void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex) {
     Topic_impl_ topic;

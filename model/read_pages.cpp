@@ -97,7 +97,7 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
     };
     const auto afterEach = [&](size_t done) {
         CheckBreak(control);
-        control.ReportProgress(ExecProgress{2, static_cast<int32_t>(done - 1), static_cast<int32_t>(total)});
+        control.ReportProgress(ExecProgress{kStageLoad, static_cast<int32_t>(done - 1), static_cast<int32_t>(total)});
     };
     try {
         ParallelFor(total, kChunk, helpers, read, afterEach);

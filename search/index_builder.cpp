@@ -29,7 +29,6 @@ using lucene::index::IndexWriter;
 
 constexpr int kStoredTokenized = static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_TOKENIZED);  // 33
 constexpr int kStoredOnly = static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_NO);  // 17
-constexpr int32_t kStageIndexing = 3;
 
 void RemoveTree(const std::string& path) {
     std::error_code ignored;
