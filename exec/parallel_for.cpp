@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <mutex>
 #include <sched.h>
@@ -17,11 +18,11 @@ class Loop {
   Loop(size_t count, size_t chunk, const std::function<void(size_t, int)>& work)
       : count_(count), chunk_(std::max<size_t>(chunk, 1)), work_(work) {}
 
-  // Runs chunks on this thread until none is left or the loop stops; `afterEach` (may be
-  // empty) runs after each item.
-  void Take(int worker, const std::function<void(size_t)>* afterEach) {
+  // Runs chunks on this thread (at most `chunks` of them) until none is left or the loop
+  // stops; `afterEach` (may be empty) runs after each item.
+  void Take(int worker, const std::function<void(size_t)>* afterEach, size_t chunks = SIZE_MAX) {
     try {
-      for (;;) {
+      for (; chunks > 0; --chunks) {
         const size_t begin = next_.fetch_add(chunk_);
         if (begin >= count_) return;
         const size_t end = std::min(count_, begin + chunk_);
@@ -72,6 +73,9 @@ int UsableProcessors() {
 void ParallelFor(size_t count, size_t chunk, int helpers, const std::function<void(size_t, int)>& work,
                  const std::function<void(size_t)>& afterEach) {
   Loop loop(count, chunk, work);
+  // The calling thread's first chunk comes before any helper starts, so that it reports, and
+  // may stop the loop, at least once whenever there is work.
+  loop.Take(0, &afterEach, 1);
   std::vector<std::thread> threads;
   threads.reserve(static_cast<size_t>(std::max(helpers, 0)));
   try {

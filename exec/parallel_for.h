@@ -14,7 +14,9 @@ namespace kestrova {
 // its own the calling thread runs `afterEach` (items finished so far, on all threads); an
 // exception from it stops the loop: no item is started afterwards, the helpers finish the item
 // in hand, and the exception leaves ParallelFor. An exception from `work` does the same (the
-// first one seen wins). Returns when every started item has finished and every helper has ended.
+// first one seen wins). The calling thread takes the first chunk before the helpers start, so
+// it runs `afterEach` at least once when `count` > 0. Returns when every started item has
+// finished and every helper has ended.
 void ParallelFor(size_t count, size_t chunk, int helpers, const std::function<void(size_t, int)>& work,
                  const std::function<void(size_t)>& afterEach);
 

@@ -27,16 +27,16 @@ public:
     std::vector<ExecProgress> reports;
 };
 
-// 700 pages in four folders, each with a last-write time of its own; every 9th breaks the
-// vocabulary (a domain chapter its chapter lacks), every 13th is ignored.
-fs::path MakeManyPages(const std::string& name) {
+// 700 pages in four folders, each with a last-write time of its own; every `brokenEvery`th
+// breaks the vocabulary (a domain chapter its chapter lacks), every 13th is ignored.
+fs::path MakeManyPages(const std::string& name, int brokenEvery) {
     const fs::path dir = platform::NativePath(test::ScratchFolder(name.c_str()));
     fs::remove_all(dir);
     for (int k = 0; k < 700; ++k) {
         const fs::path file = dir / ("part" + std::to_string(k % 4)) / ("p" + std::to_string(k) + ".htm");
         fs::create_directories(file.parent_path());
         std::string meta = "<meta name=\"keywords\" content=\"слово " + std::to_string(k) + "\">";
-        if (k % 9 == 0) meta += "<meta chapter=\"A\"><meta domain=\"law\" domain-chapter=\"B\">";
+        if (k % brokenEvery == 0) meta += "<meta chapter=\"A\"><meta domain=\"law\" domain-chapter=\"B\">";
         if (k % 13 == 0) meta += "<meta control=\"ignore\">";
         std::ofstream(file, std::ios::binary)
             << "<html><head><meta charset=\"utf-8\"><title>Страница " << k << "</title>" << meta
@@ -49,8 +49,8 @@ fs::path MakeManyPages(const std::string& name) {
 
 // A model of such a folder with the folder scanned as a build scans it.
 struct ScannedFolder {
-    explicit ScannedFolder(const std::string& name)
-        : folder(platform::PathFromNative(MakeManyPages(name).string())),
+    ScannedFolder(const std::string& name, int brokenEvery)
+        : folder(platform::PathFromNative(MakeManyPages(name, brokenEvery).string())),
           model(folder, test::ScratchFolder((name + "-data").c_str())) {
         collectHtmlFiles(folder, false, model.pool, files, control, FileStamps::kLeftToReader);
         control.reports.clear();
@@ -64,7 +64,7 @@ struct ScannedFolder {
 // Many pages (read on several threads where the machine has them) give what one reader going
 // through the files in order gives: the same records, skipped files, log lines and stamps.
 TEST(ReadPages, ManyPagesComeOutInFileOrder) {
-    ScannedFolder scanned("read-many");
+    ScannedFolder scanned("read-many", 9);
     auto& [folder, model, control, files] = scanned;
     ASSERT_EQ(files.size(), 700u);
     test::MemoryLog log;
@@ -109,15 +109,15 @@ TEST(ReadPages, ManyPagesComeOutInFileOrder) {
 }
 
 // A break while the pages are read stops the reading on every thread and leaves ReadPages; the
-// failures of the pages read before it are still logged.
+// failures of the pages read before it (here every page fails) are still logged.
 TEST(ReadPages, BreakStopsTheReading) {
-    ScannedFolder scanned("read-break");
+    ScannedFolder scanned("read-break", 1);
     auto& [folder, model, control, files] = scanned;
-    control.breakAfter = control.checks + 100;
+    control.breakAfter = control.checks;  // the first check of the reading breaks
     test::MemoryLog log;
     EXPECT_THROW(ReadPages(model, files, log, control), BreakExec);
     EXPECT_LT(control.reports.size(), 700u);
-    ASSERT_FALSE(log.lines.empty());  // 100 pages and more were read; one in nine fails
+    ASSERT_FALSE(log.lines.empty());
     for (const std::string& line : log.lines) EXPECT_NE(line.find(": domain-chapter doesn't fit"), std::string::npos);
 }
 
