@@ -64,8 +64,8 @@ struct Figure {
 // The field flags of the project's index, so both indexes store the same.
 constexpr int kStoredTokenized = static_cast<int>(lucene::document::Field::STORE_YES) |
                                  static_cast<int>(lucene::document::Field::INDEX_TOKENIZED);
-constexpr int kStoredOnly =
-    static_cast<int>(lucene::document::Field::STORE_YES) | static_cast<int>(lucene::document::Field::INDEX_NO);
+constexpr int kStoredOnly = static_cast<int>(lucene::document::Field::STORE_YES) |
+                            static_cast<int>(lucene::document::Field::INDEX_NO);
 
 double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -108,16 +108,15 @@ Figure ProjectIndex(Model_original_impl_& model, int32_t kind) {
     f.startMb = bench::ResidentMb();
     PeakRss peak;
     const Clock::time_point start = Clock::now();
-    f.ok = IndexBuilder(model.DataFolder(), kind).Build(files, model.uid, control) == IndexBuildResult::kBuilt;
+    f.ok = IndexBuilder(model.DataFolder(), kind).Build(files, model.uid, control) ==
+           IndexBuildResult::kBuilt;
     f.seconds = Seconds(start);
     f.peakMb = peak.Stop();
     f.indexBytes = FolderBytes(MakeIndexPaths(model.DataFolder(), kind).liveDir);
     return f;
 }
 
-bool HaveRecoll() {
-    return std::system("command -v recollindex >/dev/null 2>&1") == 0;
-}
+bool HaveRecoll() { return std::system("command -v recollindex >/dev/null 2>&1") == 0; }
 
 // recollindex -c CONF -z on the folder, with its own configuration and index in CONF; its peak
 // memory comes from the child's resource usage.
@@ -129,17 +128,20 @@ Figure Recoll(const fs::path& pages, const fs::path& conf) {
     const Clock::time_point start = Clock::now();
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int log = ::open((conf / "recollindex.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int log =
+            ::open((conf / "recollindex.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (log >= 0) {
             ::dup2(log, 1);
             ::dup2(log, 2);
         }
-        ::execlp("recollindex", "recollindex", "-c", conf.c_str(), "-z", static_cast<char*>(nullptr));
+        ::execlp("recollindex", "recollindex", "-c", conf.c_str(), "-z",
+                 static_cast<char*>(nullptr));
         ::_exit(127);
     }
     int status = 0;
     rusage usage{};
-    f.ok = pid > 0 && ::wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    f.ok = pid > 0 && ::wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
     f.seconds = Seconds(start);
     f.peakMb = static_cast<double>(usage.ru_maxrss) / 1024;
     f.indexBytes = FolderBytes(conf / "xapiandb");
@@ -149,21 +151,24 @@ Figure Recoll(const fs::path& pages, const fs::path& conf) {
 void Print(const char* what, const Figure& f, int32_t pages, double htmlMb) {
     char rise[32] = "";
     if (f.startMb > 0) std::snprintf(rise, sizeof rise, " (+%.1f)", f.peakMb - f.startMb);
-    std::printf("  %-26s %7.2f s %6.0f pages/s %6.2f MB/s  index %6.1f MB  peak RSS %6.1f MB%s%s\n", what,
-                f.seconds, pages / f.seconds, htmlMb / f.seconds, static_cast<double>(f.indexBytes) / 1e6,
-                f.peakMb, rise, f.ok ? "" : "  FAILED");
+    std::printf("  %-26s %7.2f s %6.0f pages/s %6.2f MB/s  index %6.1f MB  peak RSS %6.1f MB%s%s\n",
+                what, f.seconds, pages / f.seconds, htmlMb / f.seconds,
+                static_cast<double>(f.indexBytes) / 1e6, f.peakMb, rise, f.ok ? "" : "  FAILED");
 }
 
 CountedPtr<IModel> Load(const fs::path& pages) {
-    return LoadModelOnce(platform::NormalizePath(platform::PathFromNative(pages.string())), true).model;
+    return LoadModelOnce(platform::NormalizePath(platform::PathFromNative(pages.string())), true)
+        .model;
 }
 
 void RunSize(const Options& options, const fs::path& work, int32_t pages, bool recoll) {
     const fs::path kb = work / ("kb-" + std::to_string(pages));
     Clock::time_point start = Clock::now();
-    const bench::KbSummary summary = bench::GenerateKnowledgeBase(kb, {pages, options.pageKb, options.seed});
+    const bench::KbSummary summary =
+        bench::GenerateKnowledgeBase(kb, {pages, options.pageKb, options.seed});
     const double htmlMb = static_cast<double>(summary.bytes) / 1e6;
-    std::printf("\n%d pages, %.1f MB of HTML (generated in %.1f s)\n", pages, htmlMb, Seconds(start));
+    std::printf("\n%d pages, %.1f MB of HTML (generated in %.1f s)\n", pages, htmlMb,
+                Seconds(start));
     CountedPtr<IModel> model = Load(kb);
     if (!model) {
         std::printf("  the model could not be loaded\n");
@@ -184,12 +189,14 @@ void RunSize(const Options& options, const fs::path& work, int32_t pages, bool r
     std::printf("  ratio _prec / baseline %5.2f  (target <= 2)\n", prec.seconds / plain.seconds);
     if (!recoll) return;
     if (pages > options.recollMax) {
-        std::printf("  recollindex skipped above %d pages (--recoll-max N to include it)\n", options.recollMax);
+        std::printf("  recollindex skipped above %d pages (--recoll-max N to include it)\n",
+                    options.recollMax);
         return;
     }
     const Figure rc = Recoll(kb, work / ("recoll-" + std::to_string(pages)));
     Print("recollindex", rc, pages, htmlMb);
-    std::printf("  ratio (_lem + _prec) / recollindex %5.2f  (target < 1)\n", (lem.seconds + prec.seconds) / rc.seconds);
+    std::printf("  ratio (_lem + _prec) / recollindex %5.2f  (target < 1)\n",
+                (lem.seconds + prec.seconds) / rc.seconds);
 }
 
 bool ParseArgs(int argc, char** argv, Options& o) {
@@ -214,15 +221,18 @@ bool ParseArgs(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArgs(argc, argv, options)) {
-        std::fprintf(stderr, "usage: bench_index [--sizes N,N,...] [--page-kb K] [--seed S] [--dir DIR] [--no-recoll] [--recoll-max N]\n");
+        std::fprintf(stderr,
+                     "usage: bench_index [--sizes N,N,...] [--page-kb K] [--seed S] [--dir DIR] "
+                     "[--no-recoll] [--recoll-max N]\n");
         return 2;
     }
     try {
         bench::BenchFolder work(options.dir);
         const bool recoll = options.recoll && HaveRecoll();
-        if (options.recoll && !recoll) std::printf("recollindex is not installed: its comparison is skipped\n");
-        std::printf("work folder %s, pages of %d KB, seed %llu\n", work.Path().c_str(), options.pageKb,
-                    static_cast<unsigned long long>(options.seed));
+        if (options.recoll && !recoll)
+            std::printf("recollindex is not installed: its comparison is skipped\n");
+        std::printf("work folder %s, pages of %d KB, seed %llu\n", work.Path().c_str(),
+                    options.pageKb, static_cast<unsigned long long>(options.seed));
         for (const int32_t pages : options.sizes) RunSize(options, work.Path(), pages, recoll);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_index: %s\n", e.what());

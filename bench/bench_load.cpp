@@ -21,18 +21,18 @@
 #include "platform/event.h"
 #include "platform/path.h"
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fcntl.h>
 #include <string>
 #include <vector>
-#include <malloc.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -49,7 +49,9 @@ double IoFloor(const fs::path& dir, int& files) {
     char buffer[4096];
     files = 0;
     for (const auto& e : fs::recursive_directory_iterator(dir)) {
-        if (!e.is_regular_file() || !IsHtmlFileName(platform::PathFromNative(e.path().filename().string()))) continue;
+        if (!e.is_regular_file() ||
+            !IsHtmlFileName(platform::PathFromNative(e.path().filename().string())))
+            continue;
         const int fd = ::open(e.path().c_str(), O_RDONLY);
         if (fd < 0) continue;
         if (::read(fd, buffer, sizeof buffer) < 0) std::perror("read");
@@ -106,7 +108,8 @@ int main(int argc, char** argv) {
     }
     // The model's cache, log and export go to a temporary data folder, never the user's own.
     bench::BenchFolder data("");
-    const std::u16string folder = platform::NormalizePath(platform::PathFromNative(fs::absolute(dir).string()));
+    const std::u16string folder =
+        platform::NormalizePath(platform::PathFromNative(fs::absolute(dir).string()));
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", folder, 4, stop);
     NullExecControl control;
@@ -129,7 +132,8 @@ int main(int argc, char** argv) {
         return Ms(began);
     });
     auto* m = static_cast<Model_original_impl_*>(built.model.get());
-    const double cacheBytes = static_cast<double>(fs::file_size(platform::NativePath(m->CachePath())));
+    const double cacheBytes =
+        static_cast<double>(fs::file_size(platform::NativePath(m->CachePath())));
 
     start = Clock::now();
     const std::u16string xml = m->DataFolder() + u"/bench.xml";
@@ -157,21 +161,26 @@ int main(int argc, char** argv) {
     const bool outdated = restored->IsOutdated(control);
     const double outdatedMs = Ms(start);
 
-    rusage usage {};
+    rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     std::printf("files %d\n", files);
     std::printf("io floor (open, read 4 KB, close)  %9.1f ms\n", floor);
-    std::printf("first build (folder registered)    %9.1f ms  (%.2fx the floor)\n", firstBuild, firstBuild / floor);
-    std::printf("build from the pages               %9.1f ms  (%.2fx the floor)\n", rebuild, rebuild / floor);
-    std::printf("cache load                         %9.1f ms  (%.1f MB, %.0f MB/s, %s)\n", load, cacheBytes / 1e6,
-                cacheBytes / 1e6 / (load / 1000), ok ? "ok" : "FAILED");
+    std::printf("first build (folder registered)    %9.1f ms  (%.2fx the floor)\n", firstBuild,
+                firstBuild / floor);
+    std::printf("build from the pages               %9.1f ms  (%.2fx the floor)\n", rebuild,
+                rebuild / floor);
+    std::printf("cache load                         %9.1f ms  (%.1f MB, %.0f MB/s, %s)\n", load,
+                cacheBytes / 1e6, cacheBytes / 1e6 / (load / 1000), ok ? "ok" : "FAILED");
     std::printf("directory walk with stat           %9.1f ms\n", walk);
-    std::printf("IsOutdated                         %9.1f ms  (%.2fx the walk, %s)\n", outdatedMs, outdatedMs / walk,
-                outdated ? "outdated" : "current");
+    std::printf("IsOutdated                         %9.1f ms  (%.2fx the walk, %s)\n", outdatedMs,
+                outdatedMs / walk, outdated ? "outdated" : "current");
     std::printf("XML export                         %9.1f ms\n", exportMs);
     std::printf("loaded model (heap in use)         %9.1f MB\n", heapModel);
-    std::printf("loaded model (resident growth)     %9.1f MB  (less where the built models' pages are reused)\n",
-                residentModel);
-    std::printf("peak memory (max RSS)              %9.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024);
+    std::printf(
+        "loaded model (resident growth)     %9.1f MB  (less where the built models' pages are "
+        "reused)\n",
+        residentModel);
+    std::printf("peak memory (max RSS)              %9.1f MB\n",
+                static_cast<double>(usage.ru_maxrss) / 1024);
     return ok ? 0 : 1;
 }

@@ -16,9 +16,9 @@
 #include "model/page/log.h"
 #include "model/topic_registry.h"
 
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -37,8 +37,9 @@ public:
 std::u16string U16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 std::u16string Word(uint32_t n) {
-    static const char16_t* const kWords[] = {u"закон", u"договор", u"налог", u"Сбор", u"право", u"статья",
-                                             u"Глава", u"порядок", u"учёт", u"отпуск", u"суд", u"Орган"};
+    static const char16_t* const kWords[] = {u"закон", u"договор", u"налог", u"Сбор",
+                                             u"право", u"статья",  u"Глава", u"порядок",
+                                             u"учёт",  u"отпуск",  u"суд",   u"Орган"};
     return std::u16string(kWords[n % 12]) + U16(std::to_string(n / 12));
 }
 
@@ -59,17 +60,20 @@ std::vector<PageRecord> DeepTree(Model_original_impl_& m, int pages) {
     for (int i = 0; i < pages; ++i) {
         const auto n = static_cast<uint32_t>(i);
         PageRecord& r = records[static_cast<size_t>(i)];
-        r.file.path = m.pool.CopyString(U16("d" + std::to_string(i % 50) + "\\p" + std::to_string(i) + ".html"));
+        r.file.path = m.pool.CopyString(
+            U16("d" + std::to_string(i % 50) + "\\p" + std::to_string(i) + ".html"));
         r.meta.title = u"Страница " + Word(n * 7919u % 200000u);
         const int depth = 3 + i % 3;
         for (int level = 0; level < depth; ++level) {
             const uint32_t branch = (n / (1u << (level * 2))) % (level == 0 ? 5u : 8u);
             r.meta.chapters.defaultList.push_back(
-                {u"Раздел " + U16(std::to_string(level) + "." + std::to_string(branch)), int32_t(branch % 3), false});
+                {u"Раздел " + U16(std::to_string(level) + "." + std::to_string(branch)),
+                 int32_t(branch % 3), false});
         }
         r.meta.domains = {{i % 3 == 0 ? u"tech" : u"law", u"", 0, 1}};
         r.meta.contents.defaultList = {{u"", u"", int32_t(n % 4), false}};
-        for (uint32_t k = 0; k < 5; ++k) r.meta.keywords.push_back({Word((n * 31u + k * 1009u) % 20000u), k == 4 ? u"a" : u""});
+        for (uint32_t k = 0; k < 5; ++k)
+            r.meta.keywords.push_back({Word((n * 31u + k * 1009u) % 20000u), k == 4 ? u"a" : u""});
         r.meta.helpIds.push_back({u"IDH_" + U16(std::to_string(i)), u""});
     }
     return records;
@@ -85,13 +89,14 @@ struct CpuClock {
     }
 };
 
-double Ms(double since) {
-    return CpuClock::now() - since;
-}
+double Ms(double since) { return CpuClock::now() - since; }
 
-void Build(const char* name, std::vector<PageRecord> (*make)(Model_original_impl_&, int), int pages) {
-    const std::filesystem::path data = std::filesystem::temp_directory_path() / "kestrova-bench-build";
-    auto model = CountedPtr<Model_original_impl_>::Adopt(new Model_original_impl_(u"/kb", U16(data.string())));
+void Build(const char* name, std::vector<PageRecord> (*make)(Model_original_impl_&, int),
+           int pages) {
+    const std::filesystem::path data =
+        std::filesystem::temp_directory_path() / "kestrova-bench-build";
+    auto model = CountedPtr<Model_original_impl_>::Adopt(
+        new Model_original_impl_(u"/kb", U16(data.string())));
     Model_original_impl_& m = *model;
     for (const char16_t* tag : {u"law", u"tech"}) {
         Domain_impl_& d = m.domains.emplace_back();
@@ -119,9 +124,11 @@ void Build(const char* name, std::vector<PageRecord> (*make)(Model_original_impl
     ComputeKeywordDomains(m);
     SortKeywords(m);
     const double rest = Ms(t);
-    std::printf("%-12s pages %6d  nodes %6zu  keywords %6d  | keywords %7.1f ms  context ids %7.1f ms  "
-                "content %7.1f ms  locations+domains+sort %6.1f ms  total %7.1f ms\n",
-                name, pages, m.content->nodes.size(), m.keywords->GetCount(), keywords, ids, content, rest, Ms(t0));
+    std::printf(
+        "%-12s pages %6d  nodes %6zu  keywords %6d  | keywords %7.1f ms  context ids %7.1f ms  "
+        "content %7.1f ms  locations+domains+sort %6.1f ms  total %7.1f ms\n",
+        name, pages, m.content->nodes.size(), m.keywords->GetCount(), keywords, ids, content, rest,
+        Ms(t0));
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ std::vector<std::u16string> Tokens(const std::u16string& text) {
     std::vector<std::u16string> tokens;
     std::u16string word;
     auto letter = [](char16_t c) {
-        return (c >= u'А' && c <= u'я') || c == u'ё' || c == u'Ё' || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
-               c == u'-';
+        return (c >= u'А' && c <= u'я') || c == u'ё' || c == u'Ё' || (c >= u'A' && c <= u'Z') ||
+               (c >= u'a' && c <= u'z') || c == u'-';
     };
     for (char16_t c : text + u" ") {
         if (letter(c)) {
@@ -76,7 +76,8 @@ void PrintFiles() {
         auto found = kestrova::FindModuleResource(r.id, kestrova::kDictResourceType);
         if (!found) continue;
         kestrova::MemFile f(r.name, found->data, found->size, true);
-        std::printf("%-24s %12zu %12llu\n", r.name, found->size, static_cast<unsigned long long>(f.PlainSize()));
+        std::printf("%-24s %12zu %12llu\n", r.name, found->size,
+                    static_cast<unsigned long long>(f.PlainSize()));
     }
 }
 
@@ -84,7 +85,8 @@ void PrintFiles() {
 
 int main(int argc, char** argv) {
     using namespace kestrova;
-    std::u16string text = platform::Utf8ToUtf16(argc > 1 ? ReadAll(argv[1]) : std::string(kPassage));
+    std::u16string text =
+        platform::Utf8ToUtf16(argc > 1 ? ReadAll(argv[1]) : std::string(kPassage));
     std::vector<std::u16string> tokens = Tokens(text);
     if (tokens.empty()) {
         std::cerr << "bench_morphology: no words in the text\n";
@@ -101,9 +103,10 @@ int main(int argc, char** argv) {
     }
     PrintFiles();
     MorphologyHolder::Instance().Use([](const Lemmatizer* l) {
-        std::printf("forms automaton: %zu nodes, %zu relations\n", l->Forms().NodeCount(), l->Forms().RelationCount());
-        std::printf("prediction automaton: %zu nodes, %zu relations\n", l->PredictionBase().NodeCount(),
-                    l->PredictionBase().RelationCount());
+        std::printf("forms automaton: %zu nodes, %zu relations\n", l->Forms().NodeCount(),
+                    l->Forms().RelationCount());
+        std::printf("prediction automaton: %zu nodes, %zu relations\n",
+                    l->PredictionBase().NodeCount(), l->PredictionBase().RelationCount());
     });
     std::printf("start-up (decompression and load): %.1f ms\n", startMs);
     std::printf("resident memory: %.1f MB loaded lemmatizer (%.1f MB before, %.1f MB after)\n",
@@ -114,11 +117,12 @@ int main(int argc, char** argv) {
     Clock::time_point start = Clock::now();
     double seconds = 0;
     while (seconds < 2.0) {
-        for (const std::u16string& t : tokens) checksum += GetDictionaryForm(std::u16string_view(t)).size();
+        for (const std::u16string& t : tokens)
+            checksum += GetDictionaryForm(std::u16string_view(t)).size();
         words += tokens.size();
         seconds = std::chrono::duration<double>(Clock::now() - start).count();
     }
-    std::printf("throughput: %.0f words/s (%zu tokens in the text, %zu lookups, checksum %zu)\n", words / seconds,
-                tokens.size(), words, checksum);
+    std::printf("throughput: %.0f words/s (%zu tokens in the text, %zu lookups, checksum %zu)\n",
+                words / seconds, tokens.size(), words, checksum);
     return 0;
 }

@@ -28,32 +28,38 @@ std::string Encode(bool utf8, const std::u16string& text) {
 }
 
 std::string MakePage(int n, bool utf8) {
-    const std::u16string words[] = {u"Налоговый", u"кодекс", u"Российской", u"Федерации", u"статья",
-                                    u"порядок", u"исчисления", u"налога", u"на", u"прибыль", u"организаций",
-                                    u"и", u"сроки", u"уплаты", u"в", u"бюджет"};
-    std::string head = std::string("<!DOCTYPE html>\n<html>\n<head>\n") +
-        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + (utf8 ? "utf-8" : "windows-1251") + "\">\n" +
-        "<title>" + Encode(utf8, u"Статья " + platform::Ascii16(std::to_string(n)) + u". Порядок исчисления") + "</title>\n" +
-        "<meta name=\"keywords\" content=\"" + Encode(utf8, u"налог, прибыль, кодекс, статья") + "\">\n" +
-        "<meta name=\"description\" content=\"\">\n" +
-        "<meta domain=\"law\" display-name=\"" + Encode(utf8, u"Право") + "\" order=\"top\" domain-chapter=\"" +
-        Encode(utf8, u"Кодексы") + "\">\n" +
-        "<meta chapter=\"" + Encode(utf8, u"Кодексы\\Налоговый кодекс\\Глава ") + std::to_string(n % 40) +
-        "\" order=\"" + std::to_string(n % 17) + "\">\n" +
-        "<meta chapter=\"Print\\" + std::to_string(n) + "\" profile=\"Print\" location=\"hidden\">\n" +
-        "<meta content=\"" + Encode(utf8, u"Статья ") + std::to_string(n) + "\" order=\"" + std::to_string(n % 9) + "\">\n" +
-        "<meta content=\"_Index\" profile=\"Print\">\n" +
-        "<meta keyword=\"" + Encode(utf8, u"налоговая база") + "\" anchor=\"p1\">\n" +
-        "<meta keyword=\"" + Encode(utf8, u"ставка налога") + "\" anchor=\"p2\">\n" +
-        "<meta help-id=\"" + std::to_string(1000 + n) + "\" anchor=\"top\">\n" +
+    const std::u16string words[] = {u"Налоговый", u"кодекс",  u"Российской",  u"Федерации",
+                                    u"статья",    u"порядок", u"исчисления",  u"налога",
+                                    u"на",        u"прибыль", u"организаций", u"и",
+                                    u"сроки",     u"уплаты",  u"в",           u"бюджет"};
+    std::string head =
+        std::string("<!DOCTYPE html>\n<html>\n<head>\n") +
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" +
+        (utf8 ? "utf-8" : "windows-1251") + "\">\n" + "<title>" +
+        Encode(utf8, u"Статья " + platform::Ascii16(std::to_string(n)) + u". Порядок исчисления") +
+        "</title>\n" + "<meta name=\"keywords\" content=\"" +
+        Encode(utf8, u"налог, прибыль, кодекс, статья") + "\">\n" +
+        "<meta name=\"description\" content=\"\">\n" + "<meta domain=\"law\" display-name=\"" +
+        Encode(utf8, u"Право") + "\" order=\"top\" domain-chapter=\"" + Encode(utf8, u"Кодексы") +
+        "\">\n" + "<meta chapter=\"" + Encode(utf8, u"Кодексы\\Налоговый кодекс\\Глава ") +
+        std::to_string(n % 40) + "\" order=\"" + std::to_string(n % 17) + "\">\n" +
+        "<meta chapter=\"Print\\" + std::to_string(n) +
+        "\" profile=\"Print\" location=\"hidden\">\n" + "<meta content=\"" +
+        Encode(utf8, u"Статья ") + std::to_string(n) + "\" order=\"" + std::to_string(n % 9) +
+        "\">\n" + "<meta content=\"_Index\" profile=\"Print\">\n" + "<meta keyword=\"" +
+        Encode(utf8, u"налоговая база") + "\" anchor=\"p1\">\n" + "<meta keyword=\"" +
+        Encode(utf8, u"ставка налога") + "\" anchor=\"p2\">\n" + "<meta help-id=\"" +
+        std::to_string(1000 + n) + "\" anchor=\"top\">\n" +
         "<meta name=\"author\" content=\"Kestrova\">\n" +
         "<link rel=\"stylesheet\" href=\"../styles/main.css\">\n</head>\n<body>\n";
     std::string body;
     int w = n;
     while (head.size() + body.size() < 20000) {
         body += "<p class=\"text\" id=\"p" + std::to_string(body.size()) + "\">";
-        for (int i = 0; i < 40; ++i) body += Encode(utf8, words[(w++ * 7) % 16]) + (i % 9 == 8 ? ", " : " ");
-        body += "<a href=\"art" + std::to_string(w % 500) + ".html#p2\">" + Encode(utf8, u"см. статью") + "</a>";
+        for (int i = 0; i < 40; ++i)
+            body += Encode(utf8, words[(w++ * 7) % 16]) + (i % 9 == 8 ? ", " : " ");
+        body += "<a href=\"art" + std::to_string(w % 500) + ".html#p2\">" +
+                Encode(utf8, u"см. статью") + "</a>";
         body += " <b>" + Encode(utf8, u"Примечание") + "</b>.</p>\n";
     }
     return head + body + "</body>\n</html>\n";
@@ -113,7 +119,8 @@ int main(int argc, char** argv) {
         char buffer[4096];
         for (const std::string& p : paths) {
             platform::File f;
-            if (f.Open(p, platform::File::Access::kReadShared) == platform::File::OpenResult::kOk) f.Read(buffer, sizeof buffer);
+            if (f.Open(p, platform::File::Access::kReadShared) == platform::File::OpenResult::kOk)
+                f.Read(buffer, sizeof buffer);
         }
     });
     NullLog log;
@@ -128,11 +135,16 @@ int main(int argc, char** argv) {
         NoOp handler;
         for (const std::string& p : paths) HtmlScanner::Scan(p, false, handler);
     });
-    std::printf("(a) open + read 4096 bytes + close: %8.1f ms  (%.2f us per page)\n", io * 1e3, io * 1e6 / pages);
-    std::printf("(b) ReadPageMeta:                   %8.1f ms  (%.2f us per page, %.2fx the I/O floor, %d failures)\n",
-                meta * 1e3, meta * 1e6 / pages, meta / io, log.lines);
-    std::printf("(c) tolerant scan, no-op handler:   %8.1f ms  (%.0f MB/s)\n", scan * 1e3, totalBytes / scan / 1e6);
-    std::printf("targets: (b) within 2x of (a): %s; (c) at least 300 MB/s: %s\n", meta <= 2 * io ? "met" : "MISSED",
+    std::printf("(a) open + read 4096 bytes + close: %8.1f ms  (%.2f us per page)\n", io * 1e3,
+                io * 1e6 / pages);
+    std::printf(
+        "(b) ReadPageMeta:                   %8.1f ms  (%.2f us per page, %.2fx the I/O floor, %d "
+        "failures)\n",
+        meta * 1e3, meta * 1e6 / pages, meta / io, log.lines);
+    std::printf("(c) tolerant scan, no-op handler:   %8.1f ms  (%.0f MB/s)\n", scan * 1e3,
+                totalBytes / scan / 1e6);
+    std::printf("targets: (b) within 2x of (a): %s; (c) at least 300 MB/s: %s\n",
+                meta <= 2 * io ? "met" : "MISSED",
                 totalBytes / scan / 1e6 >= 300 ? "met" : "MISSED");
     if (argc > 2 && std::string(argv[2]) == "--keep") {
         std::printf("pages kept in %s\n", dirName);

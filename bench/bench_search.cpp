@@ -45,12 +45,14 @@ enum class QueryKind { kOneWord, kFrequentWord, kTwoWords };
 // on most pages), or two words (an adjective and a noun, drawn as the texts draw them).
 // Different seeds give different queries.
 std::vector<std::u16string> Queries(uint64_t seed, int32_t count, QueryKind kind) {
-    if (kind == QueryKind::kTwoWords) return bench::GeneratedPhrases(seed, static_cast<size_t>(count));
+    if (kind == QueryKind::kTwoWords)
+        return bench::GeneratedPhrases(seed, static_cast<size_t>(count));
     const std::vector<std::u16string> forms =
         kind == QueryKind::kOneWord ? bench::AllWordForms() : bench::FrequentNounForms(10);
     bench::KbRandom random(seed);
     std::vector<std::u16string> queries;
-    for (int32_t i = 0; i < count; ++i) queries.push_back(forms[random.Below(static_cast<uint32_t>(forms.size()))]);
+    for (int32_t i = 0; i < count; ++i)
+        queries.push_back(forms[random.Below(static_cast<uint32_t>(forms.size()))]);
     return queries;
 }
 
@@ -66,15 +68,17 @@ struct Latency {
     }
 };
 
-Latency Run(ModelEnvClient& client, const CountedPtr<IModel>& model, const std::vector<std::u16string>& queries,
-            uint32_t options) {
+Latency Run(ModelEnvClient& client, const CountedPtr<IModel>& model,
+            const std::vector<std::u16string>& queries, uint32_t options) {
     Latency l;
     for (const std::u16string& q : queries) {
         const Clock::time_point start = Clock::now();
         CountedPtr<ITopicSet> result = client.Search(model, q, options);
         l.ms.push_back(Ms(start));
-        if (result) l.hits += result->GetCount();
-        else ++l.failed;
+        if (result)
+            l.hits += result->GetCount();
+        else
+            ++l.failed;
     }
     return l;
 }
@@ -82,9 +86,10 @@ Latency Run(ModelEnvClient& client, const CountedPtr<IModel>& model, const std::
 void Print(const char* what, Latency l, const char* target) {
     std::sort(l.ms.begin(), l.ms.end());
     const double n = static_cast<double>(l.ms.size());
-    std::printf("  %-26s %4zu runs  p50 %7.2f ms  p95 %7.2f ms  max %7.2f ms  %8.1f hits/query%s  %s\n", what,
-                l.ms.size(), l.Percentile(0.5), l.Percentile(0.95), l.ms.back(), static_cast<double>(l.hits) / n,
-                l.failed ? "  SOME FAILED" : "", target);
+    std::printf(
+        "  %-26s %4zu runs  p50 %7.2f ms  p95 %7.2f ms  max %7.2f ms  %8.1f hits/query%s  %s\n",
+        what, l.ms.size(), l.Percentile(0.5), l.Percentile(0.95), l.ms.back(),
+        static_cast<double>(l.hits) / n, l.failed ? "  SOME FAILED" : "", target);
 }
 
 void RunSize(const Options& o, const fs::path& work, int32_t pages) {
@@ -106,7 +111,8 @@ void RunSize(const Options& o, const fs::path& work, int32_t pages) {
     // The first search waits for the index builds that the load queued.
     client.Search(model, u"налог", kSearchRelatedWords);
     client.Search(model, u"налог", 0);
-    std::printf("  indexes current after %.1f s (both kinds built through the search thread)\n", Ms(start) / 1000);
+    std::printf("  indexes current after %.1f s (both kinds built through the search thread)\n",
+                Ms(start) / 1000);
     std::printf("  resident memory before the searches: %.1f MB\n", bench::ResidentMb());
 
     const bool small = pages <= 5000;
@@ -119,26 +125,30 @@ void RunSize(const Options& o, const fs::path& work, int32_t pages) {
         Print((std::string(mode) + ", one word").c_str(),
               Run(client, model, Queries(seed, runs, QueryKind::kOneWord), related), fullTarget);
         Print((std::string(mode) + ", frequent word").c_str(),
-              Run(client, model, Queries(seed + 1, runs, QueryKind::kFrequentWord), related), fullTarget);
+              Run(client, model, Queries(seed + 1, runs, QueryKind::kFrequentWord), related),
+              fullTarget);
         Print((std::string(mode) + ", two words").c_str(),
-              Run(client, model, Queries(seed + 2, runs, QueryKind::kTwoWords), related), fullTarget);
+              Run(client, model, Queries(seed + 2, runs, QueryKind::kTwoWords), related),
+              fullTarget);
     }
     // The first titles-only searches of a model split its titles (and, with related words, look
     // up their dictionary forms) once; the runs below measure the searches after that.
     for (const uint32_t related : {0u, kSearchRelatedWords}) {
         const Clock::time_point first = Clock::now();
         client.Search(model, u"налог", kSearchTitles | related);
-        std::printf("  first titles-only search%s of the model: %.1f ms\n", related ? " with related words" : "",
-                    Ms(first));
+        std::printf("  first titles-only search%s of the model: %.1f ms\n",
+                    related ? " with related words" : "", Ms(first));
     }
     const char* titleTarget = small ? "" : "(target <= 30)";
-    Print("titles only, exact", Run(client, model, Queries(o.seed + 5, runs, QueryKind::kTwoWords), kSearchTitles),
+    Print("titles only, exact",
+          Run(client, model, Queries(o.seed + 5, runs, QueryKind::kTwoWords), kSearchTitles),
           titleTarget);
     Print("titles only, related words",
-          Run(client, model, Queries(o.seed + 6, runs, QueryKind::kTwoWords), kSearchTitles | kSearchRelatedWords),
+          Run(client, model, Queries(o.seed + 6, runs, QueryKind::kTwoWords),
+              kSearchTitles | kSearchRelatedWords),
           titleTarget);
-    std::printf("  resident memory during the searches: peak %.1f MB, at the end %.1f MB\n", peak.Stop(),
-                bench::ResidentMb());
+    std::printf("  resident memory during the searches: peak %.1f MB, at the end %.1f MB\n",
+                peak.Stop(), bench::ResidentMb());
 }
 
 bool ParseArgs(int argc, char** argv, Options& o) {
@@ -158,13 +168,15 @@ bool ParseArgs(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArgs(argc, argv, options)) {
-        std::fprintf(stderr, "usage: bench_search [--sizes N,N,...] [--page-kb K] [--runs R] [--seed S] [--dir DIR]\n");
+        std::fprintf(stderr,
+                     "usage: bench_search [--sizes N,N,...] [--page-kb K] [--runs R] [--seed S] "
+                     "[--dir DIR]\n");
         return 2;
     }
     try {
         bench::BenchFolder work(options.dir);
-        std::printf("work folder %s, pages of %d KB, seed %llu\n", work.Path().c_str(), options.pageKb,
-                    static_cast<unsigned long long>(options.seed));
+        std::printf("work folder %s, pages of %d KB, seed %llu\n", work.Path().c_str(),
+                    options.pageKb, static_cast<unsigned long long>(options.seed));
         for (const int32_t pages : options.sizes) RunSize(options, work.Path(), pages);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_search: %s\n", e.what());

@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 BenchFolder::BenchFolder(const std::string& dir) : temporary_(dir.empty()) {
     if (temporary_) {
         std::string pattern = (fs::temp_directory_path() / "kestrova-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error(pattern + ": cannot create a temporary folder");
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error(pattern + ": cannot create a temporary folder");
         path_ = pattern;
     } else {
         path_ = fs::absolute(dir);
@@ -41,7 +42,8 @@ double ResidentMb() {
     std::ifstream statm("/proc/self/statm");
     long pages = 0, resident = 0;
     statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) /
+           (1024.0 * 1024.0);
 }
 
 PeakRss::PeakRss() : peak_(ResidentMb()) {
@@ -106,7 +108,8 @@ bool ParseKbRunOption(const std::string& option, const char* value, KbRunOptions
 int64_t FolderBytes(const fs::path& dir) {
     std::error_code error;
     int64_t total = 0;
-    for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end;
+         it.increment(error)) {
         if (it->is_regular_file(error)) total += static_cast<int64_t>(it->file_size(error));
     }
     return total;
@@ -115,7 +118,8 @@ int64_t FolderBytes(const fs::path& dir) {
 void WarmFileCache(const fs::path& dir) {
     std::error_code error;
     char buffer[1 << 16];
-    for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end;
+         it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
         std::ifstream in(it->path(), std::ios::binary);
         while (in.read(buffer, sizeof buffer)) {

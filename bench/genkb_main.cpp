@@ -15,7 +15,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: kestrova-genkb N DIR [--page-kb K] [--seed S] | kestrova-genkb --words\n");
+    std::fprintf(stderr,
+                 "usage: kestrova-genkb N DIR [--page-kb K] [--seed S] | kestrova-genkb --words\n");
     return 2;
 }
 
@@ -40,17 +41,23 @@ int main(int argc, char** argv) {
         const std::string flag = argv[i];
         if (i + 1 >= argc || (flag != "--page-kb" && flag != "--seed")) return Usage();
         const bool seed = flag == "--seed";
-        if (!kestrova::bench::ParseNumber(argv[i + 1], seed ? 0 : 1, seed ? LLONG_MAX : kestrova::bench::kLargestPageKb,
+        if (!kestrova::bench::ParseNumber(argv[i + 1], seed ? 0 : 1,
+                                          seed ? LLONG_MAX : kestrova::bench::kLargestPageKb,
                                           value)) {
-            std::fprintf(stderr, "kestrova-genkb: bad value for %s: %s\n", flag.c_str(), argv[i + 1]);
+            std::fprintf(stderr, "kestrova-genkb: bad value for %s: %s\n", flag.c_str(),
+                         argv[i + 1]);
             return 2;
         }
-        if (!seed) options.pageKb = static_cast<int32_t>(value);
-        else options.seed = static_cast<uint64_t>(value);
+        if (!seed)
+            options.pageKb = static_cast<int32_t>(value);
+        else
+            options.seed = static_cast<uint64_t>(value);
     }
     try {
-        const kestrova::bench::KbSummary s = kestrova::bench::GenerateKnowledgeBase(argv[2], options);
-        std::printf("%d pages, %.1f MB in %s\n", s.pages, static_cast<double>(s.bytes) / 1e6, argv[2]);
+        const kestrova::bench::KbSummary s =
+            kestrova::bench::GenerateKnowledgeBase(argv[2], options);
+        std::printf("%d pages, %.1f MB in %s\n", s.pages, static_cast<double>(s.bytes) / 1e6,
+                    argv[2]);
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kestrova-genkb: %s\n", e.what());

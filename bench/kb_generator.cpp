@@ -54,7 +54,8 @@ struct Place {
     std::vector<std::u16string> steps;
     std::string order;
     bool hidden = false;
-    bool ownChapter = false;  // the last step belongs to this leaf alone (it may have an index page)
+    bool ownChapter =
+        false;  // the last step belongs to this leaf alone (it may have an index page)
 };
 
 Place PlaceOf(uint64_t seed, int32_t page) {
@@ -67,11 +68,13 @@ Place PlaceOf(uint64_t seed, int32_t page) {
     const uint64_t key = p.domain * 1000 + section;
     p.steps.push_back(std::u16string(kDomains[p.domain].root));
     p.steps.push_back(u"Раздел " + U16(std::to_string(section)) + u". " + NameFor(seed, key, 0));
-    p.steps.push_back(u"Глава " + U16(std::to_string(chapter)) + u". " + NameFor(seed, key * 10 + chapter, 1));
+    p.steps.push_back(u"Глава " + U16(std::to_string(chapter)) + u". " +
+                      NameFor(seed, key * 10 + chapter, 1));
     uint32_t last = chapter;
     p.ownChapter = depth >= 4;
     if (depth >= 4) {
-        p.steps.push_back(u"§ " + U16(std::to_string(paragraph)) + u". " + NameFor(seed, key * 100 + chapter * 10 + paragraph, 2));
+        p.steps.push_back(u"§ " + U16(std::to_string(paragraph)) + u". " +
+                          NameFor(seed, key * 100 + chapter * 10 + paragraph, 2));
         last = paragraph;
     }
     if (depth == 5) {
@@ -92,7 +95,8 @@ std::u16string Joined(const std::vector<std::u16string>& steps) {
 
 class PageWriter {
 public:
-    PageWriter(uint64_t seed, int32_t page, Charset charset) : seed_(seed), page_(page), charset_(charset) {}
+    PageWriter(uint64_t seed, int32_t page, Charset charset)
+        : seed_(seed), page_(page), charset_(charset) {}
 
     // The page at `place` (PlaceOf the page).
     std::string Write(const Place& place, size_t targetBytes, KbRandom& random);
@@ -101,7 +105,8 @@ private:
     void Ascii(std::string_view text) { out_ += text; }
     void Text(const std::u16string& text) {
         const bool cp1251 = charset_ == Charset::kDeclared1251 || charset_ == Charset::kMeta1251;
-        out_ += platform::EncodeText(cp1251 ? platform::kCodePage1251 : platform::kCodePageUtf8, text);
+        out_ +=
+            platform::EncodeText(cp1251 ? platform::kCodePage1251 : platform::kCodePageUtf8, text);
     }
     void Head(const std::u16string& title);
     void Navigation(const Place& place);
@@ -118,11 +123,17 @@ void PageWriter::Head(const std::u16string& title) {
     Ascii("<!DOCTYPE html>\n<html>\n<head>\n");
     switch (charset_) {
         case Charset::kDeclared1251:
-            Ascii("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\n");
+            Ascii(
+                "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\n");
             break;
-        case Charset::kMetaUtf8: Ascii("<meta charset=\"utf-8\">\n"); break;
-        case Charset::kMeta1251: Ascii("<meta charset=\"windows-1251\">\n"); break;
-        case Charset::kBomOnly: break;
+        case Charset::kMetaUtf8:
+            Ascii("<meta charset=\"utf-8\">\n");
+            break;
+        case Charset::kMeta1251:
+            Ascii("<meta charset=\"windows-1251\">\n");
+            break;
+        case Charset::kBomOnly:
+            break;
     }
     Ascii("<title>");
     Text(title);
@@ -151,19 +162,24 @@ void PageWriter::Navigation(const Place& place) {
     }
     if (place.leaf % 3 == 0) {  // a second profile: the printed edition, two levels deep
         Ascii("<meta chapter=\"");
-        Text(u"Печатное издание\\Том " + U16(std::to_string(place.domain + 1)) + u"\\" + place.steps[1]);
-        Ascii("\" profile=\"Print\" order=\"" + std::to_string(place.leaf) + "\">\n<meta content=\"");
+        Text(u"Печатное издание\\Том " + U16(std::to_string(place.domain + 1)) + u"\\" +
+             place.steps[1]);
+        Ascii("\" profile=\"Print\" order=\"" + std::to_string(place.leaf) +
+              "\">\n<meta content=\"");
         Text(u"Ст. " + U16(number));
         Ascii("\" profile=\"print\">\n");
     }
     Ascii("<meta name=\"keywords\" content=\"");
-    Text(NameFor(seed_, static_cast<uint64_t>(page_ % 1500), 3) + u", " + NameFor(seed_, place.leaf, 4));
+    Text(NameFor(seed_, static_cast<uint64_t>(page_ % 1500), 3) + u", " +
+         NameFor(seed_, place.leaf, 4));
     Ascii("\">\n<meta keyword=\"");
     // The same keyword in another letter case on other pages, with an anchor.
     std::u16string keyword = NameFor(seed_, static_cast<uint64_t>(page_ % 700), 5);
-    if (page_ % 2 == 1) keyword[0] = static_cast<char16_t>(keyword[0] == u'Ё' ? u'ё' : keyword[0] + 0x20);
+    if (page_ % 2 == 1)
+        keyword[0] = static_cast<char16_t>(keyword[0] == u'Ё' ? u'ё' : keyword[0] + 0x20);
     Text(keyword);
-    Ascii("\" anchor=\"p2\">\n<meta help-id=\"kb." + number + (page_ % 2 ? "\">\n" : "\" anchor=\"p1\">\n"));
+    Ascii("\" anchor=\"p2\">\n<meta help-id=\"kb." + number +
+          (page_ % 2 ? "\">\n" : "\" anchor=\"p1\">\n"));
 }
 
 void PageWriter::Paragraph(KbRandom& random, int32_t n) {
@@ -182,7 +198,9 @@ void PageWriter::Paragraph(KbRandom& random, int32_t n) {
                 Text(sentence.substr(0, sentence.size() - 1));
                 Ascii("&raquo;.");
                 break;
-            default: Text(sentence); break;
+            default:
+                Text(sentence);
+                break;
         }
         Ascii(s + 1 < sentences ? (random.Below(8) == 0 ? "&nbsp;" : " ") : "");
     }
@@ -214,7 +232,8 @@ void PrepareFolder(const fs::path& dir) {
     std::error_code error;
     if (fs::exists(dir, error) && !fs::is_empty(dir, error)) {
         if (!fs::exists(dir / kMarker)) {
-            throw std::runtime_error(dir.string() + ": folder is not empty and was not written by the generator");
+            throw std::runtime_error(dir.string() +
+                                     ": folder is not empty and was not written by the generator");
         }
         fs::remove_all(dir, error);
         if (error) throw std::runtime_error(dir.string() + ": cannot clear: " + error.message());
@@ -234,18 +253,21 @@ uint64_t KbRandom::Next() {
 }
 
 KbSummary GenerateKnowledgeBase(const fs::path& dir, const KbOptions& options) {
-    if (options.pages < 0 || options.pageKb <= 0) throw std::runtime_error("page count and page size must be positive");
+    if (options.pages < 0 || options.pageKb <= 0)
+        throw std::runtime_error("page count and page size must be positive");
     PrepareFolder(dir);
     KbSummary summary;
     const size_t target = static_cast<size_t>(options.pageKb) * 1024;
     for (int32_t i = 0; i < options.pages; ++i) {
         const Place place = PlaceOf(options.seed, i);
-        const fs::path folder = dir / kDomains[place.domain].tag / ("section" + std::to_string(place.leaf / 160)) /
+        const fs::path folder = dir / kDomains[place.domain].tag /
+                                ("section" + std::to_string(place.leaf / 160)) /
                                 ("leaf" + std::to_string(place.leaf));
         std::error_code error;
         fs::create_directories(folder, error);
         KbRandom random(Mix(options.seed, static_cast<uint64_t>(i), 8));
-        const std::string bytes = PageWriter(options.seed, i, static_cast<Charset>(i % 4)).Write(place, target, random);
+        const std::string bytes =
+            PageWriter(options.seed, i, static_cast<Charset>(i % 4)).Write(place, target, random);
         const fs::path file = folder / ("page" + std::to_string(i + 1) + ".html");
         std::ofstream out(file, std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -260,7 +282,9 @@ std::vector<std::u16string> GeneratedPhrases(uint64_t seed, size_t count) {
     KbRandom random(seed);
     std::vector<std::u16string> phrases;
     for (size_t i = 0; i < count; ++i) {
-        phrases.push_back(RandomNounPhrase(random, static_cast<Case>(random.Below(6)), random.Below(3) == 0, true).text);
+        phrases.push_back(
+            RandomNounPhrase(random, static_cast<Case>(random.Below(6)), random.Below(3) == 0, true)
+                .text);
     }
     return phrases;
 }

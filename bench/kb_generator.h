@@ -15,14 +15,15 @@
 namespace kestrova::bench {
 
 struct KbOptions {
-    int32_t pages = 1000;    // number of pages written
-    int32_t pageKb = 20;     // size of each page file in KB (1024 bytes), reached to within a paragraph
-    uint64_t seed = 1;       // everything random (text, chapter depths, keywords) follows from it
+    int32_t pages = 1000;  // number of pages written
+    int32_t pageKb =
+        20;             // size of each page file in KB (1024 bytes), reached to within a paragraph
+    uint64_t seed = 1;  // everything random (text, chapter depths, keywords) follows from it
 };
 
 struct KbSummary {
     int32_t pages = 0;
-    int64_t bytes = 0;       // total size of the page files
+    int64_t bytes = 0;  // total size of the page files
 };
 
 // Writes the knowledge base into `dir`, which must be missing, empty, or a folder written by an

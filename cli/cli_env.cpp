@@ -13,15 +13,14 @@ namespace kestrova::cli {
 CliEnvironment::CliEnvironment(std::string command, const std::string& folder)
     : command_(std::move(command)),
       folder_(folder),
-      registry_([this](const std::u16string& f, IExecControl& control, NamedLockSet& locks, bool force) {
-          return Load(f, control, locks, force);
-      }),
+      registry_([this](const std::u16string& f, IExecControl& control, NamedLockSet& locks,
+                       bool force) { return Load(f, control, locks, force); }),
       client_(registry_, platform::NormalizePath(platform::PathFromNative(folder))) {}
 
 CliEnvironment::~CliEnvironment() = default;
 
-ModelLoadOutcome CliEnvironment::Load(const std::u16string& folder, IExecControl& control, NamedLockSet& locks,
-                                      bool forceRebuild) {
+ModelLoadOutcome CliEnvironment::Load(const std::u16string& folder, IExecControl& control,
+                                      NamedLockSet& locks, bool forceRebuild) {
     std::string error;
     try {
         LoadResult result = LoadModelReporting(folder, control, locks, forceRebuild, error);
@@ -39,7 +38,8 @@ ModelLoadOutcome CliEnvironment::Load(const std::u16string& folder, IExecControl
 
 CountedPtr<IModel> CliEnvironment::WaitForModel() {
     TerminalProgress progress;
-    CountedPtr<IModel> model = client_.WaitForModel([&](const ExecProgress& p) { progress.ReportProgress(p); });
+    CountedPtr<IModel> model =
+        client_.WaitForModel([&](const ExecProgress& p) { progress.ReportProgress(p); });
     if (!model) {
         std::lock_guard lock(lock_);
         NoModelError(command_, folder_, loadError_.empty() ? "the load failed" : loadError_);
@@ -52,7 +52,8 @@ bool CliEnvironment::Rebuilt() {
     return rebuilt_;
 }
 
-CountedPtr<ITopicSet> CliEnvironment::Search(CountedPtr<IModel> model, const std::string& query, uint32_t options) {
+CountedPtr<ITopicSet> CliEnvironment::Search(CountedPtr<IModel> model, const std::string& query,
+                                             uint32_t options) {
     TerminalProgress progress(query);
     return client_.Search(std::move(model), platform::Utf8ToUtf16(query), options,
                           [&](const ExecProgress& p) { progress.ReportProgress(p); });

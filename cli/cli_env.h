@@ -31,7 +31,8 @@ public:
     bool Rebuilt();
     // Posts a search with the option bits of FindTopics and waits for it, index build
     // included; the result is null when the search failed.
-    CountedPtr<ITopicSet> Search(CountedPtr<IModel> model, const std::string& query, uint32_t options);
+    CountedPtr<ITopicSet> Search(CountedPtr<IModel> model, const std::string& query,
+                                 uint32_t options);
 
 private:
     ModelLoadOutcome Load(const std::u16string& folder, IExecControl& control, NamedLockSet& locks,

@@ -8,14 +8,15 @@
 #include "platform/event.h"
 #include "platform/path.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <unistd.h>
 
 namespace kestrova::cli {
 
-TerminalProgress::TerminalProgress(std::string query) : terminal_(::isatty(2) == 1), query_(std::move(query)) {}
+TerminalProgress::TerminalProgress(std::string query)
+    : terminal_(::isatty(2) == 1), query_(std::move(query)) {}
 
 TerminalProgress::~TerminalProgress() {
     if (!shown_.empty()) std::cerr << "\r\033[K" << std::flush;
@@ -26,11 +27,16 @@ namespace {
 // The texts of the viewer's progress dialog.
 std::string StageText(int32_t stage, const std::string& query) {
     switch (stage) {
-        case kStageScan: return "Сканирование файлов...";
-        case kStageLoad: return "Загрузка данных...";
-        case kStageIndexing: return "Выполняется индексирование файлов...";
-        case kStageSearch: return "Поиск \"" + query + "\"...";
-        default: return "Подождите, пожалуйста...";
+        case kStageScan:
+            return "Сканирование файлов...";
+        case kStageLoad:
+            return "Загрузка данных...";
+        case kStageIndexing:
+            return "Выполняется индексирование файлов...";
+        case kStageSearch:
+            return "Поиск \"" + query + "\"...";
+        default:
+            return "Подождите, пожалуйста...";
     }
 }
 
@@ -43,8 +49,9 @@ void TerminalProgress::ReportProgress(const ExecProgress& p) {
         constexpr int kWidth = 30;
         const int64_t current = std::clamp<int64_t>(p.current, 0, p.total);
         const int filled = static_cast<int>(current * kWidth / p.total);
-        line += " [" + std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(kWidth - filled), '.') +
-                "] " + std::to_string(current * 100 / p.total) + "%";
+        line += " [" + std::string(static_cast<size_t>(filled), '#') +
+                std::string(static_cast<size_t>(kWidth - filled), '.') + "] " +
+                std::to_string(current * 100 / p.total) + "%";
     }
     if (line == shown_) return;
     std::cerr << "\r\033[K" << line << std::flush;
@@ -62,12 +69,14 @@ bool RequireFolder(const std::string& command, const std::string& folder) {
     return false;
 }
 
-void NoModelError(const std::string& command, const std::string& folder, const std::string& reason) {
+void NoModelError(const std::string& command, const std::string& folder,
+                  const std::string& reason) {
     std::cerr << "kestrova-cli " << command << ": " << folder << ": no model ("
               << (reason.empty() ? "no data folder" : reason) << ")\n";
 }
 
-LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild, bool refreshOutdated) {
+LoadResult LoadForCli(const std::string& command, const std::string& folder, bool rebuild,
+                      bool refreshOutdated) {
     const std::u16string path = platform::NormalizePath(platform::PathFromNative(folder));
     platform::ManualResetEvent stop;
     NamedLockSet locks(u"ksv:load", path, 4, stop);
@@ -75,7 +84,8 @@ LoadResult LoadForCli(const std::string& command, const std::string& folder, boo
     std::string error;
     try {
         LoadResult result = LoadModelReporting(path, progress, locks, rebuild, error);
-        if (refreshOutdated && result.model && !result.rebuilt && result.model->IsOutdated(progress)) {
+        if (refreshOutdated && result.model && !result.rebuilt &&
+            result.model->IsOutdated(progress)) {
             result = LoadModelReporting(path, progress, locks, true, error);
         }
         if (!result.model) NoModelError(command, folder, error);
@@ -86,12 +96,14 @@ LoadResult LoadForCli(const std::string& command, const std::string& folder, boo
     }
 }
 
-CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model, const std::string& tag) {
+CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model,
+                          const std::string& tag) {
     if (tag.empty()) return model;
     const std::u16string tag16 = platform::Utf8ToUtf16(tag);
     IDomainList* domains = model->GetDomainList();
     for (int32_t i = 0; i < domains->GetCount(); ++i) {
-        if (std::u16string_view(domains->GetItem(i)->GetTag() ? domains->GetItem(i)->GetTag() : u"") == tag16) {
+        if (std::u16string_view(domains->GetItem(i)->GetTag() ? domains->GetItem(i)->GetTag()
+                                                              : u"") == tag16) {
             return GetModelFilter(model.get())->GetFiltered(tag16.c_str());
         }
     }

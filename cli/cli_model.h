@@ -46,7 +46,8 @@ std::string Utf8(const char16_t* text);
 
 // The restricted view of `tag` (empty: the model itself). Prints an error and returns null
 // when the model has no domain with that tag.
-CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model, const std::string& tag);
+CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model,
+                          const std::string& tag);
 
 }  // namespace kestrova::cli
 

@@ -36,7 +36,8 @@ CommandRegistration registration({
     "write the whole model of a knowledge base as an XML file",
     [](CLI::App& app) {
         app.add_option("folder", options->folder, "the page folder")->required();
-        app.add_option("file", options->file, "the XML file to write (replaced when it exists)")->required();
+        app.add_option("file", options->file, "the XML file to write (replaced when it exists)")
+            ->required();
     },
     [] { return RunExport(*options); },
 });

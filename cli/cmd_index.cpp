@@ -62,8 +62,9 @@ int RunIndex(const IndexOptions& o) {
         } else if (after[k]) {
             std::cout << KindName(kind) << ": built\n";
         } else {
-            std::cerr << "kestrova-cli index: " << o.folder << ": the " << KindName(kind) << " was not built (see "
-                      << MakeIndexPaths(original.DataFolder(), kind).log << ")\n";
+            std::cerr << "kestrova-cli index: " << o.folder << ": the " << KindName(kind)
+                      << " was not built (see " << MakeIndexPaths(original.DataFolder(), kind).log
+                      << ")\n";
             status = kStatusFailed;
         }
     }

@@ -38,11 +38,15 @@ nlohmann::ordered_json KeywordJson(Model_original_impl_& model, IKeyword* keywor
             ITopic* t = model.GetTopic(k->topics.Item(i));
             if (!t) continue;
             IPageInfo* page = t->GetPage();
-            topics.push_back({{"file", page ? nlohmann::ordered_json(Utf8(page->GetPath())) : nlohmann::ordered_json(nullptr)},
-                              {"anchor", t->GetAnchor() ? nlohmann::ordered_json(Utf8(t->GetAnchor())) : nlohmann::ordered_json(nullptr)}});
+            topics.push_back(
+                {{"file", page ? nlohmann::ordered_json(Utf8(page->GetPath()))
+                               : nlohmann::ordered_json(nullptr)},
+                 {"anchor", t->GetAnchor() ? nlohmann::ordered_json(Utf8(t->GetAnchor()))
+                                           : nlohmann::ordered_json(nullptr)}});
         }
         for (int32_t i = 0; i < k->domains.Count(); ++i) {
-            if (IDomain* d = model.GetDomain(k->domains.Item(i))) domains.push_back(Utf8(d->GetTag()));
+            if (IDomain* d = model.GetDomain(k->domains.Item(i)))
+                domains.push_back(Utf8(d->GetTag()));
         }
     }
     return {{"text", Utf8(keyword->GetText())}, {"topics", topics}, {"domains", domains}};

@@ -20,7 +20,8 @@ std::string Utf8(std::string_view cp1251) {
 }
 
 std::string Form(const std::string& utf8) {
-    return platform::Utf16ToUtf8(GetDictionaryForm(std::u16string_view(platform::Utf8ToUtf16(utf8))));
+    return platform::Utf16ToUtf8(
+        GetDictionaryForm(std::u16string_view(platform::Utf8ToUtf16(utf8))));
 }
 
 // One line per analysis: where it comes from, its forms and the features of its codes.
@@ -33,15 +34,17 @@ void PrintAnalyses(const std::string& utf8) {
         lemmatizer->Analyse(bytes, false, false, true, analyses);
         if (analyses.empty()) std::cout << "\t(no analysis)\n";
         for (const Analysis& a : analyses) {
-            std::cout << "\tmodel " << a.model << "\titem " << a.item << "\tprefix set " << a.prefixSet
-                      << "\tbase " << Utf8(a.head + a.base) << "\tnormal " << Utf8(lemmatizer->NormalForm(a))
-                      << "\t" << (a.found ? "found" : "predicted") << "\n";
+            std::cout << "\tmodel " << a.model << "\titem " << a.item << "\tprefix set "
+                      << a.prefixSet << "\tbase " << Utf8(a.head + a.base) << "\tnormal "
+                      << Utf8(lemmatizer->NormalForm(a)) << "\t"
+                      << (a.found ? "found" : "predicted") << "\n";
             const std::string& codes = lemmatizer->Annot().models[a.model].items[a.item].gramCodes;
             for (std::size_t i = 0; i + 1 < codes.size(); i += 2) {
                 std::string code = codes.substr(i, 2);
                 const GramCode* g = lemmatizer->GramTable().Find(code);
                 std::cout << "\t\t" << Utf8(code) << "\t"
-                          << (g ? Utf8(g->partOfSpeech + " " + g->features) : std::string("(not in the gramtab)"))
+                          << (g ? Utf8(g->partOfSpeech + " " + g->features)
+                                : std::string("(not in the gramtab)"))
                           << "\n";
             }
         }
@@ -71,7 +74,8 @@ int RunLemma(const LemmaOptions& options) {
     std::cout.flush();
     std::string failure = MorphologyHolder::Instance().FailureMessage();
     if (!failure.empty()) {
-        std::cerr << "kestrova-cli lemma: morphology is off (" << failure << "); words are left as they are\n";
+        std::cerr << "kestrova-cli lemma: morphology is off (" << failure
+                  << "); words are left as they are\n";
         return kStatusFailed;
     }
     return kStatusOk;
@@ -83,9 +87,12 @@ CommandRegistration registration({
     "lemma",
     "dictionary forms of Russian words (UTF-8), from arguments or one per input line",
     [](CLI::App& app) {
-        app.add_option("words", options->words, "words to reduce; without them, one word per line is read from standard input");
+        app.add_option(
+            "words", options->words,
+            "words to reduce; without them, one word per line is read from standard input");
         app.add_flag("--analyses", options->analyses,
-                     "print every analysis: flexia model, item, prefix set, base, normal form, grammatical codes "
+                     "print every analysis: flexia model, item, prefix set, base, normal form, "
+                     "grammatical codes "
                      "with their features, found or predicted");
     },
     [] { return RunLemma(*options); },

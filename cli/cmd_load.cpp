@@ -44,12 +44,17 @@ int RunLoad(const LoadOptions& o) {
     std::memcpy(uuid.bytes.data(), m->uid.data(), 16);
     const std::vector<std::string> log = LogLines(*m);
     if (o.json) {
-        nlohmann::ordered_json j = {{"html", Utf8(info.htmlFolder)},     {"database", Utf8(info.dataFolder)},
-                            {"uid", platform::UuidToAsciiString(uuid)}, {"rebuilt", result.rebuilt},
-                            {"pages", info.pages},               {"topics", info.topics},
-                            {"domains", info.domains},           {"chapters", info.chapters},
-                            {"keywords", info.keywords},         {"context_ids", info.contextIds},
-                            {"log", log}};
+        nlohmann::ordered_json j = {{"html", Utf8(info.htmlFolder)},
+                                    {"database", Utf8(info.dataFolder)},
+                                    {"uid", platform::UuidToAsciiString(uuid)},
+                                    {"rebuilt", result.rebuilt},
+                                    {"pages", info.pages},
+                                    {"topics", info.topics},
+                                    {"domains", info.domains},
+                                    {"chapters", info.chapters},
+                                    {"keywords", info.keywords},
+                                    {"context_ids", info.contextIds},
+                                    {"log", log}};
         std::cout << j.dump(2) << "\n";
         return kStatusOk;
     }
@@ -75,7 +80,8 @@ CommandRegistration registration({
     "load a knowledge base (from the cache or the pages) and describe the model",
     [](CLI::App& app) {
         app.add_option("folder", options->folder, "the page folder")->required();
-        app.add_flag("--rebuild", options->rebuild, "build the model from the pages even when the cache is usable");
+        app.add_flag("--rebuild", options->rebuild,
+                     "build the model from the pages even when the cache is usable");
         app.add_flag("--json", options->json, "print JSON");
     },
     [] { return RunLoad(*options); },

@@ -16,9 +16,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-std::string Utf8(const std::u16string& text) {
-    return platform::Utf16ToUtf8(text);
-}
+std::string Utf8(const std::u16string& text) { return platform::Utf16ToUtf8(text); }
 
 // Keeps the lines model loading would write to its log.
 class CollectingLog final : public ILog {
@@ -50,22 +48,30 @@ json PageJson(const PageMeta& page) {
         return json{{"name", Utf8(s.name)}, {"order", s.order}, {"hidden", s.hidden}};
     });
     out["contents"] = PerProfileJson(page.contents, [](const ContentEntry& c) {
-        return json{{"text", Utf8(c.text)}, {"anchor", Utf8(c.anchor)}, {"order", c.order}, {"index", c.index}};
+        return json{{"text", Utf8(c.text)},
+                    {"anchor", Utf8(c.anchor)},
+                    {"order", c.order},
+                    {"index", c.index}};
     });
     out["domains"] = json::array();
     for (const DomainEntry& d : page.domains) {
-        out["domains"].push_back({{"tag", Utf8(d.tag)}, {"display_name", Utf8(d.displayName)},
-                                  {"order", d.order}, {"chapter_index", d.chapterIndex}});
+        out["domains"].push_back({{"tag", Utf8(d.tag)},
+                                  {"display_name", Utf8(d.displayName)},
+                                  {"order", d.order},
+                                  {"chapter_index", d.chapterIndex}});
     }
     out["keywords"] = json::array();
-    for (const KeywordEntry& k : page.keywords) out["keywords"].push_back({{"text", Utf8(k.text)}, {"anchor", Utf8(k.anchor)}});
+    for (const KeywordEntry& k : page.keywords)
+        out["keywords"].push_back({{"text", Utf8(k.text)}, {"anchor", Utf8(k.anchor)}});
     out["help_ids"] = json::array();
-    for (const HelpIdEntry& h : page.helpIds) out["help_ids"].push_back({{"id", Utf8(h.id)}, {"anchor", Utf8(h.anchor)}});
+    for (const HelpIdEntry& h : page.helpIds)
+        out["help_ids"].push_back({{"id", Utf8(h.id)}, {"anchor", Utf8(h.anchor)}});
     return out;
 }
 
 int RunMeta(const std::string& file) {
-    if (const std::string problem = InputFileProblem(file); !problem.empty()) return UsageError("meta", problem);
+    if (const std::string problem = InputFileProblem(file); !problem.empty())
+        return UsageError("meta", problem);
     CollectingLog log;
     PageMeta page;
     if (!ReadPageMeta(platform::PathFromNative(FullPath(file)), log, page)) {
@@ -80,7 +86,8 @@ auto file = std::make_shared<std::string>();
 
 CommandRegistration registration({
     "meta",
-    "the navigation record of one page (title, chapters, contents, domains, keywords, help ids) as JSON",
+    "the navigation record of one page (title, chapters, contents, domains, keywords, help ids) as "
+    "JSON",
     [](CLI::App& app) { app.add_option("FILE", *file, "the page file")->required(); },
     [] { return RunMeta(*file); },
 });

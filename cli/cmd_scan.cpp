@@ -18,7 +18,8 @@ struct ScanOptions {
 };
 
 int RunScan(const ScanOptions& options) {
-    if (const std::string problem = InputFileProblem(options.file); !problem.empty()) return UsageError("scan", problem);
+    if (const std::string problem = InputFileProblem(options.file); !problem.empty())
+        return UsageError("scan", problem);
     ScanTrace trace;
     try {
         HtmlScanner::Scan(options.file, !options.tolerant, trace);
@@ -37,7 +38,8 @@ CommandRegistration registration({
     "the HTML scanner's callbacks for one file: BOM, START, TAG, ATTR, ATTREND, END, TEXT, ERROR",
     [](CLI::App& app) {
         app.add_option("FILE", options->file, "the file to scan")->required();
-        app.add_flag("--tolerant", options->tolerant, "pass over broken markup instead of stopping at the first error");
+        app.add_flag("--tolerant", options->tolerant,
+                     "pass over broken markup instead of stopping at the first error");
     },
     [] { return RunScan(*options); },
 });

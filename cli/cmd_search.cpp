@@ -46,11 +46,14 @@ nlohmann::ordered_json ResultsJson(const SearchOptions& o, ITopicSet& found) {
                            {"title", OrNull(page->GetTitle())},
                            {"location", OrNull(page->GetLocation())}});
     }
-    nlohmann::ordered_json options = {{"titles_only", o.titles},
-                                      {"related_words", !o.precise},
-                                      {"query_language", o.queryLanguage},
-                                      {"domain", o.domain.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(o.domain)}};
-    return {{"query", o.query}, {"options", options}, {"count", results.size()}, {"results", results}};
+    nlohmann::ordered_json options = {
+        {"titles_only", o.titles},
+        {"related_words", !o.precise},
+        {"query_language", o.queryLanguage},
+        {"domain",
+         o.domain.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(o.domain)}};
+    return {
+        {"query", o.query}, {"options", options}, {"count", results.size()}, {"results", results}};
 }
 
 // Title, location and page path (with "#anchor") of each result, in rank order.
@@ -61,7 +64,8 @@ void PrintResults(ITopicSet& found) {
         IPageInfo* page = topic ? topic->GetPage() : nullptr;
         if (!page) continue;
         const char16_t* anchor = topic->GetAnchor();
-        std::cout << ++shown << ". " << (page->GetTitle() ? Utf8(page->GetTitle()) : "(no title)") << "\n"
+        std::cout << ++shown << ". " << (page->GetTitle() ? Utf8(page->GetTitle()) : "(no title)")
+                  << "\n"
                   << "   " << Utf8(page->GetLocation()) << "\n"
                   << "   " << Utf8(page->GetPath()) << (anchor ? "#" + Utf8(anchor) : "") << "\n";
     }
@@ -78,7 +82,8 @@ int RunSearch(const SearchOptions& o) {
     if (!view) return kStatusUsage;
     CountedPtr<ITopicSet> found = env.Search(view, o.query, o.Bits());
     if (!found) {
-        std::cerr << "kestrova-cli search: " << o.folder << ": the search for \"" << o.query << "\" failed"
+        std::cerr << "kestrova-cli search: " << o.folder << ": the search for \"" << o.query
+                  << "\" failed"
                   << (o.queryLanguage ? " (is the query-language syntax right?)" : "") << "\n";
         return kStatusFailed;
     }
@@ -99,7 +104,8 @@ CommandRegistration registration({
         app.add_option("folder", options->folder, "the page folder")->required();
         app.add_option("query", options->query, "the words to look for")->required();
         app.add_flag("--titles", options->titles, "match the words against page titles only");
-        app.add_flag("--precise", options->precise, "find the words only as written (no related word forms)");
+        app.add_flag("--precise", options->precise,
+                     "find the words only as written (no related word forms)");
         app.add_flag("--query-language", options->queryLanguage,
                      "take the query in the query language (AND, OR, quotes, *, ...)");
         app.add_option("--domain", options->domain, "search the view of the domain with this tag");

@@ -22,7 +22,8 @@ int RunText(const TextOptions& options) {
     const bool complete = extractor.Extract(FullPath(options.file));
     std::cout << platform::Utf16ToUtf8(platform::WideToUtf16(extractor.GetText())) << "\n";
     if (!complete) {
-        std::cerr << "kestrova-cli text: " << options.file << ": the page could not be read to its end\n";
+        std::cerr << "kestrova-cli text: " << options.file
+                  << ": the page could not be read to its end\n";
         return kStatusFailed;
     }
     return kStatusOk;

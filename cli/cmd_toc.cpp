@@ -24,8 +24,10 @@ struct TocOptions {
 nlohmann::ordered_json TopicJson(ITopic* topic) {
     if (!topic) return nullptr;
     IPageInfo* page = topic->GetPage();
-    return {{"file", page ? nlohmann::ordered_json(Utf8(page->GetPath())) : nlohmann::ordered_json(nullptr)},
-            {"anchor", topic->GetAnchor() ? nlohmann::ordered_json(Utf8(topic->GetAnchor())) : nlohmann::ordered_json(nullptr)}};
+    return {{"file", page ? nlohmann::ordered_json(Utf8(page->GetPath()))
+                          : nlohmann::ordered_json(nullptr)},
+            {"anchor", topic->GetAnchor() ? nlohmann::ordered_json(Utf8(topic->GetAnchor()))
+                                          : nlohmann::ordered_json(nullptr)}};
 }
 
 nlohmann::ordered_json DomainTags(Model_original_impl_& model, const IndexList& list) {
@@ -46,8 +48,10 @@ nlohmann::ordered_json NodesJson(Model_original_impl_& model, IContentNodeList* 
         nodes.push_back({{"text", Utf8(node->GetText())},
                          {"flags", original ? original->flags : 0u},
                          {"topic", TopicJson(node->GetTopic())},
-                         {"domains", original ? DomainTags(model, original->domains) : nlohmann::ordered_json::array()},
-                         {"children", children ? NodesJson(model, children) : nlohmann::ordered_json(nullptr)}});
+                         {"domains", original ? DomainTags(model, original->domains)
+                                              : nlohmann::ordered_json::array()},
+                         {"children", children ? NodesJson(model, children)
+                                               : nlohmann::ordered_json(nullptr)}});
     }
     return nodes;
 }

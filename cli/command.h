@@ -29,8 +29,8 @@ const std::vector<Command>& Commands();
 
 // Status codes shared by every command.
 inline constexpr int kStatusOk = 0;
-inline constexpr int kStatusFailed = 1;     // the work itself failed (a bad page, a failed search)
-inline constexpr int kStatusUsage = 2;      // a wrong argument or a missing file
+inline constexpr int kStatusFailed = 1;  // the work itself failed (a bad page, a failed search)
+inline constexpr int kStatusUsage = 2;   // a wrong argument or a missing file
 
 // Prints "kestrova-cli NAME: MESSAGE" on standard error and returns kStatusUsage.
 int UsageError(const std::string& command, const std::string& message);

@@ -38,9 +38,7 @@ int RunCommand(const Command& command, int argc, char** argv) {
 
 }  // namespace
 
-CommandRegistration::CommandRegistration(Command command) {
-    Table().push_back(std::move(command));
-}
+CommandRegistration::CommandRegistration(Command command) { Table().push_back(std::move(command)); }
 
 const std::vector<Command>& Commands() {
     std::vector<Command>& table = Table();

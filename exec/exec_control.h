@@ -10,40 +10,41 @@
 namespace kestrova {
 
 // The kinds of long work that report progress.
-inline constexpr int32_t kStageScan = 1;      // the scan of a page folder, or the comparison of its files
+inline constexpr int32_t kStageScan =
+    1;  // the scan of a page folder, or the comparison of its files
 inline constexpr int32_t kStageLoad = 2;      // reading the pages of a build
 inline constexpr int32_t kStageIndexing = 3;  // a full-text index build
 inline constexpr int32_t kStageSearch = 4;    // a search
 
 // How far a piece of long work has come.
 struct ExecProgress {
-  int32_t stage;    // one of the stages above (-1: none in particular)
-  int32_t current;  // units done (1-based where the work counts files)
-  int32_t total;    // units in all
+    int32_t stage;    // one of the stages above (-1: none in particular)
+    int32_t current;  // units done (1-based where the work counts files)
+    int32_t total;    // units in all
 };
 
 class IExecControl {
- public:
-  virtual ~IExecControl() = default;
-  // True when the work holding this control is to give up as soon as it can (it then throws
-  // BreakExec).
-  virtual bool ShouldBreak() = 0;
-  // The work reports its progress; the receiver must not throw.
-  virtual void ReportProgress(const ExecProgress& progress) = 0;
+public:
+    virtual ~IExecControl() = default;
+    // True when the work holding this control is to give up as soon as it can (it then throws
+    // BreakExec).
+    virtual bool ShouldBreak() = 0;
+    // The work reports its progress; the receiver must not throw.
+    virtual void ReportProgress(const ExecProgress& progress) = 0;
 };
 
 // Raises BreakExec when the control asks the work to stop: the check at every checkpoint of
 // long work.
 inline void CheckBreak(IExecControl& control) {
-  if (control.ShouldBreak()) throw BreakExec();
+    if (control.ShouldBreak()) throw BreakExec();
 }
 
 // A control that never asks to stop and ignores progress, for work run to completion (tools,
 // benchmarks, tests).
 class NullExecControl : public IExecControl {
- public:
-  bool ShouldBreak() override { return false; }
-  void ReportProgress(const ExecProgress&) override {}
+public:
+    bool ShouldBreak() override { return false; }
+    void ReportProgress(const ExecProgress&) override {}
 };
 
 }  // namespace kestrova

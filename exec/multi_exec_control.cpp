@@ -3,9 +3,9 @@
 namespace kestrova {
 
 void MultiExecControl::ReportProgress(const ExecProgress& progress) {
-  ExecProgress scaled{progress.stage, progress.current + progress.total * index_,
-                      progress.total * count_};
-  inner_.ReportProgress(scaled);
+    ExecProgress scaled{progress.stage, progress.current + progress.total * index_,
+                        progress.total * count_};
+    inner_.ReportProgress(scaled);
 }
 
 }  // namespace kestrova

@@ -8,24 +8,24 @@
 namespace kestrova {
 
 class MultiExecControl : public IExecControl {
- public:
-  // REQUIRES: count >= 1.
-  MultiExecControl(IExecControl& inner, int32_t count) : inner_(inner), count_(count) {}
+public:
+    // REQUIRES: count >= 1.
+    MultiExecControl(IExecControl& inner, int32_t count) : inner_(inner), count_(count) {}
 
-  // The phase in progress, from 0.
-  void SetIndex(int32_t index) { index_ = index; }
-  int32_t GetIndex() const { return index_; }
-  int32_t GetCount() const { return count_; }
+    // The phase in progress, from 0.
+    void SetIndex(int32_t index) { index_ = index; }
+    int32_t GetIndex() const { return index_; }
+    int32_t GetCount() const { return count_; }
 
-  // Inner's answer.
-  bool ShouldBreak() override { return inner_.ShouldBreak(); }
-  // Passes (stage, current + total * index, total * count) to inner.
-  void ReportProgress(const ExecProgress& progress) override;
+    // Inner's answer.
+    bool ShouldBreak() override { return inner_.ShouldBreak(); }
+    // Passes (stage, current + total * index, total * count) to inner.
+    void ReportProgress(const ExecProgress& progress) override;
 
- private:
-  IExecControl& inner_;
-  int32_t index_ = 0;
-  int32_t count_;
+private:
+    IExecControl& inner_;
+    int32_t index_ = 0;
+    int32_t count_;
 };
 
 }  // namespace kestrova

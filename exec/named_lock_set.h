@@ -36,39 +36,39 @@
 namespace kestrova {
 
 class NamedLockSet {
- public:
-  // Opens the count mutexes of the set. Throws shutdown_exception when the stop event is
-  // already signalled. A mutex that cannot be opened stays in the set as an invalid one; any
-  // wait that involves it fails with shutdown_exception. The stop event must outlive the set.
-  NamedLockSet(std::u16string_view prefix, std::u16string_view folderPath, int count,
-               const platform::ManualResetEvent& stop);
-  NamedLockSet(const NamedLockSet&) = delete;
-  NamedLockSet& operator=(const NamedLockSet&) = delete;
+public:
+    // Opens the count mutexes of the set. Throws shutdown_exception when the stop event is
+    // already signalled. A mutex that cannot be opened stays in the set as an invalid one; any
+    // wait that involves it fails with shutdown_exception. The stop event must outlive the set.
+    NamedLockSet(std::u16string_view prefix, std::u16string_view folderPath, int count,
+                 const platform::ManualResetEvent& stop);
+    NamedLockSet(const NamedLockSet&) = delete;
+    NamedLockSet& operator=(const NamedLockSet&) = delete;
 
-  // The name of mutex `index` of the set of `prefix` for `folderPath`.
-  static std::u16string MutexName(std::u16string_view prefix, int index,
-                                  std::u16string_view folderPath);
+    // The name of mutex `index` of the set of `prefix` for `folderPath`.
+    static std::u16string MutexName(std::u16string_view prefix, int index,
+                                    std::u16string_view folderPath);
 
-  // Reader: waits without time limit for any one mutex and returns it. The caller gives it
-  // back with Release(). Throws shutdown_exception on a stop or a failed wait.
-  platform::NamedMutex& AcquireAny();
-  // Writer: takes every mutex of the set (see the upgrade above). Throws shutdown_exception
-  // on a stop or a failed wait; the mutexes taken by then stay with the thread.
-  void AcquireAll();
-  // Releases every mutex of the set once, in order.
-  void ReleaseAll();
-  // Releases a mutex returned by AcquireAny(); false when the thread does not hold it.
-  static bool Release(platform::NamedMutex& mutex) { return mutex.Release(); }
+    // Reader: waits without time limit for any one mutex and returns it. The caller gives it
+    // back with Release(). Throws shutdown_exception on a stop or a failed wait.
+    platform::NamedMutex& AcquireAny();
+    // Writer: takes every mutex of the set (see the upgrade above). Throws shutdown_exception
+    // on a stop or a failed wait; the mutexes taken by then stay with the thread.
+    void AcquireAll();
+    // Releases every mutex of the set once, in order.
+    void ReleaseAll();
+    // Releases a mutex returned by AcquireAny(); false when the thread does not hold it.
+    static bool Release(platform::NamedMutex& mutex) { return mutex.Release(); }
 
-  int Count() const { return static_cast<int>(mutexes_.size()); }
-  platform::NamedMutex& Mutex(int index) { return *mutexes_[index]; }
+    int Count() const { return static_cast<int>(mutexes_.size()); }
+    platform::NamedMutex& Mutex(int index) { return *mutexes_[index]; }
 
- private:
-  // Waits for the first of the stop event and `candidates`; throws on a stop.
-  platform::NamedMutex& Wait(const std::vector<platform::NamedMutex*>& candidates);
+private:
+    // Waits for the first of the stop event and `candidates`; throws on a stop.
+    platform::NamedMutex& Wait(const std::vector<platform::NamedMutex*>& candidates);
 
-  const platform::ManualResetEvent& stop_;
-  std::vector<std::unique_ptr<platform::NamedMutex>> mutexes_;
+    const platform::ManualResetEvent& stop_;
+    std::vector<std::unique_ptr<platform::NamedMutex>> mutexes_;
 };
 
 }  // namespace kestrova

@@ -17,7 +17,8 @@ namespace kestrova {
 // first one seen wins). The calling thread takes the first chunk before the helpers start, so
 // it runs `afterEach` at least once when `count` > 0. Returns when every started item has
 // finished and every helper has ended.
-void ParallelFor(size_t count, size_t chunk, int helpers, const std::function<void(size_t, int)>& work,
+void ParallelFor(size_t count, size_t chunk, int helpers,
+                 const std::function<void(size_t, int)>& work,
                  const std::function<void(size_t)>& afterEach);
 
 // How many helper threads a loop of `count` items should use beside the calling thread: none

@@ -8,15 +8,15 @@
 namespace kestrova {
 
 class StopExecControl : public IExecControl {
- public:
-  // The event must outlive the control.
-  explicit StopExecControl(const platform::ManualResetEvent& stop) : stop_(stop) {}
+public:
+    // The event must outlive the control.
+    explicit StopExecControl(const platform::ManualResetEvent& stop) : stop_(stop) {}
 
-  bool ShouldBreak() override { return stop_.IsSet(); }
-  void ReportProgress(const ExecProgress&) override {}
+    bool ShouldBreak() override { return stop_.IsSet(); }
+    void ReportProgress(const ExecProgress&) override {}
 
- private:
-  const platform::ManualResetEvent& stop_;
+private:
+    const platform::ManualResetEvent& stop_;
 };
 
 }  // namespace kestrova

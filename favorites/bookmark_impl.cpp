@@ -8,7 +8,8 @@
 namespace kestrova {
 
 bool BookmarkFileExists(std::u16string_view kbFolder, std::u16string_view file) {
-    const std::u16string joined = kbFolder.empty() ? std::u16string(file) : platform::JoinPath(kbFolder, file);
+    const std::u16string joined =
+        kbFolder.empty() ? std::u16string(file) : platform::JoinPath(kbFolder, file);
     struct stat st {};
     return ::stat(platform::NativePath(joined).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }

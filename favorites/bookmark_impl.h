@@ -10,8 +10,8 @@ namespace kestrova {
 class Bookmark_impl_ final : public IBookmark, public IBookmarkNode_impl_ {
 public:
     // Checks at once whether `file`, joined to `kbFolder`, is an existing file (not a folder).
-    Bookmark_impl_(IBookmarkNodeHost_impl_* host, std::u16string_view kbFolder, std::u16string_view title,
-                   std::u16string_view file);
+    Bookmark_impl_(IBookmarkNodeHost_impl_* host, std::u16string_view kbFolder,
+                   std::u16string_view title, std::u16string_view file);
 
     bool IsBookmark() const override { return true; }
     IBookmarkFolder* GetParent() const override { return parent_; }

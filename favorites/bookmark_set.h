@@ -32,7 +32,8 @@ public:
     virtual IBookmarkFolder* GetRoot() = 0;
     // A new bookmark in no folder, owned by the caller; whether its file exists is checked now.
     // The set is not marked modified.
-    virtual CountedPtr<IBookmark> CreateBookmark(std::u16string_view title, std::u16string_view file) = 0;
+    virtual CountedPtr<IBookmark> CreateBookmark(std::u16string_view title,
+                                                 std::u16string_view file) = 0;
     // A new empty folder in no folder, owned by the caller.
     virtual CountedPtr<IBookmarkFolder> CreateFolder(std::u16string_view title) = 0;
 };

@@ -48,7 +48,8 @@ std::string BookmarkSet_impl_::SaveToBytes() const {
     return FormatBookmarksDocument(document);
 }
 
-CountedPtr<IBookmark> BookmarkSet_impl_::CreateBookmark(std::u16string_view title, std::u16string_view file) {
+CountedPtr<IBookmark> BookmarkSet_impl_::CreateBookmark(std::u16string_view title,
+                                                        std::u16string_view file) {
     return MakeCounted<Bookmark_impl_>(this, kbFolder_, title, file);
 }
 
@@ -62,7 +63,8 @@ CountedPtr<IBookmarkNode> BookmarkSet_impl_::CreateNodeFromXml(pugi::xml_node el
     if (std::strcmp(element.name(), "bookmark") == 0) {
         const pugi::xml_attribute file = element.attribute("file");
         if (!title || !file) return nullptr;
-        return CreateBookmark(platform::Utf8ToUtf16(title.value()), platform::Utf8ToUtf16(file.value()));
+        return CreateBookmark(platform::Utf8ToUtf16(title.value()),
+                              platform::Utf8ToUtf16(file.value()));
     }
     if (std::strcmp(element.name(), "folder") == 0) {
         if (!title) return nullptr;

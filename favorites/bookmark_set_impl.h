@@ -18,7 +18,8 @@ public:
     bool Save() override;
     bool IsModified() const override { return modified_; }
     IBookmarkFolder* GetRoot() override { return &root_; }
-    CountedPtr<IBookmark> CreateBookmark(std::u16string_view title, std::u16string_view file) override;
+    CountedPtr<IBookmark> CreateBookmark(std::u16string_view title,
+                                         std::u16string_view file) override;
     CountedPtr<IBookmarkFolder> CreateFolder(std::u16string_view title) override;
 
     void SetModified() override { modified_ = true; }

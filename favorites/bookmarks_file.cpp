@@ -14,7 +14,8 @@ namespace {
 std::string DamagedCopyPath(const std::string& path) {
     const size_t dot = path.rfind('.');
     const size_t slash = path.rfind('/');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? path.substr(0, dot) : path) + ".damaged";
 }
 
@@ -51,7 +52,8 @@ std::string FormatBookmarksDocument(const pugi::xml_document& document) {
     return out;
 }
 
-std::optional<pugi::xml_node> ParseBookmarksDocument(std::string_view bytes, pugi::xml_document& document) {
+std::optional<pugi::xml_node> ParseBookmarksDocument(std::string_view bytes,
+                                                     pugi::xml_document& document) {
     const pugi::xml_parse_result result =
         document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
     if (!result) return std::nullopt;

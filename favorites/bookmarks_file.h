@@ -25,7 +25,8 @@ inline constexpr int kMaxBookmarkDepth = 1000;
 // Parses the bytes with the default options and automatic encoding detection. The `bookmarks`
 // element (the first child of the document of that name), or nullopt when the bytes are not
 // well-formed, have no such element, or nest elements deeper than kMaxBookmarkDepth.
-std::optional<pugi::xml_node> ParseBookmarksDocument(std::string_view bytes, pugi::xml_document& document);
+std::optional<pugi::xml_node> ParseBookmarksDocument(std::string_view bytes,
+                                                     pugi::xml_document& document);
 
 // The whole file; nullopt when it does not exist. Throws platform::io_error naming the file
 // when it exists but cannot be read.

@@ -7,9 +7,9 @@
 #include "model/preserved_cache.h"
 #include "platform/path.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

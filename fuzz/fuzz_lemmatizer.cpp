@@ -31,7 +31,8 @@ std::string Compress(const std::string& plain) {
     std::string header(13, '\0');
     header[0] = 0x5D;
     header[3] = 0x80;  // 8 MiB
-    for (int i = 0; i < 8; ++i) header[5 + i] = static_cast<char>((std::uint64_t(plain.size()) >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 8; ++i)
+        header[5 + i] = static_cast<char>((std::uint64_t(plain.size()) >> (8 * i)) & 0xFF);
     return header + out;
 }
 
@@ -48,13 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = next + separator.size();
     }
     parts.resize(5);
-    const char* names[] = {"rus/morph.annot", "rus/morph.bases", "rus/morph.forms_autom", "rus/npredict.bin"};
+    const char* names[] = {"rus/morph.annot", "rus/morph.bases", "rus/morph.forms_autom",
+                           "rus/npredict.bin"};
     std::map<std::string, std::string> files;
     for (int i = 0; i < 4; ++i) files[names[i]] = Compress(parts[i]);
     files["rus/morph.options"] = Compress("");
     kestrova::MemFileRegistry registry;
     for (const auto& [name, packed] : files) {
-        registry.Register(name, reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size());
+        registry.Register(name, reinterpret_cast<const std::uint8_t*>(packed.data()),
+                          packed.size());
     }
     kestrova::Lemmatizer lemmatizer(
         [&](const std::string& name, const char* mode) -> std::unique_ptr<kestrova::MemFile> {
@@ -68,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t start = 0; start < words.size();) {
         std::size_t end = words.find('\n', start);
         if (end == std::string::npos) end = words.size();
-        lemmatizer.Analyse(std::string_view(words).substr(start, end - start), false, false, true, analyses);
+        lemmatizer.Analyse(std::string_view(words).substr(start, end - start), false, false, true,
+                           analyses);
         for (const kestrova::Analysis& a : analyses) lemmatizer.NormalForm(a);
         start = end + 1;
     }

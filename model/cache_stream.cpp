@@ -74,9 +74,7 @@ const char* CacheInput::Take(size_t n) {
     return p;
 }
 
-void CacheInput::Bytes(void* out, size_t n) {
-    std::memcpy(out, Take(n), n);
-}
+void CacheInput::Bytes(void* out, size_t n) { std::memcpy(out, Take(n), n); }
 
 uint32_t CacheInput::U32() {
     uint32_t value;

@@ -52,7 +52,8 @@ std::vector<ChapterStep> FolderSteps(std::u16string_view path) {
     while (!dir.empty()) {
         const size_t cut = dir.find(u'\\');
         const std::u16string_view part = dir.substr(0, cut);
-        if (!part.empty()) steps.push_back({std::u16string(part), steps.empty() ? INT32_MIN : 0, false});
+        if (!part.empty())
+            steps.push_back({std::u16string(part), steps.empty() ? INT32_MIN : 0, false});
         dir = cut == std::u16string_view::npos ? std::u16string_view() : dir.substr(cut + 1);
     }
     return steps;
@@ -66,7 +67,8 @@ public:
         nodes_.reserve(pages);
         firstChild_.reserve(pages);
         for (size_t i = 0; i < model.domains.size(); ++i) {
-            domainIndex_.emplace(std::u16string(StringView(model.domains[i].tag)), static_cast<int32_t>(i));
+            domainIndex_.emplace(std::u16string(StringView(model.domains[i].tag)),
+                                 static_cast<int32_t>(i));
         }
     }
 
@@ -85,7 +87,9 @@ private:
     struct ChildKey {
         int32_t parent;
         std::u16string_view text;
-        bool operator==(const ChildKey& o) const { return parent == o.parent && platform::SameCodeUnits(text, o.text); }
+        bool operator==(const ChildKey& o) const {
+            return parent == o.parent && platform::SameCodeUnits(text, o.text);
+        }
     };
     struct ChildKeyHash {
         size_t operator()(const ChildKey& k) const {
@@ -103,7 +107,8 @@ private:
     std::vector<int32_t> StepDomains(const Placing& p, size_t step, size_t count) const;
     std::vector<int32_t> KnownDomains(const PageRecord& page) const;
     int32_t DomainOf(const std::u16string& tag) const;
-    void AddEntry(const Placing& p, const ContentEntry& entry, int32_t chapter, const std::vector<int32_t>& domains);
+    void AddEntry(const Placing& p, const ContentEntry& entry, int32_t chapter,
+                  const std::vector<int32_t>& domains);
     int32_t Append(int32_t parent, BuildNode node);
     void Merge(BuildNode& into, const BuildNode& from, const char16_t* path);
     void SortSiblings(std::vector<int32_t>& group) const;
@@ -111,7 +116,7 @@ private:
     Model_original_impl_& model_;
     TopicRegistry& registry_;
     ILog& log_;
-    std::map<std::u16string, int32_t, TextLess> domainIndex_;  // tag -> first domain index
+    std::map<std::u16string, int32_t, TextLess> domainIndex_;           // tag -> first domain index
     mutable std::unordered_map<std::u16string, int32_t> domainOfText_;  // DomainOf by exact text
     std::vector<BuildNode> nodes_;
     std::vector<int32_t> roots_;
@@ -144,7 +149,8 @@ void ContentBuilder::Place(const Placing& p) {
             }
         }
     }
-    const std::vector<int32_t> pageDomains = chapter == kRootList ? KnownDomains(p.page) : std::vector<int32_t>();
+    const std::vector<int32_t> pageDomains =
+        chapter == kRootList ? KnownDomains(p.page) : std::vector<int32_t>();
     if (p.entries.empty()) {
         AddEntry(p, ContentEntry{}, chapter, pageDomains);
         return;
@@ -152,13 +158,15 @@ void ContentBuilder::Place(const Placing& p) {
     for (const ContentEntry& entry : p.entries) AddEntry(p, entry, chapter, pageDomains);
 }
 
-int32_t ContentBuilder::WalkSteps(const Placing& p, const std::vector<ChapterStep>& steps, bool withDomains) {
+int32_t ContentBuilder::WalkSteps(const Placing& p, const std::vector<ChapterStep>& steps,
+                                  bool withDomains) {
     int32_t parent = kRootList;
     for (size_t i = 0; i < steps.size(); ++i) {
         const ChapterStep& step = steps[i];
         BuildNode tmpl;
         tmpl.weight = step.order;
-        tmpl.flags = (step.hidden ? kNodeHiddenInLocation : 0) | (p.secondary ? kNodeSecondaryProfile : 0);
+        tmpl.flags =
+            (step.hidden ? kNodeHiddenInLocation : 0) | (p.secondary ? kNodeSecondaryProfile : 0);
         if (withDomains) tmpl.domains = StepDomains(p, i, steps.size());
         const auto found = firstChild_.find(ChildKey{parent, step.name});
         if (found == firstChild_.end()) {
@@ -174,14 +182,17 @@ int32_t ContentBuilder::WalkSteps(const Placing& p, const std::vector<ChapterSte
 
 // The domains a chapter step gets: those whose `domain-chapter` ends at or above it, and
 // those without one at the last step.
-std::vector<int32_t> ContentBuilder::StepDomains(const Placing& p, size_t step, size_t count) const {
+std::vector<int32_t> ContentBuilder::StepDomains(const Placing& p, size_t step,
+                                                 size_t count) const {
     std::vector<int32_t> domains;
     for (const DomainEntry& entry : p.page.meta.domains) {
         const int32_t l = entry.chapterIndex;
-        const bool applies = (l >= 0 && step >= static_cast<size_t>(l)) || (l == -1 && step + 1 == count);
+        const bool applies =
+            (l >= 0 && step >= static_cast<size_t>(l)) || (l == -1 && step + 1 == count);
         if (!applies) continue;
         const int32_t d = DomainOf(entry.tag);
-        if (d != kNoIndex && std::find(domains.begin(), domains.end(), d) == domains.end()) domains.push_back(d);
+        if (d != kNoIndex && std::find(domains.begin(), domains.end(), d) == domains.end())
+            domains.push_back(d);
     }
     return domains;
 }
@@ -190,7 +201,8 @@ std::vector<int32_t> ContentBuilder::KnownDomains(const PageRecord& page) const 
     std::vector<int32_t> domains;
     for (const DomainEntry& entry : page.meta.domains) {
         const int32_t d = DomainOf(entry.tag);
-        if (d != kNoIndex && std::find(domains.begin(), domains.end(), d) == domains.end()) domains.push_back(d);
+        if (d != kNoIndex && std::find(domains.begin(), domains.end(), d) == domains.end())
+            domains.push_back(d);
     }
     return domains;
 }
@@ -243,13 +255,18 @@ int32_t ContentBuilder::Append(int32_t parent, BuildNode node) {
 
 void ContentBuilder::Merge(BuildNode& into, const BuildNode& from, const char16_t* path) {
     const WeightMerge merged = MergeWeight(into.weight, from.weight);
-    if (merged.mixed) log_.WriteFormat("Mixed weight (%d, %d) for content node at %S", into.weight, from.weight, path);
+    if (merged.mixed)
+        log_.WriteFormat("Mixed weight (%d, %d) for content node at %S", into.weight, from.weight,
+                         path);
     into.weight = merged.weight;
     into.flags |= from.flags & kNodeHiddenInLocation;
-    if ((into.flags ^ from.flags) & kNodeSecondaryProfile) log_.WriteFormat("Mixed profile for content node at %S", path);
+    if ((into.flags ^ from.flags) & kNodeSecondaryProfile)
+        log_.WriteFormat("Mixed profile for content node at %S", path);
     if (from.topic != kNoIndex) {
-        if (into.topic == kNoIndex) into.topic = from.topic;
-        else log_.WriteFormat("Topic conflict for content node at %S", path);
+        if (into.topic == kNoIndex)
+            into.topic = from.topic;
+        else
+            log_.WriteFormat("Topic conflict for content node at %S", path);
     }
     AddDomains(into.domains, from.domains);
 }
@@ -270,7 +287,8 @@ void ContentBuilder::SortSiblings(std::vector<int32_t>& group) const {
     siblings.reserve(group.size());
     for (int32_t id : group) {
         const BuildNode& node = nodes_[static_cast<size_t>(id)];
-        siblings.push_back({node.weight, keyed ? platform::SortKey(StringView(node.text)) : std::string(), id});
+        siblings.push_back(
+            {node.weight, keyed ? platform::SortKey(StringView(node.text)) : std::string(), id});
     }
     std::sort(siblings.begin(), siblings.end(), [&](const Sibling& a, const Sibling& b) {
         const int w = CompareWeight(a.weight, b.weight);
@@ -342,7 +360,8 @@ void ContentBuilder::Finish(Content_original_impl_& content) {
 }
 
 // The location of a node: the texts of its ancestors, root first, without the hidden ones.
-std::u16string LocationText(const std::vector<ContentNode_original_impl_>& nodes, const ContentNode_original_impl_& node) {
+std::u16string LocationText(const std::vector<ContentNode_original_impl_>& nodes,
+                            const ContentNode_original_impl_& node) {
     std::vector<const char16_t*> texts;
     for (int32_t p = node.parentIndex; p >= 0 && static_cast<size_t>(p) < nodes.size();
          p = nodes[static_cast<size_t>(p)].parentIndex) {
@@ -359,8 +378,8 @@ std::u16string LocationText(const std::vector<ContentNode_original_impl_>& nodes
 
 }  // namespace
 
-void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
-                  ILog& log) {
+void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages,
+                  TopicRegistry& registry, ILog& log) {
     ContentBuilder builder(model, registry, log, pages.size());
     for (size_t i = 0; i < pages.size(); ++i) builder.PlacePage(static_cast<int32_t>(i), pages[i]);
     model.content = std::make_unique<Content_original_impl_>(&model);

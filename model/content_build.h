@@ -16,8 +16,8 @@ class TopicRegistry;
 // for each other profile with chapter steps, pages without chapters by their folder; merges
 // chapter nodes; orders siblings by weight, then text. Problems of the page data become lines
 // of the log. REQUIRES: the model's domains are built; keywords and context ids registered.
-void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
-                  ILog& log);
+void BuildContent(Model_original_impl_& model, std::span<const PageRecord> pages,
+                  TopicRegistry& registry, ILog& log);
 
 // Gives every page the location text and the domains of its first primary-profile content
 // node with a non-empty location. REQUIRES: BuildContent has run.

@@ -6,7 +6,8 @@
 
 namespace kestrova {
 
-Content_decorator_impl_::Content_decorator_impl_(Content_original_impl_& content, int32_t domainIndex)
+Content_decorator_impl_::Content_decorator_impl_(Content_original_impl_& content,
+                                                 int32_t domainIndex)
     : content_(content), domain_(domainIndex) {
     nodes_.reserve(content.nodes.size());
     for (ContentNode_original_impl_& node : content.nodes) nodes_.emplace_back(&node, this);
@@ -20,11 +21,14 @@ Content_decorator_impl_::Content_decorator_impl_(Content_original_impl_& content
 void Content_decorator_impl_::CollectRoots() {
     std::vector<int32_t> pending;  // a stack, next node on top
     std::vector<bool> seen(content_.nodes.size());
-    for (int32_t i = content_.roots.Count() - 1; i >= 0; --i) pending.push_back(content_.roots.Item(i));
+    for (int32_t i = content_.roots.Count() - 1; i >= 0; --i)
+        pending.push_back(content_.roots.Item(i));
     while (!pending.empty()) {
         const int32_t index = pending.back();
         pending.pop_back();
-        if (index < 0 || static_cast<size_t>(index) >= content_.nodes.size() || seen[static_cast<size_t>(index)]) continue;
+        if (index < 0 || static_cast<size_t>(index) >= content_.nodes.size() ||
+            seen[static_cast<size_t>(index)])
+            continue;
         seen[static_cast<size_t>(index)] = true;
         if (IsIncluded(index)) {
             roots_.push_back(index);
@@ -47,7 +51,8 @@ IContentNode* Content_decorator_impl_::FindNodeByPage(const char16_t* pagePath) 
     return Decorated(content_.FindNodeByPage(pagePath));
 }
 
-IContentNode* Content_decorator_impl_::FindNodeByTitlePath(const std::vector<std::u16string>& path) {
+IContentNode* Content_decorator_impl_::FindNodeByTitlePath(
+    const std::vector<std::u16string>& path) {
     return Decorated(content_.FindNodeByTitlePath(path));
 }
 

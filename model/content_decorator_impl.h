@@ -12,7 +12,9 @@ namespace kestrova {
 
 class Content_original_impl_;
 
-class Content_decorator_impl_ final : public IContent, public IContentNodeList, public IContentFilter_impl_ {
+class Content_decorator_impl_ final : public IContent,
+                                      public IContentNodeList,
+                                      public IContentFilter_impl_ {
 public:
     // The view of `content` (which must outlive it) for the domain index.
     Content_decorator_impl_(Content_original_impl_& content, int32_t domainIndex);

@@ -36,7 +36,8 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 // Primary-profile nodes with a topic, in index order, are the candidates of both searches.
 ITopic* Content_original_impl_::CandidateTopic(const ContentNode_original_impl_& node) {
-    if ((node.flags & kNodeSecondaryProfile) != 0 || node.topicIndex == kNoIndex || !topics_) return nullptr;
+    if ((node.flags & kNodeSecondaryProfile) != 0 || node.topicIndex == kNoIndex || !topics_)
+        return nullptr;
     return topics_->GetTopic(node.topicIndex);
 }
 
@@ -83,7 +84,8 @@ IContentNode* Content_original_impl_::FindNodeByTitlePath(const std::vector<std:
 
 int32_t Content_original_impl_::IndexOf(const IContentNode* node) const {
     const auto* record = dynamic_cast<const ContentNode_original_impl_*>(node);
-    if (!record || nodes.empty() || record < nodes.data() || record >= nodes.data() + nodes.size()) return kNoIndex;
+    if (!record || nodes.empty() || record < nodes.data() || record >= nodes.data() + nodes.size())
+        return kNoIndex;
     return static_cast<int32_t>(record - nodes.data());
 }
 

@@ -10,7 +10,9 @@
 
 namespace kestrova {
 
-class Content_original_impl_ final : public IContent, public IContentNodeList, public IContentNodeHost_impl_ {
+class Content_original_impl_ final : public IContent,
+                                     public IContentNodeList,
+                                     public IContentNodeHost_impl_ {
 public:
     // `topics` is the model's topic access; it must outlive the content.
     explicit Content_original_impl_(ITopicAccess_impl_* topics) : topics_(topics) {}

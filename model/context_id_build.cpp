@@ -21,8 +21,8 @@ struct ContextId {
 
 }  // namespace
 
-void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
-                        ILog& log) {
+void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages,
+                        TopicRegistry& registry, ILog& log) {
     size_t declarations = 0;
     for (const PageRecord& page : pages) declarations += page.meta.helpIds.size();
     std::vector<ContextId> ids;
@@ -42,7 +42,8 @@ void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord>
                 continue;
             }
             // `ids` never grows past its reserved size, so the key's bytes stay where they are.
-            ids.push_back({std::move(key), &entry.id, registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor)});
+            ids.push_back({std::move(key), &entry.id,
+                           registry.GetTopicIndex(static_cast<int32_t>(page), entry.anchor)});
             known.emplace(ids.back().key, ids.size() - 1);
         }
     }
@@ -50,10 +51,12 @@ void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord>
     std::vector<const ContextId*> order;
     order.reserve(ids.size());
     for (const ContextId& id : ids) order.push_back(&id);
-    std::sort(order.begin(), order.end(), [](const ContextId* a, const ContextId* b) { return a->key < b->key; });
+    std::sort(order.begin(), order.end(),
+              [](const ContextId* a, const ContextId* b) { return a->key < b->key; });
     model.contextIds.clear();
     model.contextIds.reserve(order.size());
-    for (const ContextId* id : order) model.contextIds.push_back({model.pool.CopyString(*id->id), id->topic});
+    for (const ContextId* id : order)
+        model.contextIds.push_back({model.pool.CopyString(*id->id), id->topic});
 }
 
 }  // namespace kestrova

@@ -15,7 +15,7 @@ class TopicRegistry;
 // declaration of an id (in any letter case) wins; a later one writes
 // "Duplicate context id \"%S\" at %S" and gets no topic. An empty id writes
 // "Empty context id at %S".
-void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
-                        ILog& log);
+void RegisterContextIds(Model_original_impl_& model, std::span<const PageRecord> pages,
+                        TopicRegistry& registry, ILog& log);
 
 }  // namespace kestrova

@@ -40,11 +40,15 @@ class CountedPtr {
 public:
     CountedPtr() = default;
     CountedPtr(std::nullptr_t) {}
-    CountedPtr(const CountedPtr& other) : p_(other.p_) { if (p_) p_->AddRef(); }
+    CountedPtr(const CountedPtr& other) : p_(other.p_) {
+        if (p_) p_->AddRef();
+    }
     CountedPtr(CountedPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     template <class U>
     CountedPtr(CountedPtr<U> other) : p_(other.Detach()) {}
-    ~CountedPtr() { if (p_) p_->Release(); }
+    ~CountedPtr() {
+        if (p_) p_->Release();
+    }
 
     CountedPtr& operator=(CountedPtr other) noexcept {
         std::swap(p_, other.p_);
@@ -52,9 +56,16 @@ public:
     }
 
     // Takes over a reference the caller already owns (a new object, or a returned one).
-    static CountedPtr Adopt(T* p) { CountedPtr r; r.p_ = p; return r; }
+    static CountedPtr Adopt(T* p) {
+        CountedPtr r;
+        r.p_ = p;
+        return r;
+    }
     // Takes a new reference on an object owned elsewhere.
-    static CountedPtr Share(T* p) { if (p) p->AddRef(); return Adopt(p); }
+    static CountedPtr Share(T* p) {
+        if (p) p->AddRef();
+        return Adopt(p);
+    }
 
     T* get() const { return p_; }
     T* operator->() const { return p_; }
@@ -78,8 +89,12 @@ CountedPtr<T> MakeCounted(Args&&... args) {
 }
 
 template <class T, class U>
-bool operator==(const CountedPtr<T>& a, const CountedPtr<U>& b) { return a.get() == b.get(); }
+bool operator==(const CountedPtr<T>& a, const CountedPtr<U>& b) {
+    return a.get() == b.get();
+}
 template <class T>
-bool operator==(const CountedPtr<T>& a, std::nullptr_t) { return a.get() == nullptr; }
+bool operator==(const CountedPtr<T>& a, std::nullptr_t) {
+    return a.get() == nullptr;
+}
 
 }  // namespace kestrova

@@ -42,8 +42,8 @@ void SetError(std::string* error, const std::string& text) {
 }
 
 // The list in folders.bin: nullopt when the file exists but cannot be read.
-std::optional<std::vector<FolderEntry>> ReadFolderList(const std::string& path, const OpenRetry& retry,
-                                                       std::string* error) {
+std::optional<std::vector<FolderEntry>> ReadFolderList(const std::string& path,
+                                                       const OpenRetry& retry, std::string* error) {
     platform::File file;
     const auto result = OpenWithRetry(file, path, platform::File::Access::kReadShared, retry);
     if (result == platform::File::OpenResult::kNotFound) return std::vector<FolderEntry>{};
@@ -79,8 +79,8 @@ std::optional<platform::Uuid> AddEntry(const std::string& base, const std::u16st
     std::filesystem::create_directories(base, ec);
     const std::string listPath = base + "/folders.bin";
     platform::File lock;
-    if (OpenWithRetry(lock, base + "/folders.lock", platform::File::Access::kWriteExclusive, retry) !=
-        platform::File::OpenResult::kOk) {
+    if (OpenWithRetry(lock, base + "/folders.lock", platform::File::Access::kWriteExclusive,
+                      retry) != platform::File::OpenResult::kOk) {
         SetError(error, listPath + ": can't open folder list for writing");
         return std::nullopt;
     }
@@ -125,7 +125,8 @@ std::u16string FolderKey(std::u16string_view pageFolder) {
     const uint64_t hash = Hash64(key);
     key.resize(kMaxFolderKey - 17);
     key.push_back(u'|');
-    for (int i = 15; i >= 0; --i) key.push_back(static_cast<char16_t>(kHex[(hash >> (4 * i)) & 0xF]));
+    for (int i = 15; i >= 0; --i)
+        key.push_back(static_cast<char16_t>(kHex[(hash >> (4 * i)) & 0xF]));
     return key;
 }
 
@@ -142,8 +143,9 @@ std::vector<FolderEntry> ParseFolderList(std::string_view bytes) {
         const char* text = bytes.data() + pos + kEntryHead;
         entry.key.resize(length);
         for (uint32_t c = 0; c < length; ++c) {
-            entry.key[c] = static_cast<char16_t>(static_cast<unsigned char>(text[2 * c]) |
-                                                 (static_cast<unsigned char>(text[2 * c + 1]) << 8));
+            entry.key[c] =
+                static_cast<char16_t>(static_cast<unsigned char>(text[2 * c]) |
+                                      (static_cast<unsigned char>(text[2 * c + 1]) << 8));
         }
         pos += kEntryHead + 2 * size_t{length};
         list.push_back(std::move(entry));

@@ -8,11 +8,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 #include <set>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace kestrova {
@@ -31,9 +31,13 @@ bool EndsWithNoCase(std::u16string_view name, std::u16string_view suffix) {
 
 class Scanner {
 public:
-    Scanner(bool includeUnderscore, FileStamps stamps, ModelPool& pool, std::vector<FileInfo>& files,
-            IExecControl& control)
-        : includeUnderscore_(includeUnderscore), stamps_(stamps), pool_(pool), files_(files), control_(control) {}
+    Scanner(bool includeUnderscore, FileStamps stamps, ModelPool& pool,
+            std::vector<FileInfo>& files, IExecControl& control)
+        : includeUnderscore_(includeUnderscore),
+          stamps_(stamps),
+          pool_(pool),
+          files_(files),
+          control_(control) {}
 
     // Scans the folder open as `fd` (closed here) whose relative path prefix is `prefix`.
     void Scan(int fd, const std::u16string& prefix) {

@@ -13,8 +13,8 @@ class ModelPool;
 
 // Appends to `files` every regular file (symbolic links followed) of `folder` (a full path) and
 // its subfolders whose name matches *.htm or *.html in any letter case: a folder's own files
-// before those of its subfolders, depth first, in the order the system lists them. Names that begin with '_'
-// (files, and folders with all below them) are left out unless `includeUnderscoreNames`.
+// before those of its subfolders, depth first, in the order the system lists them. Names that begin
+// with '_' (files, and folders with all below them) are left out unless `includeUnderscoreNames`.
 // Relative paths join their parts with '\' and live in `pool`; times and sizes come from the
 // directory entries (the size's low 32 bits), except that with FileStamps::kLeftToReader a
 // file the folder lists as a plain file is not asked for them (they stay 0): a caller that

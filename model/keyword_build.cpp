@@ -17,7 +17,7 @@ namespace {
 // The declarations of one keyword text: (declaration number, topic index) in order.
 struct KeywordGroup {
     std::u16string_view text;  // the first declaration's text, owned by the page records
-    std::string key;  // sort key of keyword order
+    std::string key;           // sort key of keyword order
     std::vector<std::pair<uint32_t, int32_t>> topics;
 };
 
@@ -25,12 +25,15 @@ struct KeywordGroup {
 // distinct texts are then put in keyword order, by sort keys, one collation per text.
 // Distinct texts that keyword order still counts as equal are one keyword, whose topics
 // keep the order of declaration.
-std::vector<KeywordGroup> GroupDeclarations(std::span<const PageRecord> pages, TopicRegistry& registry, ILog& log) {
+std::vector<KeywordGroup> GroupDeclarations(std::span<const PageRecord> pages,
+                                            TopicRegistry& registry, ILog& log) {
     size_t declarations = 0;
     for (const PageRecord& page : pages) declarations += page.meta.keywords.size();
     std::vector<KeywordGroup> groups;
     groups.reserve(declarations);
-    std::unordered_map<std::u16string_view, size_t, std::hash<std::u16string_view>, platform::SameCodeUnitsEqual> byText;
+    std::unordered_map<std::u16string_view, size_t, std::hash<std::u16string_view>,
+                       platform::SameCodeUnitsEqual>
+        byText;
     byText.reserve(declarations);
     uint32_t declaration = 0;
     for (size_t page = 0; page < pages.size(); ++page) {
@@ -75,8 +78,8 @@ std::string KeywordSortKey(std::u16string_view text) {
     return key;
 }
 
-void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
-                      ILog& log) {
+void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> pages,
+                      TopicRegistry& registry, ILog& log) {
     std::vector<KeywordGroup> groups = GroupDeclarations(pages, registry, log);
     std::vector<KeywordGroup*> order;
     order.reserve(groups.size());
@@ -84,7 +87,8 @@ void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> p
         g.key = KeywordSortKey(g.text);
         order.push_back(&g);
     }
-    std::sort(order.begin(), order.end(), [](const KeywordGroup* a, const KeywordGroup* b) { return a->key < b->key; });
+    std::sort(order.begin(), order.end(),
+              [](const KeywordGroup* a, const KeywordGroup* b) { return a->key < b->key; });
 
     if (!model.keywords) model.keywords = std::make_unique<KeywordList_impl_>(&model);
     std::vector<Keyword_impl_>& items = model.keywords->items;
@@ -93,7 +97,8 @@ void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> p
     std::vector<int32_t> topics;
     for (size_t i = 0; i < order.size();) {
         size_t next = i + 1;
-        for (; next < order.size() && order[next]->key == order[i]->key; ++next) MergeInto(*order[i], *order[next]);
+        for (; next < order.size() && order[next]->key == order[i]->key; ++next)
+            MergeInto(*order[i], *order[next]);
         topics.clear();
         for (const auto& [declaration, topic] : order[i]->topics) topics.push_back(topic);
         Keyword_impl_& keyword = items.emplace_back();
@@ -117,7 +122,8 @@ void ComputeKeywordDomains(Model_original_impl_& model) {
             const IndexList& pageDomains = model.pages[static_cast<size_t>(p)].domains;
             for (int32_t d = 0; d < pageDomains.Count(); ++d) {
                 const int32_t domain = pageDomains.Item(d);
-                if (std::find(domains.begin(), domains.end(), domain) == domains.end()) domains.push_back(domain);
+                if (std::find(domains.begin(), domains.end(), domain) == domains.end())
+                    domains.push_back(domain);
             }
         }
         keyword.domains = IndexList::From(model.pool, domains);
@@ -131,7 +137,8 @@ void SortKeywords(Model_original_impl_& model) {
         return CompareKeywords(StringView(a.text), StringView(b.text)) < 0;
     };
     // The registration already leaves the list in order; checking costs one pass.
-    if (!std::is_sorted(items.begin(), items.end(), less)) std::stable_sort(items.begin(), items.end(), less);
+    if (!std::is_sorted(items.begin(), items.end(), less))
+        std::stable_sort(items.begin(), items.end(), less);
 }
 
 }  // namespace kestrova

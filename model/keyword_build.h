@@ -14,8 +14,8 @@ class TopicRegistry;
 // Fills the model's keyword list (creating it) in keyword order: one keyword per distinct
 // text, its topics in the order of the declarations, domains left empty. An empty keyword
 // writes "Empty keyword at %S" with the page's path and is dropped.
-void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> pages, TopicRegistry& registry,
-                      ILog& log);
+void RegisterKeywords(Model_original_impl_& model, std::span<const PageRecord> pages,
+                      TopicRegistry& registry, ILog& log);
 
 // Gives every keyword the domains of the pages of its topics, in order of first appearance.
 // REQUIRES: the pages' domains are set (AssignPageLocations has run).

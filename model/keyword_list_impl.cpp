@@ -11,8 +11,10 @@ int32_t KeywordList_impl_::FindKeyword(const char16_t* text) {
     size_t lo = 0, hi = items.size();
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (CompareKeywords(StringView(items[mid].text), key) < 0) lo = mid + 1;
-        else hi = mid;
+        if (CompareKeywords(StringView(items[mid].text), key) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return lo == items.size() ? -1 : static_cast<int32_t>(lo);
 }
@@ -21,12 +23,14 @@ CountedPtr<ITopicSet> KeywordList_impl_::GetKeywordTopics(const char16_t* text) 
     CountedPtr<ITopicSet> set = topics_->CreateTopicSet();
     TopicSet_impl_* fill = AsTopicSetImpl(set.get());
     const int32_t i = FindKeyword(text);
-    if (!fill || i < 0 || CompareKeywords(StringView(items[static_cast<size_t>(i)].text), StringView(text)) != 0) {
+    if (!fill || i < 0 ||
+        CompareKeywords(StringView(items[static_cast<size_t>(i)].text), StringView(text)) != 0) {
         return set;
     }
     const IndexList& list = items[static_cast<size_t>(i)].topics;
     for (int32_t k = 0; k < list.Count(); ++k) {
-        if (const Topic_impl_* topic = AsTopicImpl(topics_->GetTopic(list.Item(k)))) fill->AddTopic(*topic);
+        if (const Topic_impl_* topic = AsTopicImpl(topics_->GetTopic(list.Item(k))))
+            fill->AddTopic(*topic);
     }
     return set;
 }

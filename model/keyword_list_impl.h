@@ -16,7 +16,8 @@ public:
 
     int32_t GetCount() override { return static_cast<int32_t>(items.size()); }
     IKeyword* GetItem(int32_t i) override {
-        return i >= 0 && static_cast<size_t>(i) < items.size() ? &items[static_cast<size_t>(i)] : nullptr;
+        return i >= 0 && static_cast<size_t>(i) < items.size() ? &items[static_cast<size_t>(i)]
+                                                               : nullptr;
     }
     int32_t FindKeyword(const char16_t* text) override;
     CountedPtr<ITopicSet> GetKeywordTopics(const char16_t* text) override;

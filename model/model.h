@@ -47,7 +47,8 @@ public:
     virtual IURLProvider* GetURLProvider() = 0;
     // Runs a search (option bits above); never null: empty when nothing was found or the
     // search could not run. Throws BreakExec when the control asks to stop. Search thread.
-    virtual CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options, IExecControl& control) = 0;
+    virtual CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options,
+                                             IExecControl& control) = 0;
     // True when the full-text index in the data folder exists and carries this model's id.
     virtual bool IsIndexReady() = 0;
     // Builds the full-text index of the model's pages in the data folder.

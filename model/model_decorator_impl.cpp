@@ -7,7 +7,8 @@
 
 namespace kestrova {
 
-Model_decorator_impl_::Model_decorator_impl_(CountedPtr<Model_original_impl_> model, int32_t domainIndex)
+Model_decorator_impl_::Model_decorator_impl_(CountedPtr<Model_original_impl_> model,
+                                             int32_t domainIndex)
     : tag_(model->domains.at(static_cast<size_t>(domainIndex)).tag),
       domain_(domainIndex),
       model_(std::move(model)),
@@ -17,18 +18,15 @@ Model_decorator_impl_::Model_decorator_impl_(CountedPtr<Model_original_impl_> mo
             if (keyword.domains.Contains(domain_)) keywords_->items.push_back(keyword);
         }
     }
-    if (model_->content) content_ = std::make_unique<Content_decorator_impl_>(*model_->content, domain_);
+    if (model_->content)
+        content_ = std::make_unique<Content_decorator_impl_>(*model_->content, domain_);
 }
 
 Model_decorator_impl_::~Model_decorator_impl_() = default;
 
-IDomainList* Model_decorator_impl_::GetDomainList() {
-    return model_->GetDomainList();
-}
+IDomainList* Model_decorator_impl_::GetDomainList() { return model_->GetDomainList(); }
 
-IURLProvider* Model_decorator_impl_::GetURLProvider() {
-    return model_->GetURLProvider();
-}
+IURLProvider* Model_decorator_impl_::GetURLProvider() { return model_->GetURLProvider(); }
 
 CountedPtr<ITopicSet> Model_decorator_impl_::FindTopics(const char16_t* query, uint32_t options,
                                                         IExecControl& control) {
@@ -40,13 +38,9 @@ CountedPtr<ITopicSet> Model_decorator_impl_::FindTopics(const char16_t* query, u
     return set->FilterByDomain(domain_);
 }
 
-bool Model_decorator_impl_::IsIndexReady() {
-    return model_->IsIndexReady();
-}
+bool Model_decorator_impl_::IsIndexReady() { return model_->IsIndexReady(); }
 
-void Model_decorator_impl_::BuildIndex(IExecControl& control) {
-    model_->BuildIndex(control);
-}
+void Model_decorator_impl_::BuildIndex(IExecControl& control) { model_->BuildIndex(control); }
 
 ITopic* Model_decorator_impl_::FindTopicByHelpId(const char16_t* id) {
     return model_->FindTopicByHelpId(id);
@@ -56,13 +50,9 @@ bool Model_decorator_impl_::IsOutdated(IExecControl& control) {
     return model_->IsOutdated(control);
 }
 
-void Model_decorator_impl_::GetModelInfo(ModelInfo& info) {
-    model_->GetModelInfo(info);
-}
+void Model_decorator_impl_::GetModelInfo(ModelInfo& info) { model_->GetModelInfo(info); }
 
-void Model_decorator_impl_::ExportXml(const char16_t* path) {
-    model_->ExportXml(path);
-}
+void Model_decorator_impl_::ExportXml(const char16_t* path) { model_->ExportXml(path); }
 
 CountedPtr<IModel> Model_decorator_impl_::GetFiltered(const char16_t* tag) {
     if (tag && platform::CompareText(StringView(tag), StringView(tag_)) == 0) {

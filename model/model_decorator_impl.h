@@ -25,7 +25,8 @@ public:
     IKeywordList* GetKeywordList() override { return keywords_.get(); }
     IURLProvider* GetURLProvider() override;
     // The unrestricted model's result, filtered to the view's domain (ranks unchanged).
-    CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options, IExecControl& control) override;
+    CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options,
+                                     IExecControl& control) override;
     bool IsIndexReady() override;
     void BuildIndex(IExecControl& control) override;
     ITopic* FindTopicByHelpId(const char16_t* id) override;

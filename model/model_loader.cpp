@@ -3,12 +3,12 @@
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
+#include "model/build_clock.h"
 #include "model/content_build.h"
 #include "model/context_id_build.h"
 #include "model/data_folder.h"
 #include "model/html_scan.h"
 #include "model/keyword_build.h"
-#include "model/build_clock.h"
 #include "model/model_original_impl.h"
 #include "model/page/file_log.h"
 #include "model/preserved_cache.h"
@@ -19,13 +19,13 @@
 #include "platform/text.h"
 #include "platform/uuid.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <chrono>
 #include <map>
 #include <optional>
 #include <system_error>
 #include <thread>
-#include <sys/stat.h>
 
 namespace kestrova {
 namespace {
@@ -44,16 +44,19 @@ struct CacheStamp {
 std::optional<CacheStamp> StampOf(const std::u16string& path) {
     struct stat st {};
     if (::stat(platform::NativePath(path).c_str(), &st) != 0) return std::nullopt;
-    return CacheStamp{st.st_dev, st.st_ino, st.st_size,
-                      static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+    return CacheStamp{
+        st.st_dev, st.st_ino, st.st_size,
+        static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
-CountedPtr<Model_original_impl_> NewModel(const std::u16string& pageFolder, const std::u16string& dataFolder) {
+CountedPtr<Model_original_impl_> NewModel(const std::u16string& pageFolder,
+                                          const std::u16string& dataFolder) {
     return MakeCounted<Model_original_impl_>(pageFolder, dataFolder);
 }
 
 // The model from the cache, or null (the reason is in model.log).
-CountedPtr<Model_original_impl_> FromCache(const std::u16string& pageFolder, const std::u16string& dataFolder,
+CountedPtr<Model_original_impl_> FromCache(const std::u16string& pageFolder,
+                                           const std::u16string& dataFolder,
                                            IExecControl& control) {
     CountedPtr<Model_original_impl_> model = NewModel(pageFolder, dataFolder);
     if (!LoadCache(*model, control)) return nullptr;
@@ -81,7 +84,8 @@ LoadResult BuildUnderAllLocks(const std::u16string& pageFolder, const std::u16st
         const std::u16string cachePath = platform::JoinPath(dataFolder, u"preserved.bin");
         const std::optional<CacheStamp> now = StampOf(cachePath);
         if (now && now != seen) {
-            if (auto model = FromCache(pageFolder, dataFolder, control)) return {std::move(model), false};
+            if (auto model = FromCache(pageFolder, dataFolder, control))
+                return {std::move(model), false};
         }
     }
     CountedPtr<Model_original_impl_> model = NewModel(pageFolder, dataFolder);
@@ -89,8 +93,9 @@ LoadResult BuildUnderAllLocks(const std::u16string& pageFolder, const std::u16st
     return {std::move(model), true};
 }
 
-void AddDomainEntry(std::map<std::u16string, DomainEntry>& merged, std::vector<std::u16string>& order,
-                    const DomainEntry& entry, const char16_t* pagePath, ILog& log) {
+void AddDomainEntry(std::map<std::u16string, DomainEntry>& merged,
+                    std::vector<std::u16string>& order, const DomainEntry& entry,
+                    const char16_t* pagePath, ILog& log) {
     auto [it, added] = merged.try_emplace(entry.tag, entry);
     if (added) {
         order.push_back(entry.tag);
@@ -106,8 +111,8 @@ void AddDomainEntry(std::map<std::u16string, DomainEntry>& merged, std::vector<s
     }
     const WeightMerge merge = MergeWeight(record.order, entry.order);
     if (merge.mixed) {
-        log.WriteFormat("Mixed weight (%d, %d) for domain %S at %S", record.order, entry.order, entry.tag.c_str(),
-                        pagePath);
+        log.WriteFormat("Mixed weight (%d, %d) for domain %S at %S", record.order, entry.order,
+                        entry.tag.c_str(), pagePath);
     }
     record.order = merge.weight;
 }
@@ -143,8 +148,8 @@ void FillPages(Model_original_impl_& model, std::span<const PageRecord> records)
 
 }  // namespace
 
-LoadResult LoadModelReporting(const std::u16string& pageFolder, IExecControl& control, NamedLockSet& loadLocks,
-                              bool forceRebuild, std::string& error) {
+LoadResult LoadModelReporting(const std::u16string& pageFolder, IExecControl& control,
+                              NamedLockSet& loadLocks, bool forceRebuild, std::string& error) {
     platform::NamedMutex& reader = loadLocks.AcquireAny();
     ReleaseOneOnExit release{reader};
     const std::u16string folder = platform::NormalizePath(pageFolder);
@@ -158,8 +163,8 @@ LoadResult LoadModelReporting(const std::u16string& pageFolder, IExecControl& co
     return BuildUnderAllLocks(folder, dataFolder, control, loadLocks, forceRebuild, seen);
 }
 
-LoadResult LoadModel(const std::u16string& pageFolder, IExecControl& control, NamedLockSet& loadLocks,
-                     bool forceRebuild) {
+LoadResult LoadModel(const std::u16string& pageFolder, IExecControl& control,
+                     NamedLockSet& loadLocks, bool forceRebuild) {
     std::string ignored;
     return LoadModelReporting(pageFolder, control, loadLocks, forceRebuild, ignored);
 }
@@ -217,8 +222,10 @@ void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     DevModeOptions options;
     ReadDevModeOptions(options);
     std::vector<FileInfo> files;
-    collectHtmlFiles(model.HtmlFolder(), options.IncludeLUL, model.pool, files, control, FileStamps::kLeftToReader);
-    log.WriteFormat("collectHtmlFiles  N = %d  t = %d", static_cast<int>(files.size()), ElapsedMs(start));
+    collectHtmlFiles(model.HtmlFolder(), options.IncludeLUL, model.pool, files, control,
+                     FileStamps::kLeftToReader);
+    log.WriteFormat("collectHtmlFiles  N = %d  t = %d", static_cast<int>(files.size()),
+                    ElapsedMs(start));
     std::vector<PageRecord> records = ReadPages(model, files, log, control);
     BuildDomains(model, records, log);
     CheckBreak(control);

@@ -29,8 +29,8 @@ struct LoadResult {
 // this one waited for the whole set is taken too, so two processes that load a new folder at
 // once build it only once. Throws BreakExec when the control asks to stop (no model, no cache
 // saved) and shutdown_exception when the set's stop event ends a wait.
-LoadResult LoadModel(const std::u16string& pageFolder, IExecControl& control, NamedLockSet& loadLocks,
-                     bool forceRebuild);
+LoadResult LoadModel(const std::u16string& pageFolder, IExecControl& control,
+                     NamedLockSet& loadLocks, bool forceRebuild);
 
 // LoadModel that also says why no model came: `error` receives the message.
 LoadResult LoadModelReporting(const std::u16string& pageFolder, IExecControl& control,
@@ -53,8 +53,8 @@ void PrepareForSearch(IModel* model);
 // model's skipped files; ends with "%d pages skipped" when any were. Reports progress per
 // file (stage 2). Pages are read on several threads when the folder is large; records, skipped
 // files and log lines come out in the order of `files` all the same.
-std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector<FileInfo>& files, ILog& log,
-                                  IExecControl& control);
+std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector<FileInfo>& files,
+                                  ILog& log, IExecControl& control);
 
 // Fills the model's domain list from the pages' domain declarations, merging them by tag and
 // putting them in weight order, then display-name order.

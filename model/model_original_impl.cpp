@@ -15,12 +15,11 @@ namespace {
 
 template <class T>
 T* ItemOrNull(std::vector<T>& items, int32_t i) {
-    return i >= 0 && static_cast<size_t>(i) < items.size() ? &items[static_cast<size_t>(i)] : nullptr;
+    return i >= 0 && static_cast<size_t>(i) < items.size() ? &items[static_cast<size_t>(i)]
+                                                           : nullptr;
 }
 
-std::u16string LowerPath(std::u16string_view path) {
-    return platform::ToLower(path);
-}
+std::u16string LowerPath(std::u16string_view path) { return platform::ToLower(path); }
 
 }  // namespace
 
@@ -35,25 +34,15 @@ Model_original_impl_::Model_original_impl_(std::u16string htmlFolder, std::u16st
 
 Model_original_impl_::~Model_original_impl_() = default;
 
-IContent* Model_original_impl_::GetContent() {
-    return content.get();
-}
+IContent* Model_original_impl_::GetContent() { return content.get(); }
 
-IKeywordList* Model_original_impl_::GetKeywordList() {
-    return keywords.get();
-}
+IKeywordList* Model_original_impl_::GetKeywordList() { return keywords.get(); }
 
-IPageInfo* Model_original_impl_::GetPage(int32_t i) {
-    return ItemOrNull(pages, i);
-}
+IPageInfo* Model_original_impl_::GetPage(int32_t i) { return ItemOrNull(pages, i); }
 
-ITopic* Model_original_impl_::GetTopic(int32_t i) {
-    return ItemOrNull(topics, i);
-}
+ITopic* Model_original_impl_::GetTopic(int32_t i) { return ItemOrNull(topics, i); }
 
-IDomain* Model_original_impl_::GetDomain(int32_t i) {
-    return ItemOrNull(domains, i);
-}
+IDomain* Model_original_impl_::GetDomain(int32_t i) { return ItemOrNull(domains, i); }
 
 int32_t Model_original_impl_::FindPageIndex(std::u16string_view relativePath) const {
     std::call_once(pageIndexOnce_, [this] { BuildPageIndex(); });
@@ -81,7 +70,8 @@ void Model_original_impl_::BuildPageIndex() const {
     firstPageWithPath_.reserve(pages.size());
     for (size_t i = 0; i < pages.size(); ++i) {
         // emplace keeps the first page of a path; a later one finds it.
-        const auto placed = pageIndex_.emplace(LowerPath(StringView(pages[i].file.path)), static_cast<int32_t>(i));
+        const auto placed =
+            pageIndex_.emplace(LowerPath(StringView(pages[i].file.path)), static_cast<int32_t>(i));
         firstPageWithPath_.push_back(placed.first->second);
     }
 }
@@ -102,8 +92,10 @@ ITopic* Model_original_impl_::FindTopicByHelpId(const char16_t* id) {
     size_t lo = 0, hi = contextIds.size();
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (platform::CompareTextNoCase(StringView(contextIds[mid].id), key) < 0) lo = mid + 1;
-        else hi = mid;
+        if (platform::CompareTextNoCase(StringView(contextIds[mid].id), key) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     if (lo == contextIds.size()) return nullptr;
     if (platform::CompareTextNoCase(key, StringView(contextIds[lo].id)) < 0) return nullptr;
@@ -111,7 +103,8 @@ ITopic* Model_original_impl_::FindTopicByHelpId(const char16_t* id) {
 }
 
 const char16_t* Model_original_impl_::GetURL(const char16_t* pagePath, const char16_t* anchor) {
-    std::u16string url = platform::FileUrlFromPath(platform::JoinPath(htmlFolder_, StringView(pagePath)));
+    std::u16string url =
+        platform::FileUrlFromPath(platform::JoinPath(htmlFolder_, StringView(pagePath)));
     if (url.empty()) return nullptr;
     if (anchor) {
         url.push_back(u'#');
@@ -137,8 +130,6 @@ const char16_t* Model_original_impl_::GetRelativePath(const char16_t* urlOrPath)
     return urlBuffer_.c_str();
 }
 
-IModelFilter* GetModelFilter(IModel* model) {
-    return dynamic_cast<IModelFilter*>(model);
-}
+IModelFilter* GetModelFilter(IModel* model) { return dynamic_cast<IModelFilter*>(model); }
 
 }  // namespace kestrova

@@ -15,8 +15,8 @@
 #include <array>
 #include <memory>
 #include <mutex>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrova {
@@ -43,7 +43,8 @@ public:
     IContent* GetContent() override;
     IKeywordList* GetKeywordList() override;
     IURLProvider* GetURLProvider() override { return this; }
-    CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options, IExecControl& control) override;
+    CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options,
+                                     IExecControl& control) override;
     bool IsIndexReady() override;
     void BuildIndex(IExecControl& control) override;
     ITopic* FindTopicByHelpId(const char16_t* id) override;

@@ -9,9 +9,7 @@ namespace {
 
 constexpr size_t kAlignment = 8;
 
-size_t AlignUp(size_t n) {
-    return (n + kAlignment - 1) & ~(kAlignment - 1);
-}
+size_t AlignUp(size_t n) { return (n + kAlignment - 1) & ~(kAlignment - 1); }
 
 void* AllocateOrThrow(size_t n) {
     void* p = std::malloc(n);

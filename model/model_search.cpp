@@ -18,7 +18,6 @@
 namespace kestrova {
 namespace {
 
-
 void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex) {
     Topic_impl_ topic;
     topic.pages = &model;
@@ -26,8 +25,8 @@ void AddPage(TopicSet_impl_& set, Model_original_impl_& model, int32_t pageIndex
     set.AddTopic(topic);
 }
 
-void FindInTitles(Model_original_impl_& model, const char16_t* query, uint32_t options, IExecControl& control,
-                  TopicSet_impl_& set) {
+void FindInTitles(Model_original_impl_& model, const char16_t* query, uint32_t options,
+                  IExecControl& control, TopicSet_impl_& set) {
     // Each title's score is the count of the matcher CreateStringSearch makes for the query,
     // computed over the titles' words split once for the model.
     const std::vector<int32_t> scores = model.GetTitleWords().Scores(query, options);
@@ -36,7 +35,8 @@ void FindInTitles(Model_original_impl_& model, const char16_t* query, uint32_t o
         if (scores[i] > 0) scored.emplace_back(static_cast<int32_t>(i), scores[i]);
         CheckBreak(control);
     }
-    std::sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::sort(scored.begin(), scored.end(),
+              [](const auto& a, const auto& b) { return a.second > b.second; });
     for (const auto& [page, score] : scored) AddPage(set, model, page);
 }
 
@@ -54,7 +54,8 @@ public:
                              static_cast<size_t>(searcher.DocumentCount()) == model.pages.size()) {}
 
     int32_t PageOf(int32_t document) {
-        if (documentsArePages_ && document >= 0 && static_cast<size_t>(document) < model_.pages.size()) {
+        if (documentsArePages_ && document >= 0 &&
+            static_cast<size_t>(document) < model_.pages.size()) {
             return model_.FirstPageWithPathOf(document);
         }
         const std::optional<std::u16string> path = searcher_.StoredPath(document);
@@ -67,8 +68,8 @@ private:
     const bool documentsArePages_;
 };
 
-void FindInText(Model_original_impl_& model, const char16_t* query, uint32_t options, IExecControl& control,
-                TopicSet_impl_& set) {
+void FindInText(Model_original_impl_& model, const char16_t* query, uint32_t options,
+                IExecControl& control, TopicSet_impl_& set) {
     const int32_t kind = (options & kSearchRelatedWords) ? kIndexLemmatizing : kIndexPrecise;
     Searcher searcher(model.DataFolder(), kind, (options & kSearchQueryLanguage) != 0);
     CheckBreak(control);
@@ -98,9 +99,7 @@ CountedPtr<ITopicSet> Model_original_impl_::FindTopics(const char16_t* query, ui
     return result;
 }
 
-bool Model_original_impl_::IsIndexReady() {
-    return AreIndexesCurrent(DataFolder(), uid);
-}
+bool Model_original_impl_::IsIndexReady() { return AreIndexesCurrent(DataFolder(), uid); }
 
 void Model_original_impl_::BuildIndex(IExecControl& control) {
     PageListFiles files(*this);

@@ -11,8 +11,8 @@
 namespace kestrova {
 
 struct OpenRetry {
-    int retries = 5;                             // repetitions after the first attempt
-    std::chrono::milliseconds pause{1000};       // before each repetition
+    int retries = 5;                        // repetitions after the first attempt
+    std::chrono::milliseconds pause{1000};  // before each repetition
 };
 
 // The values used for preserved.bin and folders.bin.

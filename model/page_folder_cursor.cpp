@@ -8,9 +8,7 @@
 namespace kestrova {
 namespace {
 
-bool IsSeparator(char16_t c) {
-    return c == u'/' || c == u'\\';
-}
+bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
 
 }  // namespace
 

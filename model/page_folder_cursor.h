@@ -25,8 +25,8 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
-    std::string root_;           // native path of the page folder, ending in '/'
-    std::u16string current_;     // relative path of the folder held open
+    std::string root_;        // native path of the page folder, ending in '/'
+    std::u16string current_;  // relative path of the folder held open
     bool positioned_ = false;
     int dirFd_;
     std::string path_;

@@ -5,9 +5,7 @@
 
 namespace kestrova {
 
-int32_t PageListFiles::GetCount() {
-    return static_cast<int32_t>(model_.pages.size());
-}
+int32_t PageListFiles::GetCount() { return static_cast<int32_t>(model_.pages.size()); }
 
 const char16_t* PageListFiles::GetName(int32_t i) {
     return i >= 0 && i < GetCount() ? model_.pages[static_cast<size_t>(i)].file.path : nullptr;

@@ -2,12 +2,12 @@
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
+#include "model/build_clock.h"
 #include "model/cache_stream.h"
 #include "model/content_original_impl.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
 #include "model/page/file_log.h"
-#include "model/build_clock.h"
 #include "platform/io_error.h"
 #include "platform/path.h"
 
@@ -118,7 +118,8 @@ FileBytes ReadWhole(platform::File& file) {
     if (size < 0) throw platform::io_error("read error", file.LastError());
     FileBytes bytes{std::make_unique_for_overwrite<char[]>(static_cast<size_t>(size)), 0};
     while (bytes.size < static_cast<size_t>(size)) {
-        const long long r = file.Read(bytes.data.get() + bytes.size, static_cast<size_t>(size) - bytes.size);
+        const long long r =
+            file.Read(bytes.data.get() + bytes.size, static_cast<size_t>(size) - bytes.size);
         if (r < 0) throw platform::io_error("read error", file.LastError());
         if (r == 0) break;
         bytes.size += static_cast<size_t>(r);
@@ -227,7 +228,8 @@ void ReadBody(Model_original_impl_& m, CacheInput& in, IExecControl& control) {
 
 }  // namespace
 
-void SaveCache(Model_original_impl_& model, IExecControl& control, ILog& log, const OpenRetry& retry) {
+void SaveCache(Model_original_impl_& model, IExecControl& control, ILog& log,
+               const OpenRetry& retry) {
     const Clock::time_point start = Clock::now();
     platform::File file;
     const std::string path = platform::NativePath(model.CachePath());
@@ -250,7 +252,8 @@ bool LoadCache(Model_original_impl_& model, IExecControl& control, const OpenRet
     FileLog log(platform::NativePath(model.LogPath()));
     const Clock::time_point start = Clock::now();
     platform::File file;
-    if (OpenWithRetry(file, platform::NativePath(model.CachePath()), platform::File::Access::kReadShared,
+    if (OpenWithRetry(file, platform::NativePath(model.CachePath()),
+                      platform::File::Access::kReadShared,
                       retry) != platform::File::OpenResult::kOk) {
         log.WriteText("preserved file not found");
         return false;

@@ -20,8 +20,8 @@
 namespace kestrova {
 namespace {
 
-constexpr size_t kChunk = 16;          // pages a thread takes at a time
-constexpr size_t kWorthwhile = 256;    // fewer pages are read by the loader thread alone
+constexpr size_t kChunk = 16;        // pages a thread takes at a time
+constexpr size_t kWorthwhile = 256;  // fewer pages are read by the loader thread alone
 constexpr int kMostHelpers = 3;
 
 // The lines a worker's pages write, tagged with the page, to be written in page order later.
@@ -34,8 +34,12 @@ public:
         bool isText;
     };
 
-    void Write(std::u16string_view text) override { lines.push_back({page, {}, std::u16string(text), true}); }
-    void WriteText(std::string_view bytes) override { lines.push_back({page, std::string(bytes), {}, false}); }
+    void Write(std::u16string_view text) override {
+        lines.push_back({page, {}, std::u16string(text), true});
+    }
+    void WriteText(std::string_view bytes) override {
+        lines.push_back({page, std::string(bytes), {}, false});
+    }
 
     size_t page = 0;
     std::vector<Line> lines;
@@ -50,7 +54,8 @@ struct Worker {
 
 void SetStamp(FileInfo& file, const platform::FileStamp& stamp) {
     file.lastWriteTime = stamp.lastWriteTime;
-    file.size = static_cast<uint32_t>(stamp.size & 0xFFFFFFFFu);  // the low 32 bits, as the scan keeps them
+    file.size =
+        static_cast<uint32_t>(stamp.size & 0xFFFFFFFFu);  // the low 32 bits, as the scan keeps them
 }
 
 // Writes the workers' lines to `log` in page order (the lines of one page keep their order).
@@ -59,17 +64,20 @@ void WriteInPageOrder(std::deque<Worker>& workers, ILog& log) {
     for (const Worker& w : workers) {
         for (const CapturedLog::Line& line : w.log.lines) lines.push_back(&line);
     }
-    std::stable_sort(lines.begin(), lines.end(), [](const auto* a, const auto* b) { return a->page < b->page; });
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto* a, const auto* b) { return a->page < b->page; });
     for (const CapturedLog::Line* line : lines) {
-        if (line->isText) log.Write(line->text);
-        else log.WriteText(line->bytes);
+        if (line->isText)
+            log.Write(line->text);
+        else
+            log.WriteText(line->bytes);
     }
 }
 
 }  // namespace
 
-std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector<FileInfo>& files, ILog& log,
-                                  IExecControl& control) {
+std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector<FileInfo>& files,
+                                  ILog& log, IExecControl& control) {
     const size_t total = files.size();
     const int helpers = HelperCount(total, kWorthwhile, kMostHelpers);
     std::deque<Worker> workers;
@@ -80,16 +88,20 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
     const auto read = [&](size_t i, int worker) {
         Worker& w = workers[static_cast<size_t>(worker)];
         const FileInfo& file = files[i];
-        const auto fullPath = [&] { return platform::JoinPath(model.HtmlFolder(), StringView(file.path)); };
+        const auto fullPath = [&] {
+            return platform::JoinPath(model.HtmlFolder(), StringView(file.path));
+        };
         slots[i].file = file;
         w.log.page = i;
         w.cursor.MoveTo(StringView(file.path));
         // The time and size of the file come from the file as it was opened (the scan may have
         // left them to this), or else from its entry.
         std::optional<platform::FileStamp> stamp;
-        kept[i] = ReadPageMetaAt(w.cursor.Folder(), w.cursor.Path(), fullPath, w.log, slots[i].meta, &stamp) &&
+        kept[i] = ReadPageMetaAt(w.cursor.Folder(), w.cursor.Path(), fullPath, w.log, slots[i].meta,
+                                 &stamp) &&
                   !slots[i].meta.ignored;
-        if (platform::FileStamp entry; !stamp && platform::StampAt(w.cursor.Folder(), w.cursor.Path(), entry)) {
+        if (platform::FileStamp entry;
+            !stamp && platform::StampAt(w.cursor.Folder(), w.cursor.Path(), entry)) {
             stamp = entry;
         }
         if (stamp) SetStamp(slots[i].file, *stamp);
@@ -97,7 +109,8 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
     };
     const auto afterEach = [&](size_t done) {
         CheckBreak(control);
-        control.ReportProgress(ExecProgress{kStageLoad, static_cast<int32_t>(done - 1), static_cast<int32_t>(total)});
+        control.ReportProgress(
+            ExecProgress{kStageLoad, static_cast<int32_t>(done - 1), static_cast<int32_t>(total)});
     };
     try {
         ParallelFor(total, kChunk, helpers, read, afterEach);
@@ -109,8 +122,10 @@ std::vector<PageRecord> ReadPages(Model_original_impl_& model, const std::vector
 
     size_t keptCount = 0;
     for (size_t i = 0; i < total; ++i) {
-        if (!kept[i]) model.skippedFiles.push_back(slots[i].file);
-        else if (keptCount++ != i) slots[keptCount - 1] = std::move(slots[i]);
+        if (!kept[i])
+            model.skippedFiles.push_back(slots[i].file);
+        else if (keptCount++ != i)
+            slots[keptCount - 1] = std::move(slots[i]);
     }
     slots.resize(keptCount);
     if (!model.skippedFiles.empty()) {

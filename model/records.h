@@ -21,7 +21,7 @@ public:
     const char16_t* GetTag() override { return tag; }
     const char16_t* GetDisplayName() override { return displayName; }
 
-    const char16_t* tag = nullptr;          // meta `domain` of the pages
+    const char16_t* tag = nullptr;  // meta `domain` of the pages
     const char16_t* displayName = nullptr;
 };
 
@@ -51,7 +51,7 @@ public:
 
     IPageAccess_impl_* pages = nullptr;  // the model's page access
     int32_t pageIndex = kNoIndex;
-    const char16_t* anchor = nullptr;    // null for the whole page
+    const char16_t* anchor = nullptr;  // null for the whole page
 };
 
 class Keyword_impl_ final : public IKeyword {

@@ -25,9 +25,7 @@ int TopicPagePred_impl_::CompareKeys(const TopicSetEntry& a, const TopicSetEntry
     return platform::CompareCodeUnits(StringView(ka), StringView(kb));
 }
 
-const char16_t* TopicTitlePred_impl_::GetKey(IPageInfo* page) const {
-    return page->GetTitle();
-}
+const char16_t* TopicTitlePred_impl_::GetKey(IPageInfo* page) const { return page->GetTitle(); }
 
 const char16_t* TopicLocationPred_impl_::GetKey(IPageInfo* page) const {
     return page->GetLocation();
@@ -35,10 +33,14 @@ const char16_t* TopicLocationPred_impl_::GetKey(IPageInfo* page) const {
 
 std::unique_ptr<ITopicPred_impl_> MakeTopicPred(const TopicSortOrder& order) {
     switch (order.kind) {
-    case 0: return std::make_unique<TopicRankPred_impl_>(order.ascending);
-    case 1: return std::make_unique<TopicTitlePred_impl_>(order.ascending);
-    case 2: return std::make_unique<TopicLocationPred_impl_>(order.ascending);
-    default: return nullptr;
+        case 0:
+            return std::make_unique<TopicRankPred_impl_>(order.ascending);
+        case 1:
+            return std::make_unique<TopicTitlePred_impl_>(order.ascending);
+        case 2:
+            return std::make_unique<TopicLocationPred_impl_>(order.ascending);
+        default:
+            return nullptr;
     }
 }
 

@@ -17,7 +17,8 @@ int32_t TopicRegistry::GetTopicIndex(int32_t pageIndex, std::u16string_view anch
     const bool wholePage = anchor.empty() && pageIndex >= 0;
     if (wholePage) {
         const auto page = static_cast<size_t>(pageIndex);
-        if (page >= pageTopics_.size()) pageTopics_.resize(std::max(page + 1, 2 * pageTopics_.size()), -1);
+        if (page >= pageTopics_.size())
+            pageTopics_.resize(std::max(page + 1, 2 * pageTopics_.size()), -1);
         if (pageTopics_[page] >= 0) return pageTopics_[page];
     } else {
         const auto found = topics_.find(Key{static_cast<uint32_t>(pageIndex), anchor});
@@ -29,8 +30,10 @@ int32_t TopicRegistry::GetTopicIndex(int32_t pageIndex, std::u16string_view anch
     topic.pages = &model_;
     topic.pageIndex = pageIndex;
     topic.anchor = anchor.empty() ? nullptr : model_.pool.CopyString(anchor);
-    if (wholePage) pageTopics_[static_cast<size_t>(pageIndex)] = index;
-    else topics_.emplace(Key{static_cast<uint32_t>(pageIndex), StringView(topic.anchor)}, index);
+    if (wholePage)
+        pageTopics_[static_cast<size_t>(pageIndex)] = index;
+    else
+        topics_.emplace(Key{static_cast<uint32_t>(pageIndex), StringView(topic.anchor)}, index);
     return index;
 }
 

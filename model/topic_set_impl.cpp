@@ -23,7 +23,9 @@ bool TopicSet_impl_::Sort(const TopicSortOrder& order) {
     const std::unique_ptr<ITopicPred_impl_> pred = MakeTopicPred(order);
     if (!pred) return false;
     std::sort(entries_.begin(), entries_.end(),
-              [&pred](const TopicSetEntry& a, const TopicSetEntry& b) { return pred->Compare(a, b) < 0; });
+              [&pred](const TopicSetEntry& a, const TopicSetEntry& b) {
+                  return pred->Compare(a, b) < 0;
+              });
     order_ = order;
     return true;
 }
@@ -42,18 +44,15 @@ CountedPtr<TopicSet_impl_> TopicSet_impl_::FilterByDomain(int32_t domainIndex) c
     for (const TopicSetEntry& entry : entries_) {
         const int32_t page = entry.topic.pageIndex;
         if (!model_ || page < 0 || static_cast<size_t>(page) >= model_->pages.size()) continue;
-        if (model_->pages[static_cast<size_t>(page)].domains.Contains(domainIndex)) filtered->entries_.push_back(entry);
+        if (model_->pages[static_cast<size_t>(page)].domains.Contains(domainIndex))
+            filtered->entries_.push_back(entry);
     }
     return filtered;
 }
 
-TopicSet_impl_* AsTopicSetImpl(ITopicSet* set) {
-    return dynamic_cast<TopicSet_impl_*>(set);
-}
+TopicSet_impl_* AsTopicSetImpl(ITopicSet* set) { return dynamic_cast<TopicSet_impl_*>(set); }
 
-const Topic_impl_* AsTopicImpl(ITopic* topic) {
-    return dynamic_cast<const Topic_impl_*>(topic);
-}
+const Topic_impl_* AsTopicImpl(ITopic* topic) { return dynamic_cast<const Topic_impl_*>(topic); }
 
 CountedPtr<ITopicSet> Model_original_impl_::CreateTopicSet() {
     return MakeCounted<TopicSet_impl_>(CountedPtr<Model_original_impl_>::Share(this));

@@ -5,8 +5,8 @@ namespace {
 
 // A key whose plain ascending order is the weight order.
 int64_t WeightKey(int32_t w) {
-    if (w > 0) return w;                                // 1 .. 2^31-1
-    if (w == 0) return int64_t{1} << 31;               // after every positive weight
+    if (w > 0) return w;                                  // 1 .. 2^31-1
+    if (w == 0) return int64_t{1} << 31;                  // after every positive weight
     return (int64_t{1} << 31) - static_cast<int64_t>(w);  // -1 first, the lowest last
 }
 

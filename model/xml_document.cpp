@@ -29,7 +29,8 @@ private:
 
 }  // namespace
 
-void WriteXmlDocument(const pugi::xml_document& document, const std::function<void(std::string_view)>& write) {
+void WriteXmlDocument(const pugi::xml_document& document,
+                      const std::function<void(std::string_view)>& write) {
     CrLfWriter writer(write);
     document.save(writer, "\t", pugi::format_default | pugi::format_write_bom, pugi::encoding_utf8);
 }

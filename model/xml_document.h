@@ -11,7 +11,8 @@
 namespace kestrova {
 
 // Writes `document` in that form; `write` receives the bytes in pieces, in order.
-void WriteXmlDocument(const pugi::xml_document& document, const std::function<void(std::string_view)>& write);
+void WriteXmlDocument(const pugi::xml_document& document,
+                      const std::function<void(std::string_view)>& write);
 
 // Appends an attribute with the UTF-16 text converted to UTF-8 (an empty text too).
 void SetXmlAttribute(pugi::xml_node element, const char* name, std::u16string_view value);

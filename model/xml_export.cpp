@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <stdexcept>
 #include <utility>
 #include <vector>

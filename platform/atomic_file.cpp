@@ -45,7 +45,8 @@ bool IsAbandonedTemp(int folderFd, const std::string& base, const char* name) {
     if (pid <= 0 || *end != '.' || pid == getpid()) return false;
     if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) return false;
     struct stat st {};
-    if (fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return false;
     return std::time(nullptr) - st.st_mtime > kAbandonedAfterSeconds;
 }
 
@@ -54,7 +55,9 @@ bool IsAbandonedTemp(int folderFd, const std::string& base, const char* name) {
 // killed before their rename left there.
 void FinishInFolder(const std::string& path) {
     const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;

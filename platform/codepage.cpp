@@ -8,21 +8,16 @@ namespace {
 // The upper half (0x80..0xFF) of Windows-1251. 0x98 is unassigned there and maps to U+0098,
 // as the system conversion does, so that every byte survives a round trip.
 constexpr std::array<char16_t, 128> kCp1251High = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
-    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
-    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
-    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
-    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
+    0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
+    0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
+    0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
+    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
+    0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
@@ -32,7 +27,8 @@ struct Cp1251Reverse {
     Cp1251Reverse() {
         bytes.fill('?');
         for (unsigned i = 0; i < 0x80; ++i) bytes[i] = static_cast<unsigned char>(i);
-        for (unsigned i = 0; i < 128; ++i) bytes[kCp1251High[i]] = static_cast<unsigned char>(0x80 + i);
+        for (unsigned i = 0; i < 128; ++i)
+            bytes[kCp1251High[i]] = static_cast<unsigned char>(0x80 + i);
     }
 };
 
@@ -47,19 +43,40 @@ constexpr char32_t kReplacement = 0xFFFD;
 // one byte (or the maximal valid prefix of a truncated sequence).
 char32_t NextUtf8(std::string_view s, size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) { ++i; return b0; }
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
     int len;
     char32_t cp;
     char32_t min;
-    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; cp = b0 & 0x07; min = 0x10000; }
-    else { ++i; return kReplacement; }
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        ++i;
+        return kReplacement;
+    }
     size_t j = i + 1;
     for (int k = 1; k < len; ++k, ++j) {
-        if (j >= s.size()) { i = j; return kReplacement; }
+        if (j >= s.size()) {
+            i = j;
+            return kReplacement;
+        }
         const auto b = static_cast<unsigned char>(s[j]);
-        if ((b & 0xC0) != 0x80) { i = j; return kReplacement; }
+        if ((b & 0xC0) != 0x80) {
+            i = j;
+            return kReplacement;
+        }
         cp = (cp << 6) | (b & 0x3F);
     }
     i = j;
@@ -112,14 +129,15 @@ char16_t Cp1251ToUnit(unsigned char byte) {
     return byte < 0x80 ? static_cast<char16_t>(byte) : kCp1251High[byte - 0x80];
 }
 
-char Cp1251FromUnit(char16_t unit) {
-    return static_cast<char>(Reverse().bytes[unit]);
-}
+char Cp1251FromUnit(char16_t unit) { return static_cast<char>(Reverse().bytes[unit]); }
 
 bool IsValidUtf8(std::string_view bytes) {
     size_t i = 0;
     while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) { ++i; continue; }
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const size_t start = i;
         const char32_t cp = NextUtf8(bytes, i);
         if (cp == kReplacement) {
@@ -169,7 +187,8 @@ std::u16string DecodeBytes(uint32_t codePage, std::string_view bytes) {
     if (codePage == kCodePageUtf8) return Utf8ToUtf16(bytes);
     if (codePage != kCodePage1251 && IsValidUtf8(bytes)) return Utf8ToUtf16(bytes);
     std::u16string out(bytes.size(), u'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) out[i] = Cp1251ToUnit(static_cast<unsigned char>(bytes[i]));
+    for (size_t i = 0; i < bytes.size(); ++i)
+        out[i] = Cp1251ToUnit(static_cast<unsigned char>(bytes[i]));
     return out;
 }
 
@@ -181,7 +200,9 @@ std::string EncodeText(uint32_t codePage, std::u16string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t u = text[i];
         // A surrogate pair is one character: one '?'.
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
+            ++i;
         out[n++] = static_cast<char>(table[u]);
     }
     out.resize(n);

@@ -3,17 +3,15 @@
 #include "platform/io_error.h"
 #include "platform/path.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace kestrova::platform {
 
-File::File(File&& other) noexcept : fd_(other.fd_), error_(other.error_) {
-    other.fd_ = -1;
-}
+File::File(File&& other) noexcept : fd_(other.fd_), error_(other.error_) { other.fd_ = -1; }
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
@@ -25,9 +23,7 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() {
-    Close();
-}
+File::~File() { Close(); }
 
 File::OpenResult File::Open(const std::string& path, Access access) {
     return OpenAt(AT_FDCWD, path, access);
@@ -38,10 +34,18 @@ File::OpenResult File::OpenAt(int dirFd, const std::string& path, Access access)
     int flags = O_CLOEXEC;
     int lock = LOCK_SH;
     switch (access) {
-        case Access::kReadShared: flags |= O_RDONLY; break;
+        case Access::kReadShared:
+            flags |= O_RDONLY;
+            break;
         // No O_TRUNC here: the file is truncated only once the lock is held.
-        case Access::kWriteExclusive: flags |= O_WRONLY | O_CREAT; lock = LOCK_EX; break;
-        case Access::kAppendShared: flags |= O_WRONLY | O_CREAT | O_APPEND; lock = LOCK_EX; break;
+        case Access::kWriteExclusive:
+            flags |= O_WRONLY | O_CREAT;
+            lock = LOCK_EX;
+            break;
+        case Access::kAppendShared:
+            flags |= O_WRONLY | O_CREAT | O_APPEND;
+            lock = LOCK_EX;
+            break;
     }
     const int fd = ::openat(dirFd, path.c_str(), flags, 0666);
     if (fd < 0) {

@@ -169,9 +169,12 @@ std::optional<size_t> WaitForStopOrMutex(const ManualResetEvent& stop,
         if (stop.IsSet()) return std::nullopt;
         for (size_t i = 0; i < mutexes.size(); ++i) {
             switch (mutexes[i]->TryAcquire()) {
-            case NamedMutex::TryResult::Obtained: return i;
-            case NamedMutex::TryResult::Failed: return std::nullopt;
-            case NamedMutex::TryResult::Busy: break;
+                case NamedMutex::TryResult::Obtained:
+                    return i;
+                case NamedMutex::TryResult::Failed:
+                    return std::nullopt;
+                case NamedMutex::TryResult::Busy:
+                    break;
             }
         }
         if (stop.WaitFor(kPollInterval)) return std::nullopt;

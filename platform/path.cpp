@@ -2,16 +2,14 @@
 
 #include "platform/codepage.h"
 
-#include <ctime>
 #include <unistd.h>
+#include <ctime>
 #include <vector>
 
 namespace kestrova::platform {
 namespace {
 
-bool IsSeparator(char16_t c) {
-    return c == u'/' || c == u'\\';
-}
+bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
 
 std::u16string CurrentDirectory() {
     std::vector<char> buffer(4096);
@@ -32,9 +30,7 @@ std::string NativePath(std::u16string_view path) {
     return out;
 }
 
-std::u16string PathFromNative(std::string_view native) {
-    return Utf8ToUtf16(native);
-}
+std::u16string PathFromNative(std::string_view native) { return Utf8ToUtf16(native); }
 
 std::u16string NormalizePath(std::u16string_view path) {
     std::u16string full;
@@ -74,7 +70,8 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view relative
     size_t start = 0;
     while (start < relative.size() && IsSeparator(relative[start])) ++start;
     out.push_back(u'/');
-    for (size_t i = start; i < relative.size(); ++i) out.push_back(relative[i] == u'\\' ? u'/' : relative[i]);
+    for (size_t i = start; i < relative.size(); ++i)
+        out.push_back(relative[i] == u'\\' ? u'/' : relative[i]);
     return out;
 }
 

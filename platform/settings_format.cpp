@@ -44,12 +44,23 @@ void AppendText(std::string& out, std::u16string_view text, bool quoted) {
         const char16_t c = text[i];
         if (quoted) {
             switch (c) {
-            case u'\\': out += "\\\\"; continue;
-            case u'"': out += "\\\""; continue;
-            case u'\n': out += "\\n"; continue;
-            case u'\r': out += "\\r"; continue;
-            case u'\t': out += "\\t"; continue;
-            default: break;
+                case u'\\':
+                    out += "\\\\";
+                    continue;
+                case u'"':
+                    out += "\\\"";
+                    continue;
+                case u'\n':
+                    out += "\\n";
+                    continue;
+                case u'\r':
+                    out += "\\r";
+                    continue;
+                case u'\t':
+                    out += "\\t";
+                    continue;
+                default:
+                    break;
             }
         }
         if (U16_IS_LEAD(c) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
@@ -112,19 +123,25 @@ std::optional<uint32_t> ParseHex(std::string_view digits) {
 std::optional<char16_t> ParseEscape(std::string_view line, size_t& pos) {
     if (pos >= line.size()) return std::nullopt;
     switch (line[pos++]) {
-    case '\\': return u'\\';
-    case '"': return u'"';
-    case 'n': return u'\n';
-    case 'r': return u'\r';
-    case 't': return u'\t';
-    case 'u': {
-        if (line.size() - pos < 4) return std::nullopt;
-        auto unit = ParseHex(line.substr(pos, 4));
-        pos += 4;
-        if (!unit) return std::nullopt;
-        return static_cast<char16_t>(*unit);
-    }
-    default: return std::nullopt;
+        case '\\':
+            return u'\\';
+        case '"':
+            return u'"';
+        case 'n':
+            return u'\n';
+        case 'r':
+            return u'\r';
+        case 't':
+            return u'\t';
+        case 'u': {
+            if (line.size() - pos < 4) return std::nullopt;
+            auto unit = ParseHex(line.substr(pos, 4));
+            pos += 4;
+            if (!unit) return std::nullopt;
+            return static_cast<char16_t>(*unit);
+        }
+        default:
+            return std::nullopt;
     }
 }
 
@@ -214,7 +231,8 @@ SettingsKeyData* SettingsData::FindKey(std::u16string_view path) {
 SettingsKeyData& SettingsData::CreateKey(std::u16string_view path) {
     for (size_t end = path.find(u'\\'); end != std::u16string_view::npos;
          end = path.find(u'\\', end + 1)) {
-        if (FindKey(path.substr(0, end)) == nullptr) keys.push_back({std::u16string(path.substr(0, end)), {}});
+        if (FindKey(path.substr(0, end)) == nullptr)
+            keys.push_back({std::u16string(path.substr(0, end)), {}});
     }
     if (SettingsKeyData* key = FindKey(path)) return *key;
     keys.push_back({std::u16string(path), {}});

@@ -140,15 +140,15 @@ std::optional<std::u16string> SettingsStore::ReadString(std::u16string_view key,
 
 bool SettingsStore::WriteValue(std::u16string_view key, SettingsValue written) const {
     return IsValidKeyPath(key) && Modify([&](SettingsData& data) {
-        SettingsKeyData& target = data.CreateKey(key);
-        if (SettingsValue* old = FindValue(target, written.name)) {
-            written.name = old->name;  // the name keeps the case it was made with
-            *old = std::move(written);
-        } else {
-            target.values.push_back(std::move(written));
-        }
-        return true;
-    });
+               SettingsKeyData& target = data.CreateKey(key);
+               if (SettingsValue* old = FindValue(target, written.name)) {
+                   written.name = old->name;  // the name keeps the case it was made with
+                   *old = std::move(written);
+               } else {
+                   target.values.push_back(std::move(written));
+               }
+               return true;
+           });
 }
 
 bool SettingsStore::WriteDword(std::u16string_view key, std::u16string_view name,
@@ -158,8 +158,8 @@ bool SettingsStore::WriteDword(std::u16string_view key, std::u16string_view name
 
 bool SettingsStore::WriteString(std::u16string_view key, std::u16string_view name,
                                 std::u16string_view value) const {
-    return WriteValue(key, {std::u16string(name), SettingsValue::Type::kString, 0,
-                            std::u16string(value)});
+    return WriteValue(
+        key, {std::u16string(name), SettingsValue::Type::kString, 0, std::u16string(value)});
 }
 
 bool SettingsStore::DeleteKey(std::u16string_view key) const {

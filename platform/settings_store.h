@@ -76,7 +76,8 @@ public:
     bool WriteString(std::u16string_view name, std::u16string_view value) const;
 
 private:
-    SettingsKey(const SettingsStore& store, std::u16string_view path) : store_(store), path_(path) {}
+    SettingsKey(const SettingsStore& store, std::u16string_view path)
+        : store_(store), path_(path) {}
 
     SettingsStore store_;
     std::u16string path_;

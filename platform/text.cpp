@@ -1,7 +1,7 @@
 #include "platform/text.h"
 
-#include <unicode/ucol.h>
 #include <unicode/uchar.h>
+#include <unicode/ucol.h>
 
 #include <cstdint>
 #include <memory>
@@ -20,14 +20,16 @@ using CollatorPtr = std::unique_ptr<UCollator, CollatorDeleter>;
 CollatorPtr OpenRootCollator(UCollationStrength strength) {
     UErrorCode status = U_ZERO_ERROR;
     CollatorPtr collator(ucol_open("", &status));
-    if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU root collator: ") + u_errorName(status));
+    if (U_FAILURE(status))
+        throw std::runtime_error(std::string("ICU root collator: ") + u_errorName(status));
     ucol_setStrength(collator.get(), strength);
     return collator;
 }
 
 int Collate(const UCollator* collator, std::u16string_view a, std::u16string_view b) {
-    return ucol_strcoll(collator, reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
-                        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
+    return ucol_strcoll(collator, reinterpret_cast<const UChar*>(a.data()),
+                        static_cast<int32_t>(a.size()), reinterpret_cast<const UChar*>(b.data()),
+                        static_cast<int32_t>(b.size()));
 }
 
 const UCollator* CaseCollator() {
@@ -50,7 +52,8 @@ std::string MakeSortKey(const UCollator* collator, std::u16string_view text) {
     uint8_t stackKey[kStackKey];
     const int32_t n = ucol_getSortKey(collator, chars, length, stackKey, kStackKey);
     if (n <= 0) return {};
-    if (n <= kStackKey) return std::string(reinterpret_cast<const char*>(stackKey), static_cast<size_t>(n - 1));
+    if (n <= kStackKey)
+        return std::string(reinterpret_cast<const char*>(stackKey), static_cast<size_t>(n - 1));
     std::string key(static_cast<size_t>(n), '\0');
     ucol_getSortKey(collator, chars, length, reinterpret_cast<uint8_t*>(key.data()), n);
     key.resize(static_cast<size_t>(n - 1));
@@ -85,9 +88,7 @@ std::u16string ToLower(std::u16string_view text) {
     return out;
 }
 
-bool IsAlphaNumeric(char16_t c) {
-    return u_isalnum(c) != 0;
-}
+bool IsAlphaNumeric(char16_t c) { return u_isalnum(c) != 0; }
 
 int CompareText(std::u16string_view a, std::u16string_view b) {
     return Collate(CaseCollator(), a, b);
@@ -97,13 +98,9 @@ int CompareTextNoCase(std::u16string_view a, std::u16string_view b) {
     return Collate(NoCaseCollator(), a, b);
 }
 
-std::string SortKey(std::u16string_view text) {
-    return MakeSortKey(CaseCollator(), text);
-}
+std::string SortKey(std::u16string_view text) { return MakeSortKey(CaseCollator(), text); }
 
-std::string SortKeyNoCase(std::u16string_view text) {
-    return MakeSortKey(NoCaseCollator(), text);
-}
+std::string SortKeyNoCase(std::u16string_view text) { return MakeSortKey(NoCaseCollator(), text); }
 
 std::string_view NoCaseSortKeyOf(std::string_view key) {
     // A key holds its levels in turn, primary, secondary, then tertiary (case), each after a

@@ -37,11 +37,14 @@ int CompareCodeUnits(std::u16string_view a, std::u16string_view b);
 // Equality of code units, compared as bytes (faster than the character-wise comparison of
 // char16_t strings, which is a plain loop).
 inline bool SameCodeUnits(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
 }
 // The same as a function object, for hash tables keyed by text.
 struct SameCodeUnitsEqual {
-    bool operator()(std::u16string_view a, std::u16string_view b) const { return SameCodeUnits(a, b); }
+    bool operator()(std::u16string_view a, std::u16string_view b) const {
+        return SameCodeUnits(a, b);
+    }
 };
 
 // ASCII-only case-insensitive equality of byte strings (for tag and attribute names).

@@ -49,8 +49,10 @@ std::u16string FileUrlFromPath(std::u16string_view path) {
     std::u16string url = u"file://";
     for (char16_t c : path) {
         if (c == u'\\') c = u'/';
-        if (NeedsEscape(c)) AppendEscaped(url, c);
-        else url.push_back(c);
+        if (NeedsEscape(c))
+            AppendEscaped(url, c);
+        else
+            url.push_back(c);
     }
     return url;
 }
@@ -61,7 +63,8 @@ bool IsFileUrl(std::u16string_view text) {
 
 bool IsUrl(std::u16string_view text) {
     size_t i = 0;
-    while (i < text.size() && (IsAlphaNumeric(text[i]) || text[i] == u'+' || text[i] == u'-' || text[i] == u'.') &&
+    while (i < text.size() &&
+           (IsAlphaNumeric(text[i]) || text[i] == u'+' || text[i] == u'-' || text[i] == u'.') &&
            text[i] < 0x80) {
         ++i;
     }
@@ -89,8 +92,10 @@ std::u16string EscapeSpaces(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (char16_t c : text) {
-        if (c == u' ') out.append(u"%20");
-        else out.push_back(c);
+        if (c == u' ')
+            out.append(u"%20");
+        else
+            out.push_back(c);
     }
     return out;
 }
@@ -103,7 +108,8 @@ std::u16string Unescape(std::u16string_view text) {
         bytes.clear();
     };
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
+        if (text[i] == u'%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
             bytes.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
             i += 2;
         } else {
@@ -116,20 +122,23 @@ std::u16string Unescape(std::u16string_view text) {
 }
 
 std::optional<std::u16string> RelativePathTo(std::u16string_view from, std::u16string_view target) {
-    if (from.empty() || target.empty() || (target[0] != u'/' && target[0] != u'\\')) return std::nullopt;
+    if (from.empty() || target.empty() || (target[0] != u'/' && target[0] != u'\\'))
+        return std::nullopt;
     const std::u16string a = NormalizePath(from);
     const std::u16string b = NormalizePath(target);
     const auto fromParts = SplitPath(a);
     const auto targetParts = SplitPath(b);
     size_t common = 0;
-    while (common < fromParts.size() && common < targetParts.size() && fromParts[common] == targetParts[common]) {
+    while (common < fromParts.size() && common < targetParts.size() &&
+           fromParts[common] == targetParts[common]) {
         ++common;
     }
     std::u16string out;
     if (common == fromParts.size()) {
         out = u".";
     } else {
-        for (size_t i = common; i < fromParts.size(); ++i) out.append(i == common ? u".." : u"\\..");
+        for (size_t i = common; i < fromParts.size(); ++i)
+            out.append(i == common ? u".." : u"\\..");
     }
     for (size_t i = common; i < targetParts.size(); ++i) {
         out.push_back(u'\\');

@@ -18,14 +18,17 @@ KsvAnalyzerBase::~KsvAnalyzerBase() {
 
 TokenStream* KsvAnalyzerBase::tokenStream(const TCHAR*, CL_NS(util)::Reader* reader) {
     CL_NS(util)::BufferedReader* buffered = reader->__asBufferedReader();
-    TokenStream* stream = buffered
-        ? _CLNEW StandardTokenizer(buffered)
-        : _CLNEW StandardTokenizer(_CLNEW CL_NS(util)::FilteredBufferedReader(reader, false), true);
+    TokenStream* stream =
+        buffered
+            ? _CLNEW StandardTokenizer(buffered)
+            : _CLNEW
+              StandardTokenizer(_CLNEW CL_NS(util)::FilteredBufferedReader(reader, false), true);
     stream = _CLNEW StandardFilter(stream, true);
     return Filter(stream);
 }
 
-TokenStream* KsvAnalyzerBase::reusableTokenStream(const TCHAR* fieldName, CL_NS(util)::Reader* reader) {
+TokenStream* KsvAnalyzerBase::reusableTokenStream(const TCHAR* fieldName,
+                                                  CL_NS(util)::Reader* reader) {
     _CLDELETE(reused_);
     reused_ = tokenStream(fieldName, reader);
     return reused_;
@@ -60,9 +63,12 @@ namespace kestrova {
 
 std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(int32_t kind) {
     switch (kind) {
-        case kIndexLemmatizing: return std::make_unique<lucene::analysis::standard::KsvLemmatizingAnalyzer>();
-        case kIndexPrecise: return std::make_unique<lucene::analysis::standard::KsvPreciseAnalyzer>();
-        default: return nullptr;
+        case kIndexLemmatizing:
+            return std::make_unique<lucene::analysis::standard::KsvLemmatizingAnalyzer>();
+        case kIndexPrecise:
+            return std::make_unique<lucene::analysis::standard::KsvPreciseAnalyzer>();
+        default:
+            return nullptr;
     }
 }
 

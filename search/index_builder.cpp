@@ -27,8 +27,10 @@ using lucene::document::Document;
 using lucene::document::Field;
 using lucene::index::IndexWriter;
 
-constexpr int kStoredTokenized = static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_TOKENIZED);  // 33
-constexpr int kStoredOnly = static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_NO);  // 17
+constexpr int kStoredTokenized =
+    static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_TOKENIZED);  // 33
+constexpr int kStoredOnly =
+    static_cast<int>(Field::STORE_YES) | static_cast<int>(Field::INDEX_NO);  // 17
 
 void RemoveTree(const std::string& path) {
     std::error_code ignored;
@@ -70,13 +72,16 @@ int32_t IndexProgressTotal(int32_t pages) {
 }
 
 IndexBuilder::IndexBuilder(const std::u16string& dataFolder, int32_t kind)
-    : paths_(MakeIndexPaths(dataFolder, kind)), kind_(kind), log_(std::make_unique<FileLog>(paths_.log)) {
+    : paths_(MakeIndexPaths(dataFolder, kind)),
+      kind_(kind),
+      log_(std::make_unique<FileLog>(paths_.log)) {
     extractor_.SetTitleWeight(7);
 }
 
 IndexBuilder::~IndexBuilder() = default;
 
-IndexBuildResult IndexBuilder::Build(IIndexFiles& files, const ModelUid& uid, IExecControl& control) {
+IndexBuildResult IndexBuilder::Build(IIndexFiles& files, const ModelUid& uid,
+                                     IExecControl& control) {
     std::error_code ignored;
     std::filesystem::create_directories(paths_.dataFolder, ignored);  // the lock files live there
     IndexLockFile tempLock(paths_.tempLock, IndexLockFile::Mode::kExclusive, &control);
@@ -101,12 +106,14 @@ IndexBuildResult IndexBuilder::Swap(IExecControl& control) {
         return IndexBuildResult::kNoLiveLock;
     }
     if (!IsDirectory(paths_.liveDir)) {
-        if (std::rename(paths_.tempDir.c_str(), paths_.liveDir.c_str()) == 0) return IndexBuildResult::kBuilt;
+        if (std::rename(paths_.tempDir.c_str(), paths_.liveDir.c_str()) == 0)
+            return IndexBuildResult::kBuilt;
         log_->WriteText("Cannot move index directory");
         return IndexBuildResult::kSwapFailed;
     }
     // One atomic exchange: there is no moment without a live index.
-    if (::renameat2(AT_FDCWD, paths_.tempDir.c_str(), AT_FDCWD, paths_.liveDir.c_str(), RENAME_EXCHANGE) == 0) {
+    if (::renameat2(AT_FDCWD, paths_.tempDir.c_str(), AT_FDCWD, paths_.liveDir.c_str(),
+                    RENAME_EXCHANGE) == 0) {
         return IndexBuildResult::kBuilt;
     }
     if (errno != EINVAL && errno != ENOSYS) {
@@ -139,7 +146,8 @@ bool IndexBuilder::IndexAllPages(IIndexFiles& files, IExecControl& control) {
         const char16_t* fullPath = files.GetFullPath(i);
         try {
             extractor_.Extract(platform::NativePath(fullPath ? fullPath : u""));
-            const std::wstring relPath = platform::Utf16ToWide(files.GetName(i) ? files.GetName(i) : u"");
+            const std::wstring relPath =
+                platform::Utf16ToWide(files.GetName(i) ? files.GetName(i) : u"");
             Document doc;
             doc.add(*_CLNEW Field(L"text", extractor_.GetText(), kStoredTokenized));
             doc.add(*_CLNEW Field(L"relPath", relPath.c_str(), kStoredOnly));

@@ -26,11 +26,11 @@ class ILog;
 
 // How a build of one kind ended.
 enum class IndexBuildResult {
-    kBuilt,           // the new index is live
-    kStopped,         // the control asked to stop before the temporary lock was had
-    kAborted,         // indexing failed or was stopped ("Indexing aborted")
-    kNoLiveLock,      // stopped while waiting for the live lock ("Cannot get file lock")
-    kSwapFailed,      // the old index could not be removed or the new one not moved
+    kBuilt,       // the new index is live
+    kStopped,     // the control asked to stop before the temporary lock was had
+    kAborted,     // indexing failed or was stopped ("Indexing aborted")
+    kNoLiveLock,  // stopped while waiting for the live lock ("Cannot get file lock")
+    kSwapFailed,  // the old index could not be removed or the new one not moved
 };
 
 class IndexBuilder {

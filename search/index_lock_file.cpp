@@ -18,8 +18,10 @@ constexpr std::chrono::milliseconds kStep{200};
 
 // True when the descriptor and the path name the same file.
 bool SameFile(int fd, const std::string& path) {
-    struct stat a {}, b {};
-    return ::fstat(fd, &a) == 0 && ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    struct stat a {
+    }, b{};
+    return ::fstat(fd, &a) == 0 && ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 }  // namespace
@@ -27,13 +29,9 @@ bool SameFile(int fd, const std::string& path) {
 IndexLockFile::IndexLockFile(std::string path, Mode mode, IExecControl* control)
     : path_(std::move(path)), mode_(mode), control_(control) {}
 
-IndexLockFile::~IndexLockFile() {
-    Release();
-}
+IndexLockFile::~IndexLockFile() { Release(); }
 
-bool IndexLockFile::ShouldStop() const {
-    return control_ && control_->ShouldBreak();
-}
+bool IndexLockFile::ShouldStop() const { return control_ && control_->ShouldBreak(); }
 
 bool IndexLockFile::TryAcquire() {
     if (IsHeld()) return true;

@@ -9,9 +9,12 @@ namespace kestrova {
 
 const char* IndexSuffix(int32_t kind) {
     switch (kind) {
-        case kIndexLemmatizing: return "_lem";
-        case kIndexPrecise: return "_prec";
-        default: throw std::runtime_error("unknown index kind");
+        case kIndexLemmatizing:
+            return "_lem";
+        case kIndexPrecise:
+            return "_prec";
+        default:
+            throw std::runtime_error("unknown index kind");
     }
 }
 
@@ -55,12 +58,14 @@ bool WriteIndexIdentity(const std::string& indexDir, const ModelUid& uid) {
 }
 
 bool IsIndexCurrent(const std::u16string& dataFolder, int32_t kind, const ModelUid& uid) {
-    const std::optional<ModelUid> stored = ReadIndexIdentity(MakeIndexPaths(dataFolder, kind).liveDir);
+    const std::optional<ModelUid> stored =
+        ReadIndexIdentity(MakeIndexPaths(dataFolder, kind).liveDir);
     return stored && *stored == uid;
 }
 
 bool AreIndexesCurrent(const std::u16string& dataFolder, const ModelUid& uid) {
-    return IsIndexCurrent(dataFolder, kIndexLemmatizing, uid) && IsIndexCurrent(dataFolder, kIndexPrecise, uid);
+    return IsIndexCurrent(dataFolder, kIndexLemmatizing, uid) &&
+           IsIndexCurrent(dataFolder, kIndexPrecise, uid);
 }
 
 }  // namespace kestrova

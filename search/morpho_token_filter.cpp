@@ -42,11 +42,13 @@ Token* MorphoTokenFilter::next(Token* token) {
     for (size_t i = 0; i < length; ++i) {
         // Characters beyond the 16-bit range have no place in code page 1251 either.
         const wchar_t c = text[i];
-        bytes_.push_back(c > 0xFFFF ? '?' : kestrova::platform::Cp1251FromUnit(static_cast<char16_t>(c)));
+        bytes_.push_back(c > 0xFFFF ? '?'
+                                    : kestrova::platform::Cp1251FromUnit(static_cast<char16_t>(c)));
     }
     const std::string form = form_(bytes_);
     wide_.clear();
-    for (const char b : form) wide_.push_back(kestrova::platform::Cp1251ToUnit(static_cast<unsigned char>(b)));
+    for (const char b : form)
+        wide_.push_back(kestrova::platform::Cp1251ToUnit(static_cast<unsigned char>(b)));
     t->setText(wide_.c_str(), static_cast<int32_t>(wide_.size()));
     return t;
 }

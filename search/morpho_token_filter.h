@@ -34,8 +34,8 @@ public:
 
 private:
     DictionaryFormFunction form_;
-    std::string bytes_;   // the word in code page 1251
-    std::wstring wide_;   // its dictionary form
+    std::string bytes_;  // the word in code page 1251
+    std::wstring wide_;  // its dictionary form
 };
 
 }  // namespace lucene::analysis::standard

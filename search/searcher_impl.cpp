@@ -29,9 +29,7 @@ public:
     }
 };
 
-bool IsParserSpace(char16_t c) {
-    return std::iswspace(static_cast<wint_t>(c)) != 0;
-}
+bool IsParserSpace(char16_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
 
 // True when a whole word of the query (between blanks or the ends) starting at `i` is one of
 // the parser's operator words.
@@ -55,7 +53,8 @@ std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage)
         } else {
             // The parser also takes the words AND, OR and NOT as operators; escaped, they are
             // plain words like any other.
-            if (kSpecial.find(c) != std::u16string_view::npos || IsOperatorWordAt(query, i)) text.push_back(u'\\');
+            if (kSpecial.find(c) != std::u16string_view::npos || IsOperatorWordAt(query, i))
+                text.push_back(u'\\');
             text.push_back(c);
         }
     }
@@ -93,7 +92,8 @@ bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& 
     if (!SearchDocuments(query, documents)) return false;
     paths.reserve(paths.size() + documents.size());
     for (const int32_t document : documents) {
-        if (std::optional<std::u16string> path = StoredPath(document)) paths.push_back(std::move(*path));
+        if (std::optional<std::u16string> path = StoredPath(document))
+            paths.push_back(std::move(*path));
     }
     return true;
 }
@@ -122,13 +122,12 @@ std::optional<std::u16string> Searcher::StoredPath(int32_t document) {
     // over the text; callers that can name the page otherwise avoid this.
     const RelPathSelector selector;
     Document doc;
-    if (!searcher_ || !searcher_->getReader()->document(document, doc, &selector)) return std::nullopt;
+    if (!searcher_ || !searcher_->getReader()->document(document, doc, &selector))
+        return std::nullopt;
     const TCHAR* relPath = doc.get(L"relPath");
     return platform::WideToUtf16(relPath ? relPath : L"");
 }
 
-int32_t Searcher::DocumentCount() const {
-    return searcher_ ? searcher_->maxDoc() : 0;
-}
+int32_t Searcher::DocumentCount() const { return searcher_ ? searcher_->maxDoc() : 0; }
 
 }  // namespace kestrova

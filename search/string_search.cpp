@@ -7,14 +7,14 @@
 namespace kestrova {
 namespace {
 
-
 std::u16string_view View(const char16_t* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
 }
 
 }  // namespace
 
-StringSearch_Exact_CI_impl_::StringSearch_Exact_CI_impl_(std::u16string query) : query_(std::move(query)) {
+StringSearch_Exact_CI_impl_::StringSearch_Exact_CI_impl_(std::u16string query)
+    : query_(std::move(query)) {
     FillWordSet(query_, words_);
 }
 

@@ -17,9 +17,7 @@ bool Is(std::string_view name, std::string_view what) {
 
 }  // namespace
 
-TextExtractor::TextExtractor() {
-    text_.reserve(16384);
-}
+TextExtractor::TextExtractor() { text_.reserve(16384); }
 
 void TextExtractor::Reset() {
     text_.clear();
@@ -57,13 +55,9 @@ bool TextExtractor::ExtractBytes(std::string_view bytes) {
     return true;
 }
 
-const wchar_t* TextExtractor::GetText() {
-    return text_.c_str();
-}
+const wchar_t* TextExtractor::GetText() { return text_.c_str(); }
 
-void TextExtractor::OnByteOrderMark(bool) {
-    charset_ = "utf-8";
-}
+void TextExtractor::OnByteOrderMark(bool) { charset_ = "utf-8"; }
 
 bool TextExtractor::OnStartTag(std::string_view name) {
     if (Is(name, "body")) EnterBody();

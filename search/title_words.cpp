@@ -39,7 +39,8 @@ TitleWords::TitleWords(const std::vector<const char16_t*>& titles) {
 void TitleWords::LookUpForms() const {
     // The same dictionary form that MorphoWordFilter compares.
     formOf_.reserve(spellings_.size());
-    for (const std::u16string& spelling : spellings_) formOf_.push_back(Number(formNumbers_, DictionaryForm1251(spelling)));
+    for (const std::u16string& spelling : spellings_)
+        formOf_.push_back(Number(formNumbers_, DictionaryForm1251(spelling)));
 }
 
 std::vector<int32_t> TitleWords::Scores(const char16_t* query, uint32_t options) const {

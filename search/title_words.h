@@ -26,9 +26,9 @@ public:
 private:
     void LookUpForms() const;
 
-    std::vector<int32_t> words_;    // word numbers of all titles, title after title
-    std::vector<size_t> starts_;    // where each title's words begin in words_, and the end
-    std::vector<std::u16string> spellings_;  // by word number
+    std::vector<int32_t> words_;  // word numbers of all titles, title after title
+    std::vector<size_t> starts_;  // where each title's words begin in words_, and the end
+    std::vector<std::u16string> spellings_;                     // by word number
     std::unordered_map<std::u16string, int32_t> lowerNumbers_;  // lower-cased word -> number
     std::vector<int32_t> lowerOf_;  // by word number: number of its lower-cased form
     mutable std::once_flag formsOnce_;

@@ -5,9 +5,7 @@
 namespace kestrova {
 namespace {
 
-bool IsWordChar(char16_t c) {
-    return c == u'_' || platform::IsAlphaNumeric(c);
-}
+bool IsWordChar(char16_t c) { return c == u'_' || platform::IsAlphaNumeric(c); }
 
 }  // namespace
 
@@ -28,13 +26,15 @@ std::vector<WordSpan> SplitWordSpans(std::u16string_view text) {
 
 std::vector<std::u16string> SplitWords(std::u16string_view text) {
     std::vector<std::u16string> words;
-    for (const WordSpan& w : SplitWordSpans(text)) words.emplace_back(text.substr(w.start, w.length));
+    for (const WordSpan& w : SplitWordSpans(text))
+        words.emplace_back(text.substr(w.start, w.length));
     return words;
 }
 
 void FillWordSet(std::u16string_view text, std::set<std::u16string>& words) {
     words.clear();
-    for (const WordSpan& w : SplitWordSpans(text)) words.insert(platform::ToLower(text.substr(w.start, w.length)));
+    for (const WordSpan& w : SplitWordSpans(text))
+        words.insert(platform::ToLower(text.substr(w.start, w.length)));
 }
 
 }  // namespace kestrova

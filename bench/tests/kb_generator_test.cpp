@@ -111,10 +111,11 @@ TEST(KbGeneratorTest, EveryCharsetDecodesToTheSameKindOfRussianText) {
     std::set<std::string> declarations;
     for (const fs::path& page : Pages(dir)) {
         const std::string bytes = Bytes(page);
-        declarations.insert(bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? "bom"
-                            : bytes.find("charset=windows-1251") != std::string::npos ? "1251 content-type"
-                            : bytes.find("charset=\"windows-1251\"") != std::string::npos ? "1251 meta"
-                                                                                           : "utf-8 meta");
+        declarations.insert(
+            bytes.rfind("\xEF\xBB\xBF", 0) == 0                           ? "bom"
+            : bytes.find("charset=windows-1251") != std::string::npos     ? "1251 content-type"
+            : bytes.find("charset=\"windows-1251\"") != std::string::npos ? "1251 meta"
+                                                                          : "utf-8 meta");
         TextExtractor extractor;
         extractor.SetTitleWeight(7);
         ASSERT_TRUE(extractor.Extract(page.string()));
@@ -122,7 +123,9 @@ TEST(KbGeneratorTest, EveryCharsetDecodesToTheSameKindOfRussianText) {
         const std::u16string number = platform::PathFromNative(page.stem().string().substr(4));
         const std::u16string title = u"Статья " + number + u".";
         size_t copies = 0;
-        for (size_t at = text.find(title); at != std::u16string::npos; at = text.find(title, at + 1)) ++copies;
+        for (size_t at = text.find(title); at != std::u16string::npos;
+             at = text.find(title, at + 1))
+            ++copies;
         EXPECT_EQ(copies, 8u) << page;  // seven before the body, one in its heading
         EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos) << page;
     }
@@ -158,8 +161,9 @@ TEST(KbGeneratorTest, TheModelOfAGeneratedFolderHasEveryPageAndNoLoggedProblem) 
     // Only the lines every build writes: no page skipped, no conflict.
     std::ifstream logFile(platform::NativePath(std::u16string(info.dataFolder) + u"/model.log"));
     for (std::string line; std::getline(logFile, line);) {
-        const bool routine = line.rfind("start loading", 0) == 0 || line.rfind("collectHtmlFiles", 0) == 0 ||
-                             line.rfind("loading complete", 0) == 0 || line.rfind("saving preserved", 0) == 0;
+        const bool routine =
+            line.rfind("start loading", 0) == 0 || line.rfind("collectHtmlFiles", 0) == 0 ||
+            line.rfind("loading complete", 0) == 0 || line.rfind("saving preserved", 0) == 0;
         EXPECT_TRUE(routine) << line;
     }
 }

@@ -19,42 +19,42 @@ using namespace kestrova;
 namespace {
 
 std::string Carry(NamedLockSet& set, platform::NamedMutex*& reader, const std::string& command) {
-  if (command == "any") {
-    reader = &set.AcquireAny();
-    for (int i = 0; i < set.Count(); ++i) {
-      if (&set.Mutex(i) == reader) return "any " + std::to_string(i);
+    if (command == "any") {
+        reader = &set.AcquireAny();
+        for (int i = 0; i < set.Count(); ++i) {
+            if (&set.Mutex(i) == reader) return "any " + std::to_string(i);
+        }
+    } else if (command == "all") {
+        set.AcquireAll();
+        return "all";
+    } else if (command == "release") {
+        return reader != nullptr && NamedLockSet::Release(*reader) ? "released" : "not held";
+    } else if (command == "releaseall") {
+        set.ReleaseAll();
+        return "releasedall";
     }
-  } else if (command == "all") {
-    set.AcquireAll();
-    return "all";
-  } else if (command == "release") {
-    return reader != nullptr && NamedLockSet::Release(*reader) ? "released" : "not held";
-  } else if (command == "releaseall") {
-    set.ReleaseAll();
-    return "releasedall";
-  }
-  return "unknown command";
+    return "unknown command";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s PREFIX FOLDER\n", argv[0]);
-    return 2;
-  }
-  platform::ManualResetEvent stop;
-  NamedLockSet set(platform::Utf8ToUtf16(argv[1]), platform::Utf8ToUtf16(argv[2]), 4, stop);
-  platform::NamedMutex* reader = nullptr;
-  std::string command;
-  while (std::getline(std::cin, command)) {
-    std::string answer;
-    try {
-      answer = Carry(set, reader, command);
-    } catch (const std::exception& error) {
-      answer = std::string("error: ") + error.what();
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s PREFIX FOLDER\n", argv[0]);
+        return 2;
     }
-    std::cout << answer << std::endl;
-  }
-  return 0;
+    platform::ManualResetEvent stop;
+    NamedLockSet set(platform::Utf8ToUtf16(argv[1]), platform::Utf8ToUtf16(argv[2]), 4, stop);
+    platform::NamedMutex* reader = nullptr;
+    std::string command;
+    while (std::getline(std::cin, command)) {
+        std::string answer;
+        try {
+            answer = Carry(set, reader, command);
+        } catch (const std::exception& error) {
+            answer = std::string("error: ") + error.what();
+        }
+        std::cout << answer << std::endl;
+    }
+    return 0;
 }

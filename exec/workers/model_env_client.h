@@ -22,44 +22,44 @@
 namespace kestrova {
 
 class ModelEnvClient : public IModelSubsriber_impl_, public ISearchClient_impl_ {
- public:
-  // Called on the waiting thread about every `tick` with the latest progress
-  // (stage -1 until a worker has reported).
-  using ProgressFn = std::function<void(const ExecProgress&)>;
+public:
+    // Called on the waiting thread about every `tick` with the latest progress
+    // (stage -1 until a worker has reported).
+    using ProgressFn = std::function<void(const ExecProgress&)>;
 
-  // AddUser and Subscribe. The registry must outlive the client.
-  ModelEnvClient(ModelEnvRegistry& registry, std::u16string_view folder);
-  // DetachClient, Unsubscribe and RemoveUser: no callback reaches the client afterwards.
-  ~ModelEnvClient();
-  ModelEnvClient(const ModelEnvClient&) = delete;
-  ModelEnvClient& operator=(const ModelEnvClient&) = delete;
+    // AddUser and Subscribe. The registry must outlive the client.
+    ModelEnvClient(ModelEnvRegistry& registry, std::u16string_view folder);
+    // DetachClient, Unsubscribe and RemoveUser: no callback reaches the client afterwards.
+    ~ModelEnvClient();
+    ModelEnvClient(const ModelEnvClient&) = delete;
+    ModelEnvClient& operator=(const ModelEnvClient&) = delete;
 
-  // RequestModel, then waits until the loader has nothing more to do and returns the last
-  // model it delivered (a cached model found outdated is followed by the rebuilt one); null
-  // when the folder holds no knowledge base or the load failed.
-  CountedPtr<IModel> WaitForModel(const ProgressFn& progress = {});
-  // PostSearch, then waits for the result: null when the search failed. The index is built
-  // first when it is not current, and its progress reaches `progress`.
-  CountedPtr<ITopicSet> Search(CountedPtr<IModel> model, std::u16string_view query,
-                               uint32_t options, const ProgressFn& progress = {});
+    // RequestModel, then waits until the loader has nothing more to do and returns the last
+    // model it delivered (a cached model found outdated is followed by the rebuilt one); null
+    // when the folder holds no knowledge base or the load failed.
+    CountedPtr<IModel> WaitForModel(const ProgressFn& progress = {});
+    // PostSearch, then waits for the result: null when the search failed. The index is built
+    // first when it is not current, and its progress reaches `progress`.
+    CountedPtr<ITopicSet> Search(CountedPtr<IModel> model, std::u16string_view query,
+                                 uint32_t options, const ProgressFn& progress = {});
 
-  void SetTick(std::chrono::milliseconds tick) { tick_ = tick; }
+    void SetTick(std::chrono::milliseconds tick) { tick_ = tick; }
 
-  void OnModel(CountedPtr<IModel> model) override;
-  void OnSearchProgress(const ExecProgress& progress) override;
-  void OnSearchResult(CountedPtr<ITopicSet> result) override;
+    void OnModel(CountedPtr<IModel> model) override;
+    void OnSearchProgress(const ExecProgress& progress) override;
+    void OnSearchResult(CountedPtr<ITopicSet> result) override;
 
- private:
-  ExecProgress LastProgress();
+private:
+    ExecProgress LastProgress();
 
-  ModelEnvRegistry& registry_;
-  const std::u16string folder_;
-  std::chrono::milliseconds tick_{200};
-  std::mutex lock_;
-  CountedPtr<IModel> model_;        // guarded by lock_
-  CountedPtr<ITopicSet> result_;    // guarded by lock_
-  ExecProgress progress_{-1, -1, -1};  // guarded by lock_
-  platform::ManualResetEvent resultReady_;
+    ModelEnvRegistry& registry_;
+    const std::u16string folder_;
+    std::chrono::milliseconds tick_{200};
+    std::mutex lock_;
+    CountedPtr<IModel> model_;           // guarded by lock_
+    CountedPtr<ITopicSet> result_;       // guarded by lock_
+    ExecProgress progress_{-1, -1, -1};  // guarded by lock_
+    platform::ManualResetEvent resultReady_;
 };
 
 }  // namespace kestrova

@@ -15,20 +15,20 @@
 namespace kestrova {
 
 class ModelEnv_impl_ : public CounterBase_, public ModelBasicEnv_impl_ {
- public:
-  // `pageFolder` should be normalised; the loader thread starts here.
-  ModelEnv_impl_(std::u16string_view pageFolder, ModelLoadFn load);
-  ~ModelEnv_impl_() override;
+public:
+    // `pageFolder` should be normalised; the loader thread starts here.
+    ModelEnv_impl_(std::u16string_view pageFolder, ModelLoadFn load);
+    ~ModelEnv_impl_() override;
 
-  // Forwards the model to the search thread's PostReindex.
-  void RequestReindex(CountedPtr<IModel> model) override;
+    // Forwards the model to the search thread's PostReindex.
+    void RequestReindex(CountedPtr<IModel> model) override;
 
-  LoaderThread& Loader() { return loader_; }
-  SearchThread& Search() { return search_; }
+    LoaderThread& Loader() { return loader_; }
+    SearchThread& Search() { return search_; }
 
- private:
-  LoaderThread loader_;
-  SearchThread search_;
+private:
+    LoaderThread loader_;
+    SearchThread search_;
 };
 
 }  // namespace kestrova

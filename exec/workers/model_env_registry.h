@@ -25,46 +25,46 @@
 namespace kestrova {
 
 class ModelEnvRegistry {
- public:
-  // Every environment loads its models with `load`.
-  explicit ModelEnvRegistry(ModelLoadFn load);
-  // Stops whatever environments are left.
-  ~ModelEnvRegistry();
-  ModelEnvRegistry(const ModelEnvRegistry&) = delete;
-  ModelEnvRegistry& operator=(const ModelEnvRegistry&) = delete;
+public:
+    // Every environment loads its models with `load`.
+    explicit ModelEnvRegistry(ModelLoadFn load);
+    // Stops whatever environments are left.
+    ~ModelEnvRegistry();
+    ModelEnvRegistry(const ModelEnvRegistry&) = delete;
+    ModelEnvRegistry& operator=(const ModelEnvRegistry&) = delete;
 
-  // One more window; the first one opens an empty list of environments.
-  void AddUser();
-  // One window less; the last one releases every environment, ending their threads.
-  void RemoveUser();
+    // One more window; the first one opens an empty list of environments.
+    void AddUser();
+    // One window less; the last one releases every environment, ending their threads.
+    void RemoveUser();
 
-  // LoaderThread::Subscribe / Unsubscribe of the folder's environment.
-  void Subscribe(std::u16string_view folder, IModelSubsriber_impl_* subscriber);
-  void Unsubscribe(std::u16string_view folder, IModelSubsriber_impl_* subscriber);
-  // LoaderThread::RequestModel: the model at once if there is one, else a load.
-  void RequestModel(std::u16string_view folder);
-  // LoaderThread::RequestReload: a forced rebuild from the pages.
-  void RequestReload(std::u16string_view folder);
-  // LoaderThread::IsLoading.
-  bool IsLoading(std::u16string_view folder);
-  // SearchThread::PostSearch: a search of `query` in `model` with the option bits of
-  // FindTopics; the index is built first when it is not current.
-  void PostSearch(std::u16string_view folder, ISearchClient_impl_* client,
-                  CountedPtr<IModel> model, std::u16string_view query, uint32_t options);
-  // SearchThread::DetachClient: no further callback to `client` once this returns.
-  void DetachClient(std::u16string_view folder, ISearchClient_impl_* client);
+    // LoaderThread::Subscribe / Unsubscribe of the folder's environment.
+    void Subscribe(std::u16string_view folder, IModelSubsriber_impl_* subscriber);
+    void Unsubscribe(std::u16string_view folder, IModelSubsriber_impl_* subscriber);
+    // LoaderThread::RequestModel: the model at once if there is one, else a load.
+    void RequestModel(std::u16string_view folder);
+    // LoaderThread::RequestReload: a forced rebuild from the pages.
+    void RequestReload(std::u16string_view folder);
+    // LoaderThread::IsLoading.
+    bool IsLoading(std::u16string_view folder);
+    // SearchThread::PostSearch: a search of `query` in `model` with the option bits of
+    // FindTopics; the index is built first when it is not current.
+    void PostSearch(std::u16string_view folder, ISearchClient_impl_* client,
+                    CountedPtr<IModel> model, std::u16string_view query, uint32_t options);
+    // SearchThread::DetachClient: no further callback to `client` once this returns.
+    void DetachClient(std::u16string_view folder, ISearchClient_impl_* client);
 
-  // The environment of the folder, created when it is new. Throws std::logic_error when
-  // there is no user.
-  CountedPtr<ModelEnv_impl_> FindOrCreate(std::u16string_view folder);
-  int32_t UserCount();
-  size_t EnvironmentCount();
+    // The environment of the folder, created when it is new. Throws std::logic_error when
+    // there is no user.
+    CountedPtr<ModelEnv_impl_> FindOrCreate(std::u16string_view folder);
+    int32_t UserCount();
+    size_t EnvironmentCount();
 
- private:
-  const ModelLoadFn load_;
-  std::mutex lock_;  // guards everything below, held while environments are made or ended
-  int32_t users_ = 0;
-  std::optional<std::vector<CountedPtr<ModelEnv_impl_>>> envs_;  // only while users_ > 0
+private:
+    const ModelLoadFn load_;
+    std::mutex lock_;  // guards everything below, held while environments are made or ended
+    int32_t users_ = 0;
+    std::optional<std::vector<CountedPtr<ModelEnv_impl_>>> envs_;  // only while users_ > 0
 };
 
 }  // namespace kestrova

@@ -6,8 +6,8 @@ namespace kestrova {
 
 ModelLoadOutcome LoadModelFromDisk(const std::u16string& pageFolder, IExecControl& control,
                                    NamedLockSet& locks, bool forceRebuild) {
-  LoadResult result = LoadModel(pageFolder, control, locks, forceRebuild);
-  return ModelLoadOutcome{result.model, result.rebuilt};
+    LoadResult result = LoadModel(pageFolder, control, locks, forceRebuild);
+    return ModelLoadOutcome{result.model, result.rebuilt};
 }
 
 }  // namespace kestrova

@@ -13,15 +13,15 @@
 namespace kestrova {
 
 struct ModelLoadOutcome {
-  CountedPtr<IModel> model;  // null when the folder holds no knowledge base
-  bool rebuilt = false;      // built from the pages rather than taken from the cache
+    CountedPtr<IModel> model;  // null when the folder holds no knowledge base
+    bool rebuilt = false;      // built from the pages rather than taken from the cache
 };
 
 // Loads the model of `pageFolder` under the "ksv:load" set `locks`, rebuilding it from the
 // pages when `forceRebuild` is set. Throws BreakExec or shutdown_exception when stopped.
-using ModelLoadFn = std::function<ModelLoadOutcome(const std::u16string& pageFolder,
-                                                   IExecControl& control, NamedLockSet& locks,
-                                                   bool forceRebuild)>;
+using ModelLoadFn =
+    std::function<ModelLoadOutcome(const std::u16string& pageFolder, IExecControl& control,
+                                   NamedLockSet& locks, bool forceRebuild)>;
 
 // The real loader: the model of the folder from its cache, or built from its pages (LoadModel).
 ModelLoadOutcome LoadModelFromDisk(const std::u16string& pageFolder, IExecControl& control,

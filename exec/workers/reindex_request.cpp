@@ -7,7 +7,7 @@ namespace kestrova {
 namespace {
 
 void AddOnce(std::vector<ISearchClient_impl_*>& list, ISearchClient_impl_* client) {
-  if (std::find(list.begin(), list.end(), client) == list.end()) list.push_back(client);
+    if (std::find(list.begin(), list.end(), client) == list.end()) list.push_back(client);
 }
 
 }  // namespace
@@ -18,32 +18,32 @@ ReindexRequest::ReindexRequest(IExecControl& owner, CountedPtr<IModel> model)
 bool ReindexRequest::ShouldBreak() { return cancel_.IsSet() || owner_.ShouldBreak(); }
 
 void ReindexRequest::ReportProgress(const ExecProgress& progress) {
-  std::lock_guard lock(lock_);
-  for (ISearchClient_impl_* client : listeners_) client->OnSearchProgress(progress);
+    std::lock_guard lock(lock_);
+    for (ISearchClient_impl_* client : listeners_) client->OnSearchProgress(progress);
 }
 
 void ReindexRequest::AddListener(ISearchClient_impl_* client) {
-  std::lock_guard lock(lock_);
-  AddOnce(listeners_, client);
+    std::lock_guard lock(lock_);
+    AddOnce(listeners_, client);
 }
 
 void ReindexRequest::RemoveListener(ISearchClient_impl_* client) {
-  std::lock_guard lock(lock_);
-  std::erase(listeners_, client);
+    std::lock_guard lock(lock_);
+    std::erase(listeners_, client);
 }
 
 void ReindexRequest::HandOver(ReindexRequest& successor) {
-  std::lock_guard lock(lock_);
-  {
-    std::lock_guard successorLock(successor.lock_);
-    for (ISearchClient_impl_* client : listeners_) AddOnce(successor.listeners_, client);
-  }
-  cancel_.Set();
+    std::lock_guard lock(lock_);
+    {
+        std::lock_guard successorLock(successor.lock_);
+        for (ISearchClient_impl_* client : listeners_) AddOnce(successor.listeners_, client);
+    }
+    cancel_.Set();
 }
 
 std::vector<ISearchClient_impl_*> ReindexRequest::Listeners() const {
-  std::lock_guard lock(lock_);
-  return listeners_;
+    std::lock_guard lock(lock_);
+    return listeners_;
 }
 
 }  // namespace kestrova

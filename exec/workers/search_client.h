@@ -12,14 +12,14 @@ namespace kestrova {
 class ITopicSet;
 
 class ISearchClient_impl_ {
- public:
-  // Progress of the index build the client waits for (stage 3) or of its search (stage 4).
-  virtual void OnSearchProgress(const ExecProgress& progress) = 0;
-  // The result of the client's search; null when the search failed or was cancelled.
-  virtual void OnSearchResult(CountedPtr<ITopicSet> result) = 0;
+public:
+    // Progress of the index build the client waits for (stage 3) or of its search (stage 4).
+    virtual void OnSearchProgress(const ExecProgress& progress) = 0;
+    // The result of the client's search; null when the search failed or was cancelled.
+    virtual void OnSearchResult(CountedPtr<ITopicSet> result) = 0;
 
- protected:
-  ~ISearchClient_impl_() = default;
+protected:
+    ~ISearchClient_impl_() = default;
 };
 
 }  // namespace kestrova

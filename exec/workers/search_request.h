@@ -16,34 +16,34 @@
 namespace kestrova {
 
 class SearchRequest : public CounterBase_, public IExecControl {
- public:
-  // `owner` is the search thread's control and must outlive the request.
-  SearchRequest(IExecControl& owner, ISearchClient_impl_* client, CountedPtr<IModel> model,
-                std::u16string_view query, uint32_t options);
+public:
+    // `owner` is the search thread's control and must outlive the request.
+    SearchRequest(IExecControl& owner, ISearchClient_impl_* client, CountedPtr<IModel> model,
+                  std::u16string_view query, uint32_t options);
 
-  const CountedPtr<IModel>& Model() const { return model_; }
-  const std::u16string& Query() const { return query_; }
-  uint32_t Options() const { return options_; }
+    const CountedPtr<IModel>& Model() const { return model_; }
+    const std::u16string& Query() const { return query_; }
+    uint32_t Options() const { return options_; }
 
-  // True once the client has detached or the owner says stop.
-  bool ShouldBreak() override;
-  // Passes the progress to the client while it is attached.
-  void ReportProgress(const ExecProgress& progress) override;
+    // True once the client has detached or the owner says stop.
+    bool ShouldBreak() override;
+    // Passes the progress to the client while it is attached.
+    void ReportProgress(const ExecProgress& progress) override;
 
-  // Clears the client if it is `client`; once this returns it receives nothing more.
-  void Detach(ISearchClient_impl_* client);
-  bool IsClient(ISearchClient_impl_* client) const;
-  bool IsDetached() const;
-  // Hands the result (null after a failure) to the client while it is attached.
-  void Deliver(CountedPtr<ITopicSet> result);
+    // Clears the client if it is `client`; once this returns it receives nothing more.
+    void Detach(ISearchClient_impl_* client);
+    bool IsClient(ISearchClient_impl_* client) const;
+    bool IsDetached() const;
+    // Hands the result (null after a failure) to the client while it is attached.
+    void Deliver(CountedPtr<ITopicSet> result);
 
- private:
-  IExecControl& owner_;
-  mutable std::mutex lock_;
-  ISearchClient_impl_* client_;  // guarded by lock_; not owned
-  const CountedPtr<IModel> model_;
-  const std::u16string query_;
-  const uint32_t options_;
+private:
+    IExecControl& owner_;
+    mutable std::mutex lock_;
+    ISearchClient_impl_* client_;  // guarded by lock_; not owned
+    const CountedPtr<IModel> model_;
+    const std::u16string query_;
+    const uint32_t options_;
 };
 
 }  // namespace kestrova

@@ -26,54 +26,54 @@
 namespace kestrova {
 
 class SearchThread : public Thread, public IExecControl {
- public:
-  // The environment must outlive the thread.
-  explicit SearchThread(IModelEnv_impl_& env);
-  ~SearchThread() override;
+public:
+    // The environment must outlive the thread.
+    explicit SearchThread(IModelEnv_impl_& env);
+    ~SearchThread() override;
 
-  // Queues an index build of `model`; a build that runs is handed over to it and stops.
-  void PostReindex(CountedPtr<IModel> model);
-  // Queues a search of `query` with the option bits of FindTopics. The client listens to the
-  // builds pending or running; when there is none and the model's index is not ready, a build
-  // is queued first with the client as its listener. The client is not owned.
-  void PostSearch(ISearchClient_impl_* client, CountedPtr<IModel> model,
-                  std::u16string_view query, uint32_t options);
-  // After this returns the client receives no further callback from this thread: it leaves
-  // the builds, its running search stops at its next check, its queued searches are dropped.
-  void DetachClient(ISearchClient_impl_* client);
+    // Queues an index build of `model`; a build that runs is handed over to it and stops.
+    void PostReindex(CountedPtr<IModel> model);
+    // Queues a search of `query` with the option bits of FindTopics. The client listens to the
+    // builds pending or running; when there is none and the model's index is not ready, a build
+    // is queued first with the client as its listener. The client is not owned.
+    void PostSearch(ISearchClient_impl_* client, CountedPtr<IModel> model,
+                    std::u16string_view query, uint32_t options);
+    // After this returns the client receives no further callback from this thread: it leaves
+    // the builds, its running search stops at its next check, its queued searches are dropped.
+    void DetachClient(ISearchClient_impl_* client);
 
-  // True once the stop event is signalled; progress is ignored.
-  bool ShouldBreak() override { return StopEvent().IsSet(); }
-  void ReportProgress(const ExecProgress&) override {}
+    // True once the stop event is signalled; progress is ignored.
+    bool ShouldBreak() override { return StopEvent().IsSet(); }
+    void ReportProgress(const ExecProgress&) override {}
 
-  // Snapshots for tests and diagnostics.
-  CountedPtr<ReindexRequest> PendingReindex();
-  CountedPtr<ReindexRequest> CurrentReindex();
-  size_t QueuedSearches();
+    // Snapshots for tests and diagnostics.
+    CountedPtr<ReindexRequest> PendingReindex();
+    CountedPtr<ReindexRequest> CurrentReindex();
+    size_t QueuedSearches();
 
- protected:
-  int Run() override;
+protected:
+    int Run() override;
 
- private:
-  // REQUIRES: pendingLock_ and currentReindexLock_ held.
-  void QueueLocked(CountedPtr<ReindexRequest> request);
-  void RunReindex(ReindexRequest& request, NamedLockSet& locks);
-  void RunSearch(SearchRequest& request, NamedLockSet& locks);
-  CountedPtr<ReindexRequest> TakePending();
-  CountedPtr<SearchRequest> TakeSearch();
-  void ClearCurrent();
+private:
+    // REQUIRES: pendingLock_ and currentReindexLock_ held.
+    void QueueLocked(CountedPtr<ReindexRequest> request);
+    void RunReindex(ReindexRequest& request, NamedLockSet& locks);
+    void RunSearch(SearchRequest& request, NamedLockSet& locks);
+    CountedPtr<ReindexRequest> TakePending();
+    CountedPtr<SearchRequest> TakeSearch();
+    void ClearCurrent();
 
-  IModelEnv_impl_& env_;
-  platform::ManualResetEvent reindexEvent_;
-  platform::ManualResetEvent searchEvent_;
-  std::mutex pendingLock_;
-  CountedPtr<ReindexRequest> pending_;  // guarded by pendingLock_
-  std::mutex currentReindexLock_;
-  CountedPtr<ReindexRequest> currentReindex_;  // guarded by currentReindexLock_
-  std::mutex queueLock_;
-  std::deque<CountedPtr<SearchRequest>> queue_;  // guarded by queueLock_
-  std::mutex currentSearchLock_;
-  CountedPtr<SearchRequest> currentSearch_;  // guarded by currentSearchLock_
+    IModelEnv_impl_& env_;
+    platform::ManualResetEvent reindexEvent_;
+    platform::ManualResetEvent searchEvent_;
+    std::mutex pendingLock_;
+    CountedPtr<ReindexRequest> pending_;  // guarded by pendingLock_
+    std::mutex currentReindexLock_;
+    CountedPtr<ReindexRequest> currentReindex_;  // guarded by currentReindexLock_
+    std::mutex queueLock_;
+    std::deque<CountedPtr<SearchRequest>> queue_;  // guarded by queueLock_
+    std::mutex currentSearchLock_;
+    CountedPtr<SearchRequest> currentSearch_;  // guarded by currentSearchLock_
 };
 
 }  // namespace kestrova

@@ -1,7 +1,7 @@
 // The favorites tree: inserting, removing, counting, renaming and the modified flag.
 #include "favorites/bookmark_set.h"
-#include "platform/path.h"
 #include "favorites_test_util.h"
+#include "platform/path.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +17,13 @@ TEST(BookmarkTree, InsertPlacesAndAppendsAndMarksTheSetModified) {
     CountedPtr<IBookmark> d = set->CreateBookmark(u"d", u"d.html");
     EXPECT_FALSE(set->IsModified());  // creating alone changes nothing
 
-    root.Insert(0, a.get());           // into an empty folder: appended
+    root.Insert(0, a.get());  // into an empty folder: appended
     EXPECT_TRUE(set->IsModified());
     root.Insert(root.GetChildCount(), b.get());  // index == count appends
     root.Insert(-1, c.get());
-    root.Insert(1, d.get());           // before the child at 1
-    root.Insert(99, a.get());          // beyond the end appends; duplicates are not refused
-    root.Insert(0, nullptr);           // nothing to insert
+    root.Insert(1, d.get());   // before the child at 1
+    root.Insert(99, a.get());  // beyond the end appends; duplicates are not refused
+    root.Insert(0, nullptr);   // nothing to insert
     ASSERT_EQ(root.GetChildCount(), 5);
     const IBookmarkNode* expected[] = {a.get(), d.get(), b.get(), c.get(), a.get()};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(root.GetChild(i).get(), expected[i]) << i;

@@ -25,14 +25,15 @@ TEST(BookmarksFile, SaveWritesTheDocumentByteForByte) {
     ASSERT_TRUE(set->Save());
     EXPECT_FALSE(set->IsModified());
     EXPECT_EQ(test::ReadBytes(home.File()),
-              kBom + "<?xml version=\"1.0\"?>\r\n"
-                     "<bookmarks>\r\n"
-                     "\t<folder title=\"Кодексы &amp; &lt;законы>\">\r\n"
-                     "\t\t<bookmark title=\"\" file=\"law\\civil.html\" />\r\n"
-                     "\t\t<folder title=\"\" />\r\n"
-                     "\t</folder>\r\n"
-                     "\t<bookmark title=\"Статья &quot;1&quot;\" file=\"\" />\r\n"
-                     "</bookmarks>\r\n");
+              kBom +
+                  "<?xml version=\"1.0\"?>\r\n"
+                  "<bookmarks>\r\n"
+                  "\t<folder title=\"Кодексы &amp; &lt;законы>\">\r\n"
+                  "\t\t<bookmark title=\"\" file=\"law\\civil.html\" />\r\n"
+                  "\t\t<folder title=\"\" />\r\n"
+                  "\t</folder>\r\n"
+                  "\t<bookmark title=\"Статья &quot;1&quot;\" file=\"\" />\r\n"
+                  "</bookmarks>\r\n");
 }
 
 TEST(BookmarksFile, LoadRebuildsTheSavedTreeAndClearsTheFlag) {
@@ -57,7 +58,8 @@ TEST(BookmarksFile, LoadRebuildsTheSavedTreeAndClearsTheFlag) {
     auto* loadedFolder = static_cast<IBookmarkFolder*>(first.get());
     CountedPtr<IBookmarkNode> inner = loadedFolder->GetChild(2);
     EXPECT_EQ(Title(inner), u"Закладка 2");
-    EXPECT_EQ(std::u16string(static_cast<IBookmark*>(inner.get())->GetFile()), u"pages\\Закладка 2.html");
+    EXPECT_EQ(std::u16string(static_cast<IBookmark*>(inner.get())->GetFile()),
+              u"pages\\Закладка 2.html");
     EXPECT_EQ(inner->GetParent(), loadedFolder);
     EXPECT_EQ(Title(root.GetChild(1)), u"x\tq0");  // a tab survives as a character reference
     EXPECT_EQ(test::ReadBytes(home.File()),
@@ -66,16 +68,17 @@ TEST(BookmarksFile, LoadRebuildsTheSavedTreeAndClearsTheFlag) {
 
 TEST(BookmarksFile, LoadPassesOverIncompleteAndForeignNodesAndTheNextSaveDropsThem) {
     test::PrivateDataHome home("file-incomplete");
-    test::WriteBytes(home.File(),
-                     "<?xml version=\"1.0\"?>\n<!-- mine -->\n<bookmarks>\n"
-                     "  <bookmark title=\"no file\"/>\n"
-                     "  <bookmark file=\"no-title.html\"/>\n"
-                     "  <folder><bookmark title=\"lost\" file=\"lost.html\"/></folder>\n"
-                     "  <Bookmark title=\"case\" file=\"c.html\"/>\n"
-                     "  text<!-- comment --><other/>\n"
-                     "  <folder title=\"kept\"><bookmark title=\"in\" file=\"in.html\" extra=\"1\"/>x</folder>\n"
-                     "  <bookmark file=\"order.html\" title=\"attributes in any order\"/>\n"
-                     "</bookmarks>\n<bookmarks><bookmark title=\"second\" file=\"s\"/></bookmarks>\n");
+    test::WriteBytes(
+        home.File(),
+        "<?xml version=\"1.0\"?>\n<!-- mine -->\n<bookmarks>\n"
+        "  <bookmark title=\"no file\"/>\n"
+        "  <bookmark file=\"no-title.html\"/>\n"
+        "  <folder><bookmark title=\"lost\" file=\"lost.html\"/></folder>\n"
+        "  <Bookmark title=\"case\" file=\"c.html\"/>\n"
+        "  text<!-- comment --><other/>\n"
+        "  <folder title=\"kept\"><bookmark title=\"in\" file=\"in.html\" extra=\"1\"/>x</folder>\n"
+        "  <bookmark file=\"order.html\" title=\"attributes in any order\"/>\n"
+        "</bookmarks>\n<bookmarks><bookmark title=\"second\" file=\"s\"/></bookmarks>\n");
     CountedPtr<IBookmarkSet> set = CreateBookmarkSet(u"/nonexistent");
     ASSERT_TRUE(set->Load());  // from the first `bookmarks` element
     IBookmarkFolder& root = *set->GetRoot();
@@ -86,10 +89,12 @@ TEST(BookmarksFile, LoadPassesOverIncompleteAndForeignNodesAndTheNextSaveDropsTh
 
     ASSERT_TRUE(set->Save());
     EXPECT_EQ(test::ReadBytes(home.File()),
-              kBom + "<?xml version=\"1.0\"?>\r\n<bookmarks>\r\n"
-                     "\t<folder title=\"kept\">\r\n\t\t<bookmark title=\"in\" file=\"in.html\" />\r\n\t</folder>\r\n"
-                     "\t<bookmark title=\"attributes in any order\" file=\"order.html\" />\r\n"
-                     "</bookmarks>\r\n");
+              kBom +
+                  "<?xml version=\"1.0\"?>\r\n<bookmarks>\r\n"
+                  "\t<folder title=\"kept\">\r\n\t\t<bookmark title=\"in\" file=\"in.html\" "
+                  "/>\r\n\t</folder>\r\n"
+                  "\t<bookmark title=\"attributes in any order\" file=\"order.html\" />\r\n"
+                  "</bookmarks>\r\n");
 }
 
 TEST(BookmarksFile, AnEmptyElementLoadsAnEmptyTreeAndOtherEncodingsAreDetected) {
@@ -101,7 +106,8 @@ TEST(BookmarksFile, AnEmptyElementLoadsAnEmptyTreeAndOtherEncodingsAreDetected) 
     EXPECT_EQ(set->GetRoot()->GetChildCount(), 0);
 
     // UTF-16LE with a byte order mark.
-    const std::u16string text = u"<bookmarks><bookmark title=\"Устав\" file=\"a.html\"/></bookmarks>";
+    const std::u16string text =
+        u"<bookmarks><bookmark title=\"Устав\" file=\"a.html\"/></bookmarks>";
     std::string utf16 = "\xFF\xFE";
     for (char16_t c : text) {
         utf16.push_back(static_cast<char>(c & 0xFF));
@@ -118,10 +124,10 @@ TEST(BookmarksFile, AFailedLoadKeepsTheTreeAndClearsTheFlag) {
     CountedPtr<IBookmarkSet> set = CreateBookmarkSet(u"/nonexistent");
     test::AddBookmarks(*set, *set->GetRoot(), u"b", 2);
     const std::string failing[] = {
-        "",                                                  // empty
-        "<bookmarks><bookmark title=\"a\" file=\"b\">",     // cut short
+        "",                                                           // empty
+        "<bookmarks><bookmark title=\"a\" file=\"b\">",               // cut short
         "<favorites><bookmark title=\"a\" file=\"b\"/></favorites>",  // no bookmarks element
-        "<Bookmarks/>",                                     // names are case-sensitive
+        "<Bookmarks/>",                                               // names are case-sensitive
         "\x01\x02garbage",
     };
     EXPECT_FALSE(set->Load());  // no file at all
@@ -154,7 +160,8 @@ TEST(BookmarksFile, FoldersNestedBeyondTheLimitMakeTheFileUnusable) {
 
 TEST(BookmarksFile, SavingOverAFileThatCannotBeLoadedKeepsItsBytesAside) {
     test::PrivateDataHome home("file-damaged");
-    const std::string damaged = kBom + "<?xml version=\"1.0\"?>\r\n<bookmarks>\r\n\t<bookmark title=\"Мой";
+    const std::string damaged =
+        kBom + "<?xml version=\"1.0\"?>\r\n<bookmarks>\r\n\t<bookmark title=\"Мой";
     test::WriteBytes(home.File(), damaged);
     CountedPtr<IBookmarkSet> set = CreateBookmarkSet(u"/nonexistent");
     EXPECT_FALSE(set->Load());

@@ -30,7 +30,8 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 }
 
 // Appends `count` bookmarks titled PREFIX0, PREFIX1, ... to the folder.
-inline void AddBookmarks(IBookmarkSet& set, IBookmarkFolder& folder, const std::u16string& prefix, int count) {
+inline void AddBookmarks(IBookmarkSet& set, IBookmarkFolder& folder, const std::u16string& prefix,
+                         int count) {
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i);
         const std::u16string title = prefix + std::u16string(n.begin(), n.end());

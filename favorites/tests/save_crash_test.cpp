@@ -26,7 +26,8 @@ TEST(BookmarksSaveCrash, AProcessKilledWhileSavingLeavesTheOldOrTheNewFile) {
             helper.KillHard();  // in the middle of one of the next saves
         }
         const std::string bytes = test::ReadBytes(home.File());
-        EXPECT_TRUE(bytes == trees[0] || bytes == trees[1]) << "round " << round << ", " << bytes.size() << " bytes";
+        EXPECT_TRUE(bytes == trees[0] || bytes == trees[1])
+            << "round " << round << ", " << bytes.size() << " bytes";
         CountedPtr<IBookmarkSet> set = CreateBookmarkSet(u"/nonexistent");
         EXPECT_TRUE(set->Load());
         EXPECT_GE(set->GetRoot()->GetBookmarkCount(), 2010);

@@ -7,7 +7,8 @@
 
 int main() {
     using namespace kestrova;
-    CountedPtr<IBookmarkSet> sets[2] = {CreateBookmarkSet(u"/nonexistent"), CreateBookmarkSet(u"/nonexistent")};
+    CountedPtr<IBookmarkSet> sets[2] = {CreateBookmarkSet(u"/nonexistent"),
+                                        CreateBookmarkSet(u"/nonexistent")};
     for (int i = 0; i < 2; ++i) test::BuildLargeTree(*sets[i], i);
     for (long n = 0;; ++n) {
         if (!sets[n % 2]->Save()) {

@@ -3,10 +3,10 @@
 #include "model/page/byte_reader.h"
 #include "platform/file.h"
 
+#include <fcntl.h>
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <stdexcept>
 
@@ -117,9 +117,14 @@ private:
         in_.BeginCapture();
         for (;;) {
             switch (in_.AdvanceTo('<')) {
-                case ByteReader::Stop::kFound: handler_.OnText(in_.EndCapture()); return;
+                case ByteReader::Stop::kFound:
+                    handler_.OnText(in_.EndCapture());
+                    return;
                 // Text after the last '<' of a file is not reported.
-                case ByteReader::Stop::kEnd: in_.EndCapture(); handler_.OnText({}); return;
+                case ByteReader::Stop::kEnd:
+                    in_.EndCapture();
+                    handler_.OnText({});
+                    return;
                 case ByteReader::Stop::kFull:
                     handler_.OnText(in_.EndCapture());
                     in_.BeginCapture();
@@ -297,14 +302,16 @@ private:
             in_.BeginCapture();
             const ByteReader::Stop stop = in_.AdvanceTo(static_cast<char>(first));
             value = in_.EndCapture();
-            if (stop == ByteReader::Stop::kEnd) return Fail("cannot find matching quote for attribute value");
+            if (stop == ByteReader::Stop::kEnd)
+                return Fail("cannot find matching quote for attribute value");
             if (stop == ByteReader::Stop::kFull) return Fail("attribute value too long");
             in_.Advance();
             return true;
         }
         if (kClasses[first] & kUnquotedEnd) return Fail("strange first attribute value char");
         in_.BeginCapture();
-        const ByteReader::Stop stop = in_.AdvanceWhile([](unsigned char b) { return !(kClasses[b] & kUnquotedEnd); });
+        const ByteReader::Stop stop =
+            in_.AdvanceWhile([](unsigned char b) { return !(kClasses[b] & kUnquotedEnd); });
         if (stop == ByteReader::Stop::kEnd) {
             in_.EndCapture();
             in_.Peek();  // a value that runs to the end of the file: "peek() at eof"
@@ -337,11 +344,13 @@ void HtmlScanner::Scan(const std::string& path, bool strict, IHtmlContentHandler
 }
 
 void HtmlScanner::OpenForScan(platform::File& file, int dirFd, const std::string& path) {
-    if (file.OpenAt(dirFd, path, platform::File::Access::kReadShared) != platform::File::OpenResult::kOk)
+    if (file.OpenAt(dirFd, path, platform::File::Access::kReadShared) !=
+        platform::File::OpenResult::kOk)
         throw std::runtime_error("cannot open file");
 }
 
-void HtmlScanner::ScanFile(platform::File& file, bool strict, IHtmlContentHandler& handler, size_t maxCapture) {
+void HtmlScanner::ScanFile(platform::File& file, bool strict, IHtmlContentHandler& handler,
+                           size_t maxCapture) {
     FileSource source(file);
     Run(source, strict, handler, maxCapture);
 }

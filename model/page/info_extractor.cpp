@@ -23,8 +23,9 @@ inline bool EqualsAsciiNoCase(std::string_view text, std::string_view lowerLiter
 }
 
 constexpr std::string_view kSlotNames[InfoExtractor::kSlotCount] = {
-    "http-equiv", "content", "name", "domain", "display-name", "order", "domain-chapter",
-    "chapter", "location", "help-id", "control", "keyword", "anchor", "charset", "profile"};
+    "http-equiv", "content",        "name",    "domain",   "display-name",
+    "order",      "domain-chapter", "chapter", "location", "help-id",
+    "control",    "keyword",        "anchor",  "charset",  "profile"};
 
 // The slots of each name length, so that a name is compared with few names.
 struct SlotsOfLength {
@@ -49,7 +50,9 @@ int FindSlot(std::string_view name) {
     for (int k = 0; k < candidates.count; ++k) {
         const int i = candidates.slots[k];
         // Names are mostly written in lower case: a plain comparison settles those.
-        if (kSlotNames[i][0] == first && (name == kSlotNames[i] || EqualsAsciiNoCase(name, kSlotNames[i]))) return i;
+        if (kSlotNames[i][0] == first &&
+            (name == kSlotNames[i] || EqualsAsciiNoCase(name, kSlotNames[i])))
+            return i;
     }
     return -1;
 }
@@ -68,13 +71,9 @@ constexpr size_t kKeptString = 4096;
 
 }  // namespace
 
-void InfoExtractor::OnByteOrderMark(bool) {
-    meta_.charset = "utf-8";
-}
+void InfoExtractor::OnByteOrderMark(bool) { meta_.charset = "utf-8"; }
 
-InfoExtractor::InfoExtractor() {
-    meta_.steps.reserve(8);
-}
+InfoExtractor::InfoExtractor() { meta_.steps.reserve(8); }
 
 bool InfoExtractor::OnStartTag(std::string_view name) {
     if (EqualsAsciiNoCase(name, "body")) return false;
@@ -102,9 +101,7 @@ void InfoExtractor::OnAttributesEnd() {
     ClearAttributes();
 }
 
-void InfoExtractor::OnEndTag(std::string_view) {
-    inTitle_ = false;
-}
+void InfoExtractor::OnEndTag(std::string_view) { inTitle_ = false; }
 
 void InfoExtractor::OnText(std::string_view text) {
     if (inTitle_) meta_.title.assign(text);
@@ -126,8 +123,10 @@ void InfoExtractor::Recycle(std::string& s) {
 
 void InfoExtractor::Reset() {
     for (CollectedMeta::Step& x : meta_.steps) Recycle(x.name), Recycle(x.profile);
-    for (CollectedMeta::Domain& x : meta_.domains) Recycle(x.tag), Recycle(x.displayName), Recycle(x.chapter);
-    for (CollectedMeta::Content& x : meta_.contents) Recycle(x.text), Recycle(x.anchor), Recycle(x.profile);
+    for (CollectedMeta::Domain& x : meta_.domains)
+        Recycle(x.tag), Recycle(x.displayName), Recycle(x.chapter);
+    for (CollectedMeta::Content& x : meta_.contents)
+        Recycle(x.text), Recycle(x.anchor), Recycle(x.profile);
     for (CollectedMeta::Pair& x : meta_.keywords) Recycle(x.text), Recycle(x.anchor);
     for (CollectedMeta::Pair& x : meta_.helpIds) Recycle(x.text), Recycle(x.anchor);
     meta_.steps.clear();
@@ -157,13 +156,16 @@ void InfoExtractor::Classify() {
     const std::string& content = Get(kContent);
     if (!Get(kHttpEquiv).empty() && !content.empty()) {
         std::string charset;
-        if (EqualsAsciiNoCase(Get(kHttpEquiv), "content-type") && CharsetFromContentType(content, charset))
+        if (EqualsAsciiNoCase(Get(kHttpEquiv), "content-type") &&
+            CharsetFromContentType(content, charset))
             meta_.charset = charset;
     } else if (!Get(kName).empty() && !content.empty()) {
-        if (EqualsAsciiNoCase(Get(kName), "keywords")) meta_.keywordString.append(",").append(content);
+        if (EqualsAsciiNoCase(Get(kName), "keywords"))
+            meta_.keywordString.append(",").append(content);
     } else if (!Get(kDomain).empty()) {
         const std::string& order = Get(kOrder);
-        meta_.domains.push_back({Take(Get(kDomain)), Take(Get(kDisplayName)), Take(Get(kDomainChapter)),
+        meta_.domains.push_back({Take(Get(kDomain)), Take(Get(kDisplayName)),
+                                 Take(Get(kDomainChapter)),
                                  order.empty() ? 0 : OrderValue(TrimSpaces(order))});
     } else if (hasChapter_) {
         AddChapter();
@@ -201,7 +203,9 @@ void InfoExtractor::AddChapter() {
     while (start <= steps.size()) {
         size_t end = steps.find('\\', start);
         if (end == std::string_view::npos) end = steps.size();
-        if (end > start) meta_.steps.push_back({Take(steps.substr(start, end - start)), Take(profile), 0, false});
+        if (end > start)
+            meta_.steps.push_back(
+                {Take(steps.substr(start, end - start)), Take(profile), 0, false});
         start = end + 1;
     }
     if (meta_.steps.size() == before) return;

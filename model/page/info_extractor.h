@@ -65,8 +65,22 @@ public:
 
     // The vocabulary attributes, in slot order.
     enum Slot {
-        kHttpEquiv, kContent, kName, kDomain, kDisplayName, kOrder, kDomainChapter, kChapter,
-        kLocation, kHelpId, kControl, kKeyword, kAnchor, kCharset, kProfile, kSlotCount
+        kHttpEquiv,
+        kContent,
+        kName,
+        kDomain,
+        kDisplayName,
+        kOrder,
+        kDomainChapter,
+        kChapter,
+        kLocation,
+        kHelpId,
+        kControl,
+        kKeyword,
+        kAnchor,
+        kCharset,
+        kProfile,
+        kSlotCount
     };
 
 private:

@@ -17,17 +17,11 @@ View Trim(View text) {
 
 }  // namespace
 
-std::string_view TrimSpaces(std::string_view text) {
-    return Trim(text);
-}
+std::string_view TrimSpaces(std::string_view text) { return Trim(text); }
 
-std::u16string_view TrimSpaces(std::u16string_view text) {
-    return Trim(text);
-}
+std::u16string_view TrimSpaces(std::u16string_view text) { return Trim(text); }
 
-std::u16string LowerCase(std::u16string_view text) {
-    return platform::ToLower(text);
-}
+std::u16string LowerCase(std::u16string_view text) { return platform::ToLower(text); }
 
 std::string AnsiFromText(std::u16string_view text) {
     return platform::EncodeText(platform::kCodePageAnsi, text);

@@ -7,9 +7,9 @@
 #include "platform/file.h"
 #include "platform/path.h"
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cstdint>
-#include <fcntl.h>
 #include <stdexcept>
 
 namespace kestrova {
@@ -23,14 +23,17 @@ std::string_view ReduceSpaces(std::string_view text) {
     if (out.capacity() > kKept && text.size() <= kKept) std::string().swap(out);
     out.resize(text.size());
     // The five spaces of IsTrimSpace as bits, tested by one shift.
-    constexpr uint64_t kSpaces = (uint64_t{1} << ' ') | (uint64_t{1} << '\t') | (uint64_t{1} << '\n') |
-                                 (uint64_t{1} << '\v') | (uint64_t{1} << '\r');
+    constexpr uint64_t kSpaces = (uint64_t{1} << ' ') | (uint64_t{1} << '\t') |
+                                 (uint64_t{1} << '\n') | (uint64_t{1} << '\v') |
+                                 (uint64_t{1} << '\r');
     char* const begin = out.data();
     char* o = begin;
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        if (b > ' ' || ((kSpaces >> b) & 1) == 0) *o++ = c;
-        else if (o == begin || o[-1] != ' ') *o++ = ' ';
+        if (b > ' ' || ((kSpaces >> b) & 1) == 0)
+            *o++ = c;
+        else if (o == begin || o[-1] != ' ')
+            *o++ = ' ';
     }
     return std::string_view(begin, static_cast<size_t>(o - begin));
 }
@@ -40,7 +43,8 @@ std::string_view ReduceSpaces(std::string_view text) {
 // other byte converts to it, so bytes without it give text without it.
 std::u16string Decoded(const TextDecoder& decoder, std::string_view bytes) {
     std::u16string text = decoder.Convert(bytes);
-    if (bytes.find('&') == std::string_view::npos || text.find(u'&') == std::u16string::npos) return text;
+    if (bytes.find('&') == std::string_view::npos || text.find(u'&') == std::u16string::npos)
+        return text;
     return DecodeReferences(text);
 }
 
@@ -72,10 +76,13 @@ int32_t ChapterIndex(const CollectedMeta& collected, const std::string& domainCh
 
 void BuildKeywords(const CollectedMeta& collected, const TextDecoder& decoder, PageMeta& page) {
     const std::string_view rest = ReduceSpaces(collected.keywordString);
-    page.keywords.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ',')) + collected.keywords.size());
+    page.keywords.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ',')) +
+                          collected.keywords.size());
     for (size_t start = 0; start < rest.size();) {
         const size_t end = std::min(rest.find(',', start), rest.size());
-        if (end > start) page.keywords.push_back({decoder.Convert(TrimSpaces(rest.substr(start, end - start))), {}});
+        if (end > start)
+            page.keywords.push_back(
+                {decoder.Convert(TrimSpaces(rest.substr(start, end - start))), {}});
         start = end + 1;
     }
     for (const CollectedMeta::Pair& k : collected.keywords) {
@@ -109,18 +116,20 @@ void BuildPageMeta(const CollectedMeta& collected, PageMeta& page) {
     }
     page.domains.reserve(collected.domains.size());
     for (const CollectedMeta::Domain& d : collected.domains) {
-        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder, d.displayName),
-                                d.order, ChapterIndex(collected, d.chapter)});
+        page.domains.push_back({decoder.Convert(d.tag), Decoded(decoder, d.displayName), d.order,
+                                ChapterIndex(collected, d.chapter)});
     }
 }
 
 bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page) {
-    return ReadPageMetaAt(AT_FDCWD, platform::NativePath(fullPath), [fullPath] { return std::u16string(fullPath); },
-                          log, page);
+    return ReadPageMetaAt(
+        AT_FDCWD, platform::NativePath(fullPath), [fullPath] { return std::u16string(fullPath); },
+        log, page);
 }
 
-bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
-                    PageMeta& page, std::optional<platform::FileStamp>* stamp) {
+bool ReadPageMetaAt(int dirFd, const std::string& path,
+                    const std::function<std::u16string()>& fullPath, ILog& log, PageMeta& page,
+                    std::optional<platform::FileStamp>* stamp) {
     page = PageMeta{};
     // The thread's pages are read one at a time; reusing one extractor keeps its strings' memory.
     thread_local InfoExtractor extractor;

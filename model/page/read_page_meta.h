@@ -23,8 +23,9 @@ bool ReadPageMeta(std::u16string_view fullPath, ILog& log, PageMeta& page);
 // the current folder); `fullPath` gives the full path of the log line, and is called only when
 // reading fails. When `stamp` is given it receives the stamp of the file opened, whenever the
 // file could be opened (whether or not its reading succeeds).
-bool ReadPageMetaAt(int dirFd, const std::string& path, const std::function<std::u16string()>& fullPath, ILog& log,
-                    PageMeta& page, std::optional<platform::FileStamp>* stamp = nullptr);
+bool ReadPageMetaAt(int dirFd, const std::string& path,
+                    const std::function<std::u16string()>& fullPath, ILog& log, PageMeta& page,
+                    std::optional<platform::FileStamp>* stamp = nullptr);
 
 // Decodes what an InfoExtractor collected into `page`. Throws std::runtime_error
 // ("domain-chapter doesn't fit with chapter").

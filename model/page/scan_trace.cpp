@@ -22,9 +22,7 @@ std::string QuoteBytes(std::string_view bytes) {
     return out;
 }
 
-void ScanTrace::OnByteOrderMark(bool) {
-    lines_ += "BOM\n";
-}
+void ScanTrace::OnByteOrderMark(bool) { lines_ += "BOM\n"; }
 
 bool ScanTrace::OnStartTag(std::string_view name) {
     lines_.append("START ").append(name).append("\n");
@@ -40,13 +38,9 @@ void ScanTrace::OnAttribute(std::string_view name, std::string_view value) {
     lines_.append("ATTR ").append(name).append("=").append(QuoteBytes(value)).append("\n");
 }
 
-void ScanTrace::OnAttributesEnd() {
-    lines_ += "ATTREND\n";
-}
+void ScanTrace::OnAttributesEnd() { lines_ += "ATTREND\n"; }
 
-void ScanTrace::OnEndTag(std::string_view name) {
-    lines_.append("END ").append(name).append("\n");
-}
+void ScanTrace::OnEndTag(std::string_view name) { lines_.append("END ").append(name).append("\n"); }
 
 void ScanTrace::OnText(std::string_view text) {
     lines_.append("TEXT ").append(QuoteBytes(text)).append("\n");

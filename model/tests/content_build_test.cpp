@@ -13,11 +13,11 @@ namespace {
 using test::BuildModel;
 using test::Entry;
 using test::MemoryLog;
-using test::TestPage;
 using test::Steps;
+using test::TestPage;
 
-TestPage Page(std::u16string path, std::vector<ChapterStep> steps, std::vector<ContentEntry> entries = {},
-              std::vector<DomainEntry> domains = {}) {
+TestPage Page(std::u16string path, std::vector<ChapterStep> steps,
+              std::vector<ContentEntry> entries = {}, std::vector<DomainEntry> domains = {}) {
     TestPage p{std::move(path), {}};
     p.meta.chapters.defaultList = std::move(steps);
     p.meta.contents.defaultList = std::move(entries);
@@ -67,7 +67,8 @@ TEST(ContentBuild, SharedChaptersCaseSensitiveNamesAndArrayOrder) {
     EXPECT_EQ(Texts(content->GetRoots()), (std::vector<std::u16string>{u"a", u"A"}));
     IContentNode* a = content->GetRoots()->GetItem(1);
     EXPECT_EQ(Texts(a->GetChildren()), (std::vector<std::u16string>{u"B", u"p4"}));
-    EXPECT_EQ(Texts(a->GetChildren()->GetItem(0)->GetChildren()), (std::vector<std::u16string>{u"p1", u"p2"}));
+    EXPECT_EQ(Texts(a->GetChildren()->GetItem(0)->GetChildren()),
+              (std::vector<std::u16string>{u"p1", u"p2"}));
     // Roots first, then each sibling group directly followed by the groups below it.
     std::vector<std::u16string> array;
     for (auto& n : m->content->nodes) array.emplace_back(StringView(n.text));
@@ -83,7 +84,8 @@ TEST(ContentBuild, SiblingsByWeightThenText) {
     const int32_t weights[] = {3, 0, -1, 1, INT_MIN, 0};
     const char16_t* texts[] = {u"w3", u"zero-b", u"m1", u"w1", u"min", u"zero-a"};
     for (int i = 0; i < 6; ++i) {
-        pages.push_back(Page(std::u16string(u"p") + char16_t(u'0' + i) + u".html", Steps({u"C"}), {Entry(texts[i], weights[i])}));
+        pages.push_back(Page(std::u16string(u"p") + char16_t(u'0' + i) + u".html", Steps({u"C"}),
+                             {Entry(texts[i], weights[i])}));
     }
     auto m = BuildModel(pages, {}, log);
     EXPECT_EQ(Texts(m->GetContent()->GetRoots()->GetItem(0)->GetChildren()),
@@ -92,10 +94,10 @@ TEST(ContentBuild, SiblingsByWeightThenText) {
 
 TEST(ContentBuild, PagesWithoutChaptersArePlacedByFolderAndAtTheBottom) {
     MemoryLog log;
-    auto m = BuildModel({Page(u"x\\y\\page.html", {}, {Entry(u"deep")}, {test::Domain(u"law")}),
-                         Page(u"top.html", {}, {Entry(u"plain")}),
-                         Page(u"first.html", {}, {Entry(u"ordered", 1)})},
-                        {u"law"}, log);
+    auto m = BuildModel(
+        {Page(u"x\\y\\page.html", {}, {Entry(u"deep")}, {test::Domain(u"law")}),
+         Page(u"top.html", {}, {Entry(u"plain")}), Page(u"first.html", {}, {Entry(u"ordered", 1)})},
+        {u"law"}, log);
     IContentNodeList* roots = m->GetContent()->GetRoots();
     EXPECT_EQ(Texts(roots), (std::vector<std::u16string>{u"ordered", u"plain", u"x"}));
     const auto& nodes = m->content->nodes;
@@ -104,7 +106,8 @@ TEST(ContentBuild, PagesWithoutChaptersArePlacedByFolderAndAtTheBottom) {
     IContentNode* y = roots->GetItem(2)->GetChildren()->GetItem(0);
     EXPECT_EQ(Text(y), u"y");
     IContentNode* page = y->GetChildren()->GetItem(0);
-    EXPECT_EQ(Domains(static_cast<ContentNode_original_impl_*>(page)->domains), std::vector<int32_t>{0});
+    EXPECT_EQ(Domains(static_cast<ContentNode_original_impl_*>(page)->domains),
+              std::vector<int32_t>{0});
     EXPECT_EQ(Domains(m->pages[0].domains), std::vector<int32_t>{0});
     EXPECT_EQ(StringView(m->pages[0].location), u"x: y");
     EXPECT_EQ(m->pages[1].location, nullptr);  // at the root: no ancestors
@@ -125,14 +128,16 @@ TEST(ContentBuild, IndexPagesMakeHeadingsAndConflictsAreLogged) {
     EXPECT_EQ(a->GetChildren()->GetCount(), 0);
     // The index page without a chapter becomes a plain node named after its file.
     EXPECT_NE(m->GetContent()->FindNodeByTitlePath({u"root"}), nullptr);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Topic conflict for content node at a2.html",
-                                                   "Heading not supported for root chapter at root.html"}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"Topic conflict for content node at a2.html",
+                                        "Heading not supported for root chapter at root.html"}));
 }
 
 TEST(ContentBuild, LocationsSkipHiddenChapters) {
     MemoryLog log;
     std::vector<ChapterStep> hidden{{u"Book I", 0, true}, {u"Laws", 0, false}};
-    auto m = BuildModel({Page(u"h.html", hidden, {Entry(u"h")}), Page(u"v.html", Steps({u"Book II", u"Laws"}), {Entry(u"v")})},
+    auto m = BuildModel({Page(u"h.html", hidden, {Entry(u"h")}),
+                         Page(u"v.html", Steps({u"Book II", u"Laws"}), {Entry(u"v")})},
                         {}, log);
     EXPECT_EQ(StringView(m->pages[0].location), u"Laws");
     EXPECT_EQ(StringView(m->pages[1].location), u"Book II: Laws");
@@ -145,14 +150,17 @@ TEST(ContentBuild, MixedWeightsProfilesAndEmptyTexts) {
     TestPage printed = Page(u"print.html", Steps({u"C"}), {Entry(u"default text")});
     printed.meta.chapters.profiles[u"print"] = Steps({u"C"});
     TestPage untitled = Page(u"dir\\.html", Steps({u"D"}));
-    auto m = BuildModel({Page(u"five.html", five), Page(u"minus.html", minus), printed, untitled}, {}, log);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Mixed weight (5, -5) for content node at minus.html",
-                                                   "Mixed profile for content node at print.html",
-                                                   "Empty content text for page dir\\.html"}));
+    auto m = BuildModel({Page(u"five.html", five), Page(u"minus.html", minus), printed, untitled},
+                        {}, log);
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"Mixed weight (5, -5) for content node at minus.html",
+                                        "Mixed profile for content node at print.html",
+                                        "Empty content text for page dir\\.html"}));
     // The merged weight 0 puts C after the chapter D, which has none either, by text.
     EXPECT_EQ(Texts(m->GetContent()->GetRoots()), (std::vector<std::u16string>{u"C", u"D"}));
     IContentNode* c = m->GetContent()->FindNodeByTitlePath({u"C"});
-    EXPECT_EQ(Texts(c->GetChildren()), (std::vector<std::u16string>{u"default text", u"default text", u"five", u"minus"}));
+    EXPECT_EQ(Texts(c->GetChildren()),
+              (std::vector<std::u16string>{u"default text", u"default text", u"five", u"minus"}));
     // The secondary profile's node does not give the page its location.
     EXPECT_EQ(StringView(m->pages[2].location), u"C");
     const auto& nodes = m->content->nodes;
@@ -169,7 +177,8 @@ namespace {
 
 TEST(ContentLookup, TopicsPagesAndTitlePaths) {
     test::MemoryLog log;
-    TestPage anchored = Page(u"Dir\\Page.html", Steps({u"A"}), {Entry(u"part", 0, u"x"), Entry(u"whole")});
+    TestPage anchored =
+        Page(u"Dir\\Page.html", Steps({u"A"}), {Entry(u"part", 0, u"x"), Entry(u"whole")});
     TestPage onlyAnchor = Page(u"other.html", Steps({u"A"}), {Entry(u"o", 0, u"y")});
     TestPage printed = Page(u"print.html", {}, {Entry(u"p")});
     printed.meta.chapters.defaultList = Steps({u"B"});
@@ -215,19 +224,24 @@ TEST(ContentDomains, DomainChapterRootChapterAndInheritance) {
     TestPage chaptered = Page(u"c.html", Steps({u"A", u"B", u"C"}), {Entry(u"page")},
                               {test::Domain(u"d1", 1), test::Domain(u"d0", 0), test::Domain(u"d2"),
                                test::Domain(u"none", 0)});
-    TestPage root = Page(u"r.html", {}, {Entry(u"root page")}, {test::Domain(u"d2"), test::Domain(u"d0")});
+    TestPage root =
+        Page(u"r.html", {}, {Entry(u"root page")}, {test::Domain(u"d2"), test::Domain(u"d0")});
     root.meta.rootChapter = true;
     TestPage late = Page(u"deep.html", Steps({u"A"}), {Entry(u"late")}, {test::Domain(u"d1", 3)});
     auto m = test::BuildModel({chaptered, root, late}, {u"d0", u"d1", u"d2"}, log);
     IContent* content = m->GetContent();
     EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A"})), std::vector<int32_t>{0});
-    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B"})), (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B", u"C"})), (std::vector<int32_t>{0, 1, 2}));
-    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B", u"C", u"page"})), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B"})),
+              (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B", u"C"})),
+              (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"B", u"C", u"page"})),
+              (std::vector<int32_t>{0, 1, 2}));
     // A chapter index past the page's steps gives the domain to no step.
     EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"A", u"late"})), std::vector<int32_t>{0});
     // A root-chapter page is placed at the root with all of its domains, in declaration order.
-    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"root page"})), (std::vector<int32_t>{2, 0}));
+    EXPECT_EQ(NodeDomains(content->FindNodeByTitlePath({u"root page"})),
+              (std::vector<int32_t>{2, 0}));
     EXPECT_EQ(Domains(m->pages[1].domains), (std::vector<int32_t>{2, 0}));
     EXPECT_EQ(StringView(m->pages[0].location), u"A: B: C");
     EXPECT_TRUE(log.lines.empty());
@@ -243,27 +257,32 @@ TEST(ContentDomains, TagsMatchByCollationOnEveryPage) {
     }
     auto m = test::BuildModel(pages, {u"law", u"la\u00ADw", u"tax"}, log);
     const std::vector<std::vector<int32_t>> expected{{0}, {0}, {0}, {0}, {2}, {}};
-    for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(Domains(m->pages[i].domains), expected[i]) << i;
+    for (size_t i = 0; i < pages.size(); ++i)
+        EXPECT_EQ(Domains(m->pages[i].domains), expected[i]) << i;
 }
 
 // Siblings are ordered by weight, then by collation, whether the group is sorted by sort keys
 // (a large group) or by direct comparison (a small one): both must give the same order.
 TEST(ContentBuild, SmallAndLargeSiblingGroupsOrderAlike) {
     const std::vector<std::pair<std::u16string, int32_t>> tricky{
-        {u"Ёж", 0}, {u"еж", 0}, {u"ёж", 0}, {u"Еж", 0}, {u"b", 0}, {u"B", 0}, {u"a10", 0}, {u"a9", 0},
-        {u"z", 2}, {u"y", 1}, {u"x", -1}, {u"Ω", 0}, {u"w", 0}, {u"", 0}};
+        {u"Ёж", 0}, {u"еж", 0}, {u"ёж", 0}, {u"Еж", 0}, {u"b", 0}, {u"B", 0}, {u"a10", 0},
+        {u"a9", 0}, {u"z", 2},  {u"y", 1},  {u"x", -1}, {u"Ω", 0}, {u"w", 0}, {u"", 0}};
     for (const size_t padding : {size_t{0}, size_t{100}}) {
         test::MemoryLog log;
         std::vector<TestPage> pages;
-        for (const auto& [text, order] : tricky) pages.push_back(Page(u"p.html", Steps({u"G"}), {Entry(text + u"!", order)}));
-        for (size_t i = 0; i < padding; ++i) pages.push_back(Page(u"p.html", Steps({u"G"}), {Entry(u"pad", 0)}));
+        for (const auto& [text, order] : tricky)
+            pages.push_back(Page(u"p.html", Steps({u"G"}), {Entry(text + u"!", order)}));
+        for (size_t i = 0; i < padding; ++i)
+            pages.push_back(Page(u"p.html", Steps({u"G"}), {Entry(u"pad", 0)}));
         auto m = test::BuildModel(pages, {}, log);
         std::vector<std::u16string> texts;
-        for (const std::u16string& t : Texts(m->GetContent()->FindNodeByTitlePath({u"G"})->GetChildren())) {
+        for (const std::u16string& t :
+             Texts(m->GetContent()->FindNodeByTitlePath({u"G"})->GetChildren())) {
             if (t != u"pad") texts.push_back(t);
         }
-        EXPECT_EQ(texts, (std::vector<std::u16string>{u"y!", u"z!", u"!", u"a10!", u"a9!", u"b!", u"B!", u"w!",
-                                                      u"Ω!", u"еж!", u"Еж!", u"ёж!", u"Ёж!", u"x!"}))
+        EXPECT_EQ(texts, (std::vector<std::u16string>{u"y!", u"z!", u"!", u"a10!", u"a9!", u"b!",
+                                                      u"B!", u"w!", u"Ω!", u"еж!", u"Еж!", u"ёж!",
+                                                      u"Ёж!", u"x!"}))
             << padding;
     }
 }
@@ -276,14 +295,17 @@ TEST(ContentBuild, ChaptersWithManyChildrenKeepOrderAndParents) {
         const std::u16string name = u"page " + std::u16string(n.begin(), n.end());
         pages.push_back(Page(name + u".html", Steps({u"Big"}), {Entry(name)}));
         // Every tenth page also opens a sub-chapter of its own, after its siblings were made.
-        if (i % 10 == 0) pages.push_back(Page(name + u"-sub.html", Steps({u"Big", name}), {Entry(u"inside")}));
+        if (i % 10 == 0)
+            pages.push_back(Page(name + u"-sub.html", Steps({u"Big", name}), {Entry(u"inside")}));
     }
     auto m = test::BuildModel(pages, {}, log);
     IContentNodeList* big = m->GetContent()->FindNodeByTitlePath({u"Big"})->GetChildren();
     // A chapter step meets the page node of the same text and becomes it.
     ASSERT_EQ(big->GetCount(), 3000);
     for (int32_t i = 1; i < big->GetCount(); ++i) {
-        EXPECT_LT(platform::CompareText(StringView(big->GetItem(i - 1)->GetText()), StringView(big->GetItem(i)->GetText())), 0);
+        EXPECT_LT(platform::CompareText(StringView(big->GetItem(i - 1)->GetText()),
+                                        StringView(big->GetItem(i)->GetText())),
+                  0);
     }
     IContentNode* sub = m->GetContent()->FindNodeByTitlePath({u"Big", u"page 2999", u"inside"});
     ASSERT_NE(sub, nullptr);

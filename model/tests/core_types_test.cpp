@@ -93,7 +93,8 @@ class ModelCoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
         data_ = ScratchFolder("model-core-data");
-        model_ = CountedPtr<Model_original_impl_>::Adopt(new Model_original_impl_(u"/kb/Вельтра", data_));
+        model_ = CountedPtr<Model_original_impl_>::Adopt(
+            new Model_original_impl_(u"/kb/Вельтра", data_));
         Model_original_impl_& m = *model_;
         m.pages.resize(2);
         m.pages[0].file.path = m.pool.CopyString(u"law\\Index.html");
@@ -139,9 +140,12 @@ TEST_F(ModelCoreTest, PageIndexByPathIgnoresCase) {
 
 TEST_F(ModelCoreTest, UrlsEscapeOnlyWhatTheyMust) {
     IURLProvider* urls = model_->GetURLProvider();
-    EXPECT_EQ(StringView(urls->GetURL(u"law\\Index.html", nullptr)), u"file:///kb/Вельтра/law/Index.html");
-    EXPECT_EQ(StringView(urls->GetURL(u"tech\\a b.html", u"part 2")), u"file:///kb/Вельтра/tech/a%20b.html#part%202");
-    EXPECT_EQ(StringView(urls->GetRelativePath(u"file:///kb/Вельтра/tech/a%20b.html")), u"tech\\a b.html");
+    EXPECT_EQ(StringView(urls->GetURL(u"law\\Index.html", nullptr)),
+              u"file:///kb/Вельтра/law/Index.html");
+    EXPECT_EQ(StringView(urls->GetURL(u"tech\\a b.html", u"part 2")),
+              u"file:///kb/Вельтра/tech/a%20b.html#part%202");
+    EXPECT_EQ(StringView(urls->GetRelativePath(u"file:///kb/Вельтра/tech/a%20b.html")),
+              u"tech\\a b.html");
     EXPECT_EQ(StringView(urls->GetRelativePath(u"/kb/Вельтра/law/Index.html")), u"law\\Index.html");
     EXPECT_EQ(StringView(urls->GetRelativePath(u"/kb/other.html")), u"..\\other.html");
     EXPECT_EQ(urls->GetRelativePath(u"https://example.org/a.html"), nullptr);

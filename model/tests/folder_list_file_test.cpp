@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace kestrova {
 namespace {
@@ -65,10 +65,11 @@ TEST_F(DamagedFolderList, ACutShortListKeepsTheWholeEntriesBeforeTheCut) {
         WriteBytes(List(), good_.substr(0, cut));
         EXPECT_EQ(DataFolderOf(Folder("a")), data_[0]);
         EXPECT_EQ(DataFolderOf(Folder("b")), data_[1]);
-        EXPECT_EQ(ReadBytes(List()), good_.substr(0, cut));  // finding an entry writes nothing
+        EXPECT_EQ(ReadBytes(List()), good_.substr(0, cut));      // finding an entry writes nothing
         const std::u16string again = DataFolderOf(Folder("c"));  // lost: a new data folder
         EXPECT_NE(again, data_[2]);
-        EXPECT_EQ(KeysOnDisk(), (std::vector<std::u16string>{Folder("a"), Folder("b"), Folder("c")}));
+        EXPECT_EQ(KeysOnDisk(),
+                  (std::vector<std::u16string>{Folder("a"), Folder("b"), Folder("c")}));
         EXPECT_EQ(DataFolderOf(Folder("c")), again);
     }
 }
@@ -77,7 +78,8 @@ TEST_F(DamagedFolderList, AHugeCountReadsTheEntriesThereAndIsWrittenRight) {
     std::string bytes = good_;
     bytes.replace(8, 4, "\xFF\xFF\xFF\xFF");
     WriteBytes(List(), bytes);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(DataFolderOf(Folder(std::string(1, char('a' + i)))), data_[i]);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(DataFolderOf(Folder(std::string(1, char('a' + i)))), data_[i]);
     DataFolderOf(Folder("d"));
     const std::string rewritten = ReadBytes(List());
     EXPECT_EQ(rewritten.substr(8, 4), std::string("\x04\0\0\0", 4));
@@ -95,8 +97,8 @@ TEST_F(DamagedFolderList, AnOverlongKeyEndsTheListAndTheEntriesAfterItAreLost) {
 }
 
 TEST_F(DamagedFolderList, ListsWithoutTheMagicAreEmptyAndReplacedByTheNewEntry) {
-    const std::string garbage[] = {"", "KSV", std::string("KSVF\0\0\0\0", 8), std::string(5000, '\xA7'),
-                                   "ksvf" + good_.substr(4)};
+    const std::string garbage[] = {"", "KSV", std::string("KSVF\0\0\0\0", 8),
+                                   std::string(5000, '\xA7'), "ksvf" + good_.substr(4)};
     for (const std::string& bytes : garbage) {
         WriteBytes(List(), bytes);
         const std::u16string a = DataFolderOf(Folder("a"));
@@ -122,7 +124,8 @@ TEST_F(DamagedFolderList, AListThatCannotBeReadFailsAndIsLeftAlone) {
 [[noreturn]] void AddFoldersForever(int fd, int round) {
     for (int i = 0;; ++i) {
         std::u16string data;
-        if (!GetDataFolder(Folder("new/" + std::to_string(round) + "/" + std::to_string(i)), data)) ::_exit(3);
+        if (!GetDataFolder(Folder("new/" + std::to_string(round) + "/" + std::to_string(i)), data))
+            ::_exit(3);
         if (::write(fd, "+", 1) != 1) ::_exit(4);
     }
 }
@@ -148,7 +151,8 @@ TEST(FolderListCrash, AProcessKilledWhileRewritingTheListLosesNoEntry) {
         char done = 0;
         for (int i = 0; i <= round % 3; ++i) {
             ASSERT_EQ(::read(fds[0], &done, 1), 1);
-            added.push_back(FolderKey(Folder("new/" + std::to_string(round) + "/" + std::to_string(i))));
+            added.push_back(
+                FolderKey(Folder("new/" + std::to_string(round) + "/" + std::to_string(i))));
         }
         ::kill(child, SIGKILL);  // in the middle of one of the next rewrites
         int status = 0;
@@ -162,7 +166,8 @@ TEST(FolderListCrash, AProcessKilledWhileRewritingTheListLosesNoEntry) {
             ASSERT_TRUE(now[i].guid == old[i].guid) << i;
         }
         for (const std::u16string& key : added) {
-            EXPECT_TRUE(std::any_of(now.begin(), now.end(), [&](const FolderEntry& e) { return e.key == key; }));
+            EXPECT_TRUE(std::any_of(now.begin(), now.end(),
+                                    [&](const FolderEntry& e) { return e.key == key; }));
         }
     }
     // The next lookup of an old folder gives its data folder.

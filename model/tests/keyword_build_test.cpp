@@ -12,8 +12,8 @@ using test::BuildModel;
 using test::MemoryLog;
 using test::TestPage;
 
-TestPage Page(std::u16string path, std::vector<KeywordEntry> keywords, std::vector<HelpIdEntry> ids = {},
-              std::vector<DomainEntry> domains = {}) {
+TestPage Page(std::u16string path, std::vector<KeywordEntry> keywords,
+              std::vector<HelpIdEntry> ids = {}, std::vector<DomainEntry> domains = {}) {
     TestPage p{std::move(path), {}};
     p.meta.keywords = std::move(keywords);
     p.meta.helpIds = std::move(ids);
@@ -23,7 +23,8 @@ TestPage Page(std::u16string path, std::vector<KeywordEntry> keywords, std::vect
 
 std::vector<std::u16string> KeywordTexts(IKeywordList* list) {
     std::vector<std::u16string> texts;
-    for (int32_t i = 0; i < list->GetCount(); ++i) texts.emplace_back(StringView(list->GetItem(i)->GetText()));
+    for (int32_t i = 0; i < list->GetCount(); ++i)
+        texts.emplace_back(StringView(list->GetItem(i)->GetText()));
     return texts;
 }
 
@@ -38,13 +39,16 @@ std::vector<std::u16string> TopicPages(Model_original_impl_& m, const Keyword_im
 
 TEST(Keywords, CaseVariantsAreAdjacentKeywordsWithTheirOwnTopics) {
     MemoryLog log;
-    auto m = BuildModel({Page(u"1.html", {{u"Договор", u""}, {u"акт", u""}}), Page(u"2.html", {{u"договор", u""}}),
-                         Page(u"3.html", {{u"Договор", u""}, {u"Банк", u""}})},
-                        {}, log);
+    auto m = BuildModel(
+        {Page(u"1.html", {{u"Договор", u""}, {u"акт", u""}}), Page(u"2.html", {{u"договор", u""}}),
+         Page(u"3.html", {{u"Договор", u""}, {u"Банк", u""}})},
+        {}, log);
     IKeywordList* list = m->GetKeywordList();
-    EXPECT_EQ(KeywordTexts(list), (std::vector<std::u16string>{u"акт", u"Банк", u"договор", u"Договор"}));
+    EXPECT_EQ(KeywordTexts(list),
+              (std::vector<std::u16string>{u"акт", u"Банк", u"договор", u"Договор"}));
     EXPECT_EQ(TopicPages(*m, m->keywords->items[2]), std::vector<std::u16string>{u"2.html"});
-    EXPECT_EQ(TopicPages(*m, m->keywords->items[3]), (std::vector<std::u16string>{u"1.html", u"3.html"}));
+    EXPECT_EQ(TopicPages(*m, m->keywords->items[3]),
+              (std::vector<std::u16string>{u"1.html", u"3.html"}));
     // First not less: ignoring case first, then lower case before upper case.
     EXPECT_EQ(list->FindKeyword(u"договор"), 2);
     EXPECT_EQ(list->FindKeyword(u"Договор"), 3);
@@ -60,7 +64,8 @@ TEST(Keywords, CaseVariantsAreAdjacentKeywordsWithTheirOwnTopics) {
 
 TEST(Keywords, RepeatsAnchorsEmptiesAndTopicNumbering) {
     MemoryLog log;
-    TestPage p = Page(u"p.html", {{u"x", u""}, {u"x", u""}, {u"y", u"a"}, {u"y", u""}, {u"", u""}}, {{u"ID", u"b"}});
+    TestPage p = Page(u"p.html", {{u"x", u""}, {u"x", u""}, {u"y", u"a"}, {u"y", u""}, {u"", u""}},
+                      {{u"ID", u"b"}});
     p.meta.contents.defaultList.push_back({u"page", u"", 0, false});
     auto m = BuildModel({p}, {}, log);
     const auto& items = m->keywords->items;
@@ -87,10 +92,11 @@ TEST(Keywords, EmptyListFindsNothing) {
 
 TEST(Keywords, DomainsAreThoseOfTheTopicsPagesInOrderOfFirstAppearance) {
     MemoryLog log;
-    auto m = BuildModel({Page(u"a.html", {{u"k", u""}}, {}, {test::Domain(u"c")}),
-                         Page(u"b.html", {{u"k", u""}}, {}, {test::Domain(u"a"), test::Domain(u"c")}),
-                         Page(u"c.html", {{u"j", u""}})},
-                        {u"a", u"b", u"c"}, log);
+    auto m =
+        BuildModel({Page(u"a.html", {{u"k", u""}}, {}, {test::Domain(u"c")}),
+                    Page(u"b.html", {{u"k", u""}}, {}, {test::Domain(u"a"), test::Domain(u"c")}),
+                    Page(u"c.html", {{u"j", u""}})},
+                   {u"a", u"b", u"c"}, log);
     const auto& items = m->keywords->items;
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].domains.Count(), 0);  // j: its page has no domain
@@ -102,7 +108,8 @@ TEST(Keywords, DomainsAreThoseOfTheTopicsPagesInOrderOfFirstAppearance) {
 TEST(ContextIds, FirstDeclarationWinsIgnoringCase) {
     MemoryLog log;
     std::vector<TestPage> pages;
-    for (int i = 0; i < 8; ++i) pages.push_back(Page(u"p" + std::u16string(1, char16_t(u'0' + i)) + u".html", {}));
+    for (int i = 0; i < 8; ++i)
+        pages.push_back(Page(u"p" + std::u16string(1, char16_t(u'0' + i)) + u".html", {}));
     pages[3].meta.helpIds = {{u"IDH_MAIN", u""}, {u"", u""}};
     pages[7].meta.helpIds = {{u"idh_Main", u"x"}, {u"IDH_OTHER", u""}};
     auto m = BuildModel(pages, {}, log);
@@ -111,8 +118,9 @@ TEST(ContextIds, FirstDeclarationWinsIgnoringCase) {
     EXPECT_EQ(StringView(m->FindTopicByHelpId(u"idh_main")->GetPage()->GetPath()), u"p3.html");
     EXPECT_EQ(StringView(m->FindTopicByHelpId(u"idh_other")->GetPage()->GetPath()), u"p7.html");
     EXPECT_EQ(m->FindTopicByHelpId(u"idh_none"), nullptr);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Empty context id at p3.html",
-                                                   "Duplicate context id \"idh_Main\" at p7.html"}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"Empty context id at p3.html",
+                                        "Duplicate context id \"idh_Main\" at p7.html"}));
     // The duplicate made no topic: page 3's, page 7's for IDH_OTHER, and one per page node.
     EXPECT_EQ(m->topics.size(), 2u + 8u - 2u);
 }

@@ -11,12 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstring>
-#include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstring>
+#include <fstream>
 
 namespace kestrova {
 namespace {
@@ -50,7 +50,8 @@ std::filesystem::path FreshKb(const char* name, int pages, std::u16string& data)
 }
 
 // Runs a load in a child process; the child writes "R" or "C" (rebuilt or cache) and the uid.
-pid_t LoadInChild(const std::u16string& folder, int fd, bool killWhileSaving, const std::u16string& data) {
+pid_t LoadInChild(const std::u16string& folder, int fd, bool killWhileSaving,
+                  const std::u16string& data) {
     const pid_t pid = ::fork();
     if (pid != 0) return pid;
     platform::ManualResetEvent stop;
@@ -60,7 +61,8 @@ pid_t LoadInChild(const std::u16string& folder, int fd, bool killWhileSaving, co
     IExecControl& control = killWhileSaving ? static_cast<IExecControl&>(killer) : plain;
     LoadResult r = LoadModel(folder, control, locks, false);
     char out[17] = {r.rebuilt ? 'R' : 'C'};
-    if (r.model) std::memcpy(out + 1, static_cast<Model_original_impl_*>(r.model.get())->uid.data(), 16);
+    if (r.model)
+        std::memcpy(out + 1, static_cast<Model_original_impl_*>(r.model.get())->uid.data(), 16);
     const ssize_t ignored = ::write(fd, out, r.model ? 17 : 1);
     (void)ignored;
     ::_exit(r.model ? 0 : 3);

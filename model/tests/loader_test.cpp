@@ -1,9 +1,9 @@
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
+#include "model/cache_stream.h"
 #include "model/content_original_impl.h"
 #include "model/data_folder.h"
-#include "model/cache_stream.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
@@ -16,8 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sys/stat.h>
+#include <fstream>
 #include <sstream>
 
 namespace kestrova {
@@ -44,7 +44,8 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 std::string Page(const std::string& meta) {
-    return "<html><head><meta charset=\"utf-8\"><title>T</title>" + meta + "</head><body>x</body></html>";
+    return "<html><head><meta charset=\"utf-8\"><title>T</title>" + meta +
+           "</head><body>x</body></html>";
 }
 
 std::filesystem::path MakeKb(const char* name) {
@@ -54,7 +55,8 @@ std::filesystem::path MakeKb(const char* name) {
     if (GetDataFolder(platform::PathFromNative(dir.string()), data)) {
         std::filesystem::remove_all(platform::NativePath(data));
     }
-    WriteFile(dir / "a.htm", Page("<meta domain=\"law\"><meta name=\"keywords\" content=\"Закон\">"));
+    WriteFile(dir / "a.htm",
+              Page("<meta domain=\"law\"><meta name=\"keywords\" content=\"Закон\">"));
     WriteFile(dir / "sub" / "b.HTML", Page("<meta chapter=\"Глава\">"));
     WriteFile(dir / "_draft.htm", Page(""));
     WriteFile(dir / "c.htmx", Page(""));
@@ -64,7 +66,9 @@ std::filesystem::path MakeKb(const char* name) {
 // A small page folder with the lock set a loader thread would hold for it.
 struct LoadableKb {
     explicit LoadableKb(const char* name)
-        : dir(MakeKb(name)), folder(platform::PathFromNative(dir.string())), locks(u"ksv:load", folder, 4, stop) {}
+        : dir(MakeKb(name)),
+          folder(platform::PathFromNative(dir.string())),
+          locks(u"ksv:load", folder, 4, stop) {}
     LoadResult Load(bool force) { return LoadModel(folder, control, locks, force); }
 
     const std::filesystem::path dir;
@@ -82,7 +86,8 @@ TEST(FolderList, SameFolderSameEntryAndDamageKeepsEarlierEntries) {
     ASSERT_TRUE(GetDataFolder(u"/kb/ONE", c));
     EXPECT_NE(a, c);  // letter case is kept on Linux
 
-    std::vector<FolderEntry> entries{{platform::CreateUuid(), u"/a"}, {platform::CreateUuid(), u"/b"}};
+    std::vector<FolderEntry> entries{{platform::CreateUuid(), u"/a"},
+                                     {platform::CreateUuid(), u"/b"}};
     std::string bytes = SerializeFolderList(entries);
     EXPECT_EQ(bytes.size(), 12u + 2 * (20 + 4));
     EXPECT_EQ(ParseFolderList(bytes).size(), 2u);
@@ -125,8 +130,10 @@ TEST(Loader, BuildThenCacheThenOutdated) {
     const std::u16string xml = std::u16string(info.dataFolder) + u"/export.xml";
     first.model->ExportXml(xml.c_str());
     const std::string text = ReadFile(xml);
-    EXPECT_EQ(text.rfind("\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<model uid=\"", 0), 0u) << text.substr(0, 80);
-    EXPECT_NE(text.find("\t<domains>\r\n\t\t<domain tag=\"law\" name=\"law\" />"), std::string::npos);
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<model uid=\"", 0), 0u)
+        << text.substr(0, 80);
+    EXPECT_NE(text.find("\t<domains>\r\n\t\t<domain tag=\"law\" name=\"law\" />"),
+              std::string::npos);
     EXPECT_THROW(first.model->ExportXml(u"/nonexistent/dir/x.xml"), std::runtime_error);
 }
 
@@ -167,7 +174,8 @@ TEST(Cache, TruncatedAndDamagedFilesAreRefusedWithoutCrash) {
 }
 
 TEST(Cache, EmptyModelIsSixtyBytes) {
-    auto model = MakeCounted<Model_original_impl_>(u"/kb/empty", test::ScratchFolder("cache-empty"));
+    auto model =
+        MakeCounted<Model_original_impl_>(u"/kb/empty", test::ScratchFolder("cache-empty"));
     test::MemoryLog log;
     NoControl control;
     SaveCache(*model, control, log);
@@ -188,7 +196,8 @@ TEST(Cache, StreamWritesAcrossTheBufferReadBack) {
     const std::u16string text = u"текст";
     {
         platform::File file;
-        ASSERT_EQ(file.Open(path, platform::File::Access::kWriteExclusive), platform::File::OpenResult::kOk);
+        ASSERT_EQ(file.Open(path, platform::File::Access::kWriteExclusive),
+                  platform::File::OpenResult::kOk);
         CacheOutput out(file);
         for (uint32_t i = 0; i < 300000; ++i) out.U32(i);  // 1.2 MB of small writes
         out.String(text.c_str());

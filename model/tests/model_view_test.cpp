@@ -13,8 +13,8 @@ namespace {
 using test::BuildModel;
 using test::Entry;
 using test::MemoryLog;
-using test::TestPage;
 using test::Steps;
+using test::TestPage;
 
 TestPage Page(std::u16string path, std::vector<ChapterStep> steps, std::u16string text,
               std::vector<DomainEntry> domains, std::vector<KeywordEntry> keywords = {}) {
@@ -39,7 +39,8 @@ protected:
                   {{u"общий", u""}}),
              Page(u"both.html", {}, u"Обе", {test::Domain(u"law"), test::Domain(u"tech")})},
             {u"law", u"tech", u"empty"}, log_);
-        model_->contextIds.push_back({model_->pool.CopyString(u"IDH_TECH"), model_->keywords->items[1].topics.Item(1)});
+        model_->contextIds.push_back(
+            {model_->pool.CopyString(u"IDH_TECH"), model_->keywords->items[1].topics.Item(1)});
     }
     CountedPtr<IModel> View(const char16_t* tag) { return model_->GetFiltered(tag); }
 
@@ -49,7 +50,8 @@ protected:
 
 std::vector<std::u16string> Texts(IContentNodeList* list) {
     std::vector<std::u16string> texts;
-    for (int32_t i = 0; list && i < list->GetCount(); ++i) texts.emplace_back(StringView(list->GetItem(i)->GetText()));
+    for (int32_t i = 0; list && i < list->GetCount(); ++i)
+        texts.emplace_back(StringView(list->GetItem(i)->GetText()));
     return texts;
 }
 
@@ -78,7 +80,8 @@ TEST_F(ModelViewTest, ViewKeepsTheModelAlive) {
 }
 
 TEST_F(ModelViewTest, RootsAreTheTopmostMembers) {
-    EXPECT_EQ(Texts(model_->GetContent()->GetRoots()), (std::vector<std::u16string>{u"Root", u"Обе"}));
+    EXPECT_EQ(Texts(model_->GetContent()->GetRoots()),
+              (std::vector<std::u16string>{u"Root", u"Обе"}));
     CountedPtr<IModel> law = View(u"law");
     IContentNodeList* roots = law->GetContent()->GetRoots();
     EXPECT_EQ(Texts(roots), (std::vector<std::u16string>{u"Law", u"Обе"}));
@@ -126,7 +129,8 @@ TEST_F(ModelViewTest, KeywordsAreFilteredTheirTopicsAreNot) {
     EXPECT_EQ(tech->GetKeywordList()->GetCount(), 1);
     EXPECT_EQ(tech->GetKeywordList()->GetKeywordTopics(u"договор")->GetCount(), 0);
     // Context-help ids are not restricted.
-    EXPECT_EQ(StringView(law->FindTopicByHelpId(u"idh_tech")->GetPage()->GetPath()), u"tech\\c.html");
+    EXPECT_EQ(StringView(law->FindTopicByHelpId(u"idh_tech")->GetPage()->GetPath()),
+              u"tech\\c.html");
     ModelInfo a, b;
     law->GetModelInfo(a);
     model_->GetModelInfo(b);
@@ -142,12 +146,13 @@ TEST(ModelViewAlike, FullDomainViewMatchesTheModel) {
         const std::u16string n(1, char16_t(u'a' + i % 5));
         const std::string number = std::to_string(i);
         pages.push_back(Page(u"p" + std::u16string(number.begin(), number.end()) + u".html",
-                             Steps({u"C" + n, u"D" + std::u16string(1, char16_t(u'0' + i % 3))}), u"t" + n,
-                             {test::Domain(u"all", 0)}, {{u"k" + n, u""}}));
+                             Steps({u"C" + n, u"D" + std::u16string(1, char16_t(u'0' + i % 3))}),
+                             u"t" + n, {test::Domain(u"all", 0)}, {{u"k" + n, u""}}));
     }
     auto model = BuildModel(pages, {u"all"}, log);
     CountedPtr<IModel> view = model->GetFiltered(u"all");
-    std::function<void(IContentNodeList*, IContentNodeList*)> same = [&](IContentNodeList* x, IContentNodeList* y) {
+    std::function<void(IContentNodeList*, IContentNodeList*)> same = [&](IContentNodeList* x,
+                                                                         IContentNodeList* y) {
         ASSERT_EQ(x == nullptr, y == nullptr);
         if (!x) return;
         ASSERT_EQ(x->GetCount(), y->GetCount());
@@ -165,7 +170,8 @@ TEST(ModelViewAlike, FullDomainViewMatchesTheModel) {
     for (int32_t i = 0; i < model->GetKeywordList()->GetCount(); ++i) {
         const char16_t* text = model->GetKeywordList()->GetItem(i)->GetText();
         EXPECT_EQ(StringView(text), StringView(view->GetKeywordList()->GetItem(i)->GetText()));
-        EXPECT_EQ(model->GetKeywordList()->FindKeyword(text), view->GetKeywordList()->FindKeyword(text));
+        EXPECT_EQ(model->GetKeywordList()->FindKeyword(text),
+                  view->GetKeywordList()->FindKeyword(text));
         EXPECT_EQ(model->GetKeywordList()->GetKeywordTopics(text)->GetCount(),
                   view->GetKeywordList()->GetKeywordTopics(text)->GetCount());
     }

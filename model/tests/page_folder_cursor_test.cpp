@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace kestrova {
 namespace {
@@ -31,12 +31,13 @@ TEST(PageFolderCursor, ReachesEveryPageAsItsWholePathWould) {
     const fs::path root = platform::NativePath(folder);
     fs::create_directories(root / "a" / "b");
     fs::create_directories(root / "c");
-    for (const char* name : {"x.html", "a/y.html", "a/b/z.html", "c/y.html"}) std::ofstream(root / name) << name;
+    for (const char* name : {"x.html", "a/y.html", "a/b/z.html", "c/y.html"})
+        std::ofstream(root / name) << name;
 
     PageFolderCursor cursor(folder + u"//");
     const std::pair<const char16_t*, const char*> visits[] = {
-        {u"x.html", "x.html"},     {u"a\\y.html", "a/y.html"}, {u"a\\b\\z.html", "a/b/z.html"},
-        {u"c\\y.html", "c/y.html"}, {u"a\\y.html", "a/y.html"}, {u"\\x.html", "x.html"},
+        {u"x.html", "x.html"},         {u"a\\y.html", "a/y.html"}, {u"a\\b\\z.html", "a/b/z.html"},
+        {u"c\\y.html", "c/y.html"},    {u"a\\y.html", "a/y.html"}, {u"\\x.html", "x.html"},
         {u"a/b\\z.html", "a/b/z.html"}};
     for (const auto& [relative, content] : visits) {
         cursor.MoveTo(relative);

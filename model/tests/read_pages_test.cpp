@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
+#include <fstream>
 
 namespace kestrova {
 namespace {
@@ -33,10 +33,12 @@ fs::path MakeManyPages(const std::string& name, int brokenEvery) {
     const fs::path dir = platform::NativePath(test::ScratchFolder(name.c_str()));
     fs::remove_all(dir);
     for (int k = 0; k < 700; ++k) {
-        const fs::path file = dir / ("part" + std::to_string(k % 4)) / ("p" + std::to_string(k) + ".htm");
+        const fs::path file =
+            dir / ("part" + std::to_string(k % 4)) / ("p" + std::to_string(k) + ".htm");
         fs::create_directories(file.parent_path());
         std::string meta = "<meta name=\"keywords\" content=\"слово " + std::to_string(k) + "\">";
-        if (k % brokenEvery == 0) meta += "<meta chapter=\"A\"><meta domain=\"law\" domain-chapter=\"B\">";
+        if (k % brokenEvery == 0)
+            meta += "<meta chapter=\"A\"><meta domain=\"law\" domain-chapter=\"B\">";
         if (k % 13 == 0) meta += "<meta control=\"ignore\">";
         std::ofstream(file, std::ios::binary)
             << "<html><head><meta charset=\"utf-8\"><title>Страница " << k << "</title>" << meta
@@ -75,7 +77,8 @@ TEST(ReadPages, ManyPagesComeOutInFileOrder) {
     std::vector<const char16_t*> expectedSkipped;
     for (const FileInfo& file : files) {
         PageMeta meta;
-        if (ReadPageMeta(platform::JoinPath(folder, StringView(file.path)), expectedLog, meta) && !meta.ignored) {
+        if (ReadPageMeta(platform::JoinPath(folder, StringView(file.path)), expectedLog, meta) &&
+            !meta.ignored) {
             expectedTitles.push_back(meta.title);
         } else {
             expectedSkipped.push_back(file.path);
@@ -86,9 +89,11 @@ TEST(ReadPages, ManyPagesComeOutInFileOrder) {
     EXPECT_EQ(expectedSkipped.size(), 700u / 9 + 1 + 700u / 13 + 1 - 700u / 117 - 1);
 
     ASSERT_EQ(records.size(), expectedTitles.size());
-    for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(records[i].meta.title, expectedTitles[i]) << i;
+    for (size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i].meta.title, expectedTitles[i]) << i;
     ASSERT_EQ(model.skippedFiles.size(), expectedSkipped.size());
-    for (size_t i = 0; i < expectedSkipped.size(); ++i) EXPECT_EQ(model.skippedFiles[i].path, expectedSkipped[i]);
+    for (size_t i = 0; i < expectedSkipped.size(); ++i)
+        EXPECT_EQ(model.skippedFiles[i].path, expectedSkipped[i]);
 
     // The stamps the reader took are those of the files, for read and skipped files alike.
     std::vector<FileInfo> all;
@@ -96,7 +101,10 @@ TEST(ReadPages, ManyPagesComeOutInFileOrder) {
     all.insert(all.end(), model.skippedFiles.begin(), model.skippedFiles.end());
     for (const FileInfo& file : all) {
         struct stat st {};
-        ASSERT_EQ(::stat(platform::NativePath(platform::JoinPath(folder, StringView(file.path))).c_str(), &st), 0);
+        ASSERT_EQ(
+            ::stat(platform::NativePath(platform::JoinPath(folder, StringView(file.path))).c_str(),
+                   &st),
+            0);
         EXPECT_EQ(file.lastWriteTime, platform::FileTimeFromTimespec(st.st_mtim));
         EXPECT_EQ(file.size, static_cast<uint32_t>(st.st_size));
     }
@@ -118,7 +126,8 @@ TEST(ReadPages, BreakStopsTheReading) {
     EXPECT_THROW(ReadPages(model, files, log, control), BreakExec);
     EXPECT_LT(control.reports.size(), 700u);
     ASSERT_FALSE(log.lines.empty());
-    for (const std::string& line : log.lines) EXPECT_NE(line.find(": domain-chapter doesn't fit"), std::string::npos);
+    for (const std::string& line : log.lines)
+        EXPECT_NE(line.find(": domain-chapter doesn't fit"), std::string::npos);
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ inline DomainEntry Domain(std::u16string tag, int32_t chapterIndex = -1) {
     return d;
 }
 
-inline ContentEntry Entry(std::u16string text, int32_t order = 0, std::u16string anchor = {}, bool index = false) {
+inline ContentEntry Entry(std::u16string text, int32_t order = 0, std::u16string anchor = {},
+                          bool index = false) {
     return ContentEntry{std::move(text), std::move(anchor), order, index};
 }
 
@@ -58,7 +59,8 @@ inline std::vector<ChapterStep> Steps(std::initializer_list<std::u16string> name
 // Builds the navigation of a model from the pages, in the loader's order, with the domains
 // given (in their final order).
 inline CountedPtr<Model_original_impl_> BuildModel(const std::vector<TestPage>& testPages,
-                                                   const std::vector<std::u16string>& domainTags, ILog& log) {
+                                                   const std::vector<std::u16string>& domainTags,
+                                                   ILog& log) {
     auto model = CountedPtr<Model_original_impl_>::Adopt(
         new Model_original_impl_(u"/kb/test", ScratchFolder("model-build-data")));
     Model_original_impl_& m = *model;

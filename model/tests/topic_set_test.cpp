@@ -69,7 +69,10 @@ TEST_F(TopicSetTest, NewSetIsEmptyByRankAndKeepsItsModel) {
     EXPECT_EQ(empty->GetSortOrder().kind, 1);
     EXPECT_EQ(empty->GetURLProvider(), model_->GetURLProvider());
     const int32_t before = model_->RefCount();
-    { CountedPtr<ITopicSet> more = model_->CreateTopicSet(); EXPECT_EQ(model_->RefCount(), before + 1); }
+    {
+        CountedPtr<ITopicSet> more = model_->CreateTopicSet();
+        EXPECT_EQ(model_->RefCount(), before + 1);
+    }
     EXPECT_EQ(model_->RefCount(), before);
 }
 

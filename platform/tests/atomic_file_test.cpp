@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <fstream>
 
 namespace kestrova::platform {
 namespace {

@@ -33,11 +33,11 @@ TEST(CodePage, Cp1251EncodingReplacesWhatItCannotHold) {
 TEST(CodePage, Utf8InvalidSequencesBecomeReplacementCharacters) {
     EXPECT_EQ(Utf8ToUtf16("\xD0\x9F\xD1\x80\xD0\xB8"), u"При");
     EXPECT_EQ(Utf8ToUtf16("a\xFFz"), u"a\uFFFDz");
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");     // overlong
-    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");       // surrogate
-    EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");           // cut short
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");    // surrogate
+    EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");        // cut short
     EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x98\x80"), u"\U0001F600");
-    EXPECT_EQ(Utf16ToUtf8(u"x\xD800y"), "x\xEF\xBF\xBDy");   // unpaired surrogate
+    EXPECT_EQ(Utf16ToUtf8(u"x\xD800y"), "x\xEF\xBF\xBDy");  // unpaired surrogate
 }
 
 TEST(CodePage, AnsiCodePageIsUtf8WhenValidElse1251) {

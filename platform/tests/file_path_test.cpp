@@ -12,9 +12,7 @@
 namespace kestrova::platform {
 namespace {
 
-std::filesystem::path ScratchDir(const char* name) {
-    return testing::FreshScratchDir(name);
-}
+std::filesystem::path ScratchDir(const char* name) { return testing::FreshScratchDir(name); }
 
 TEST(File, ReadersShareAndWriterExcludesEveryone) {
     const auto dir = ScratchDir("file-sharing");
@@ -39,7 +37,8 @@ TEST(File, ReadersShareAndWriterExcludesEveryone) {
 TEST(File, MissingFileIsNotFoundAndReadWholeFileNamesThePath) {
     const auto dir = ScratchDir("file-missing");
     File f;
-    EXPECT_EQ(f.Open((dir / "none").string(), File::Access::kReadShared), File::OpenResult::kNotFound);
+    EXPECT_EQ(f.Open((dir / "none").string(), File::Access::kReadShared),
+              File::OpenResult::kNotFound);
     try {
         ReadWholeFile((dir / "none").string());
         FAIL();

@@ -23,8 +23,10 @@ public:
     PrivateDataHome(const PrivateDataHome&) = delete;
     PrivateDataHome& operator=(const PrivateDataHome&) = delete;
     ~PrivateDataHome() {
-        if (old_) ::setenv("XDG_DATA_HOME", old_->c_str(), 1);
-        else ::unsetenv("XDG_DATA_HOME");
+        if (old_)
+            ::setenv("XDG_DATA_HOME", old_->c_str(), 1);
+        else
+            ::unsetenv("XDG_DATA_HOME");
     }
     // The base folder, $XDG_DATA_HOME/Kestrova.
     std::filesystem::path Base() const { return root_ / "Kestrova"; }

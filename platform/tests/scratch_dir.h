@@ -10,7 +10,8 @@ namespace kestrova::testing {
 // The scratch area of the running test program (created when missing).
 inline std::filesystem::path ScratchRoot() {
     const char* base = std::getenv("KESTROVA_TEST_TMP");
-    std::filesystem::path root = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+    std::filesystem::path root =
+        base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
     std::filesystem::create_directories(root);
     return root;
 }

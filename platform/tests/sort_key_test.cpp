@@ -10,12 +10,14 @@ namespace {
 int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
 TEST(SortKey, OrdersLikeTheComparisons) {
-    const std::vector<std::u16string> texts{u"", u"a", u"A", u"ab", u"aB", u"б", u"Б", u"ё", u"е", u"Договор",
-                                            u"договор", u"ДОГОВОР", u"z9", u"z10", u"a-b", u"ab\u00AD", u"Ω"};
+    const std::vector<std::u16string> texts{
+        u"",        u"a",       u"A",       u"ab", u"aB",  u"б",   u"Б",        u"ё", u"е",
+        u"Договор", u"договор", u"ДОГОВОР", u"z9", u"z10", u"a-b", u"ab\u00AD", u"Ω"};
     for (const auto& x : texts) {
         for (const auto& y : texts) {
             EXPECT_EQ(Sign(SortKey(x).compare(SortKey(y))), Sign(CompareText(x, y)));
-            EXPECT_EQ(Sign(SortKeyNoCase(x).compare(SortKeyNoCase(y))), Sign(CompareTextNoCase(x, y)));
+            EXPECT_EQ(Sign(SortKeyNoCase(x).compare(SortKeyNoCase(y))),
+                      Sign(CompareTextNoCase(x, y)));
         }
     }
     // Long texts need a second pass of the key maker.
@@ -26,14 +28,17 @@ TEST(SortKey, OrdersLikeTheComparisons) {
 // The case-insensitive key is cut from the case-sensitive one: it must be exactly the key the
 // collator makes, for every kind of text.
 TEST(SortKey, NoCaseKeyComesFromTheFrontOfTheCaseKey) {
-    std::vector<std::u16string> texts{u"", u" ", u"a", u"A", u"Договор", u"ДОГОВОР", u"ёЁеЕ", u"z10 Z9",
-                                      u"a-b", u"ab\u00AD", u"Ω", u"\u0301", u"e\u0301", u"\u00E9", u"Æ ß ŉ",
-                                      u"日本語", u"\U0001F600x", u"\xD800", u"a\x0000b", u"\t\n", u"..",
-                                      u"Ⅻ ½ ﬁ", u"ǅ", u"İı", u"ﾊﾟ", u"㌀", u"한국어"};
-    for (char16_t c = 1; c < 0x600; c += 7) texts.push_back(std::u16string{u'x', c, static_cast<char16_t>(c + 3), u'Y'});
+    std::vector<std::u16string> texts{
+        u"",       u" ",      u"a",           u"A",      u"Договор",  u"ДОГОВОР", u"ёЁеЕ",
+        u"z10 Z9", u"a-b",    u"ab\u00AD",    u"Ω",      u"\u0301",   u"e\u0301", u"\u00E9",
+        u"Æ ß ŉ",  u"日本語", u"\U0001F600x", u"\xD800", u"a\x0000b", u"\t\n",    u"..",
+        u"Ⅻ ½ ﬁ",  u"ǅ",      u"İı",          u"ﾊﾟ",     u"㌀",       u"한국어"};
+    for (char16_t c = 1; c < 0x600; c += 7)
+        texts.push_back(std::u16string{u'x', c, static_cast<char16_t>(c + 3), u'Y'});
     texts.push_back(std::u16string(3000, u'Ж') + u"ж");
     for (const auto& text : texts) {
-        EXPECT_EQ(NoCaseSortKeyOf(SortKey(text)), SortKeyNoCase(text)) << std::string(text.begin(), text.end());
+        EXPECT_EQ(NoCaseSortKeyOf(SortKey(text)), SortKeyNoCase(text))
+            << std::string(text.begin(), text.end());
     }
 }
 

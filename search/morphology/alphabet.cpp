@@ -11,7 +11,7 @@ std::string RussianSymbols(bool withAnnotChar) {
     std::string s = "'";
     if (withAnnotChar) s += static_cast<char>(kAnnotChar);
     s += '-';
-    s += '\xA8';  // Ё
+    s += '\xA8';                                                   // Ё
     for (int c = 0xC0; c <= 0xDF; ++c) s += static_cast<char>(c);  // А..Я
     return s;
 }

@@ -39,7 +39,8 @@ void Automaton::Load(MemFile& file, const std::string& name, const Alphabet& alp
     std::uint32_t previous = 0;
     for (std::size_t n = 0; n < nodes_.size(); ++n) {
         std::uint32_t first = nodes_[n] & 0x7FFFFFFFu;
-        if (first < previous || first > relations_.size()) throw CExpc(name + ": damaged node " + std::to_string(n));
+        if (first < previous || first > relations_.size())
+            throw CExpc(name + ": damaged node " + std::to_string(n));
         previous = first;
     }
     for (std::uint32_t r : relations_) {
@@ -50,7 +51,9 @@ void Automaton::Load(MemFile& file, const std::string& name, const Alphabet& alp
     for (int n = 0; n < kDirectNodes && static_cast<std::size_t>(n) < nodes_.size(); ++n) {
         for (std::uint32_t r = FirstRelation(n), end = EndRelation(n); r < end; ++r) {
             int index = alphabet.Index(static_cast<unsigned char>(relations_[r] >> 24));
-            if (index >= 0) direct_[static_cast<std::size_t>(n) * kMaxAlphabetSize + index] = relations_[r] & 0xFFFFFF;
+            if (index >= 0)
+                direct_[static_cast<std::size_t>(n) * kMaxAlphabetSize + index] =
+                    relations_[r] & 0xFFFFFF;
         }
     }
 }

@@ -32,7 +32,8 @@ public:
     int Next(int node, unsigned char c) const {
         if (node < kDirectNodes) {
             int index = alphabet_->Index(c);
-            return index < 0 ? -1 : direct_[static_cast<std::size_t>(node) * kMaxAlphabetSize + index];
+            return index < 0 ? -1
+                             : direct_[static_cast<std::size_t>(node) * kMaxAlphabetSize + index];
         }
         return Scan(node, c);
     }
@@ -65,11 +66,13 @@ private:
     int Scan(int node, unsigned char c) const;
     std::uint32_t FirstRelation(int node) const { return nodes_[node] & 0x7FFFFFFFu; }
     std::uint32_t EndRelation(int node) const {
-        return static_cast<std::size_t>(node) + 1 < nodes_.size() ? FirstRelation(node + 1)
-                                                                  : static_cast<std::uint32_t>(relations_.size());
+        return static_cast<std::size_t>(node) + 1 < nodes_.size()
+                   ? FirstRelation(node + 1)
+                   : static_cast<std::uint32_t>(relations_.size());
     }
     template <class Visit>
-    void Descend(int node, int depth, std::uint64_t value, std::uint64_t power, int& budget, Visit& visit) const;
+    void Descend(int node, int depth, std::uint64_t value, std::uint64_t power, int& budget,
+                 Visit& visit) const;
 
     const Alphabet* alphabet_ = nullptr;
     std::vector<std::uint32_t> nodes_;

@@ -12,7 +12,9 @@ void Bases::Load(MemFile& file, const std::string& name) {
     char base[256];
     for (std::uint32_t i = 0; i < count; ++i) {
         int length = file.ReadByte();
-        if (length < 0 || file.ReadItems(base, 1, static_cast<std::size_t>(length)) != static_cast<std::size_t>(length) ||
+        if (length < 0 ||
+            file.ReadItems(base, 1, static_cast<std::size_t>(length)) !=
+                static_cast<std::size_t>(length) ||
             file.ReadByte() != 0) {
             throw CExpc(name + ": damaged base No " + std::to_string(i));
         }

@@ -18,12 +18,13 @@ public:
     // The base of this number (empty for a number out of range).
     std::string_view Get(std::uint32_t number) const {
         if (number + 1 >= offsets_.size()) return {};
-        return std::string_view(text_).substr(offsets_[number], offsets_[number + 1] - offsets_[number]);
+        return std::string_view(text_).substr(offsets_[number],
+                                              offsets_[number + 1] - offsets_[number]);
     }
     std::size_t Size() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
 
 private:
-    std::string text_;                   // all bases one after the other
+    std::string text_;                    // all bases one after the other
     std::vector<std::uint32_t> offsets_;  // start of each base, then the end
 };
 

@@ -24,7 +24,8 @@ bool Gramtab::Load(MemFile& file) {
     char line[1024];
     while (file.ReadLine(line, sizeof line)) {
         std::string_view text = line;
-        if (std::size_t comment = text.find("//"); comment != std::string_view::npos) text = text.substr(0, comment);
+        if (std::size_t comment = text.find("//"); comment != std::string_view::npos)
+            text = text.substr(0, comment);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
         std::vector<std::string_view> fields = SplitBlanks(text);
         if (fields.empty()) continue;

@@ -7,16 +7,18 @@
 namespace kestrova {
 namespace {
 
-constexpr unsigned char kYoUpper = 0xA8;  // Ё
-constexpr unsigned char kYoLower = 0xB8;  // ё
-constexpr unsigned char kYeUpper = 0xC5;  // Е
+constexpr unsigned char kYoUpper = 0xA8;        // Ё
+constexpr unsigned char kYoLower = 0xB8;        // ё
+constexpr unsigned char kYeUpper = 0xC5;        // Е
 constexpr unsigned char kHardSignUpper = 0xDA;  // Ъ
 
 // "Rus/morph.bin" with its extension replaced.
 std::string SiblingFile(const std::string& path, std::string_view extension) {
     std::size_t dot = path.rfind('.');
     std::size_t slash = path.find_last_of("/\\");
-    std::string stem = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? path : path.substr(0, dot);
+    std::string stem = dot == std::string::npos || (slash != std::string::npos && dot < slash)
+                           ? path
+                           : path.substr(0, dot);
     return stem + "." + std::string(extension);
 }
 
@@ -27,7 +29,8 @@ std::string RmlEnvironment() {
     return value ? value : "";
 }
 
-Lemmatizer::Lemmatizer(FileOpener open, PathProvider paths) : open_(std::move(open)), paths_(std::move(paths)) {}
+Lemmatizer::Lemmatizer(FileOpener open, PathProvider paths)
+    : open_(std::move(open)), paths_(std::move(paths)) {}
 
 std::unique_ptr<MemFile> Lemmatizer::Open(const std::string& name, const char* mode) const {
     std::unique_ptr<MemFile> file = open_(name, mode);
@@ -82,7 +85,8 @@ void Lemmatizer::LoadOptions(const std::string& path) {
     allowJo_ = false;
     while (file->ReadLine(line, sizeof line)) {
         std::string_view text = line;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+            text.remove_suffix(1);
         if (text == "AllowRussianJo") allowJo_ = true;
     }
 }
@@ -139,7 +143,8 @@ void Lemmatizer::Analyse(std::string_view word, bool isNormalForm, bool /*capita
     }
 }
 
-void Lemmatizer::AnalysePrepared(std::string_view word, bool predict, std::vector<Analysis>& out) const {
+void Lemmatizer::AnalysePrepared(std::string_view word, bool predict,
+                                 std::vector<Analysis>& out) const {
     LookupForm(word, out);
     if (!out.empty() || !predict || word.empty()) return;
     if (AnalyseByParts(word, out)) return;
@@ -171,11 +176,13 @@ void Lemmatizer::LookupForm(std::string_view word, std::vector<Analysis>& out) c
 }
 
 std::string Lemmatizer::NormalForm(const Analysis& a) const {
-    if (a.model >= annot_.models.size() || a.prefixSet >= annot_.prefixSets.size()) return a.head + a.base;
+    if (a.model >= annot_.models.size() || a.prefixSet >= annot_.prefixSets.size())
+        return a.head + a.base;
     const FlexiaItem& first = annot_.models[a.model].items[0];
     std::string form;
     const std::string& prefixSet = annot_.prefixSets[a.prefixSet];
-    form.reserve(a.head.size() + prefixSet.size() + first.prefix.size() + a.base.size() + first.ending.size());
+    form.reserve(a.head.size() + prefixSet.size() + first.prefix.size() + a.base.size() +
+                 first.ending.size());
     form += a.head;
     form += prefixSet;
     form += first.prefix;

@@ -34,7 +34,8 @@ struct Analysis {
 class Lemmatizer {
 public:
     // Opens a dictionary file by name in a mode ("rb", "r"); returns null when it cannot.
-    using FileOpener = std::function<std::unique_ptr<MemFile>(const std::string& name, const char* mode)>;
+    using FileOpener =
+        std::function<std::unique_ptr<MemFile>(const std::string& name, const char* mode)>;
     // Answers a configuration path by key; throws for an unknown key.
     using PathProvider = std::function<std::string(std::string_view key)>;
 

@@ -69,7 +69,8 @@ bool MemFile::Fill() {
         if (ret != LZMA_OK) {
             decoder_->finished = true;
             // Everything the header announced has come out: decoding ends there.
-            if (plainSize_ != UINT64_MAX && s.avail_out == 0 && produced_ + want >= plainSize_) break;
+            if (plainSize_ != UINT64_MAX && s.avail_out == 0 && produced_ + want >= plainSize_)
+                break;
             throw std::runtime_error(name_ + ": damaged lzma data (liblzma error " +
                                      std::to_string(static_cast<int>(ret)) + ")");
         }

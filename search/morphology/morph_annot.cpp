@@ -47,7 +47,8 @@ bool ParseItem(std::string_view text, FlexiaItem& item) {
     std::string_view rest = text.substr(star + 1);
     std::size_t star2 = rest.find('*');
     item.gramCodes = rest.substr(0, star2);
-    item.prefix = star2 == std::string_view::npos ? std::string() : std::string(rest.substr(star2 + 1));
+    item.prefix =
+        star2 == std::string_view::npos ? std::string() : std::string(rest.substr(star2 + 1));
     if (item.prefix.find('*') != std::string::npos) return false;
     return !item.gramCodes.empty() && item.gramCodes.size() % 2 == 0;
 }
@@ -61,7 +62,8 @@ void LoadFlexiaModels(MemFile& file, MorphAnnot& annot) {
         if (!file.ReadLine(line.get(), kLongLine)) throw CExpc("Too few lines in mrd file");
         if (!ParseFlexiaModel(TrimLineEnd(line.get()), annot.models.emplace_back())) {
             char message[64];
-            std::snprintf(message, sizeof message, "Cannot parse paradigm No %i", static_cast<int>(i + 1));
+            std::snprintf(message, sizeof message, "Cannot parse paradigm No %i",
+                          static_cast<int>(i + 1));
             throw CExpc(message);
         }
     }
@@ -92,7 +94,8 @@ void LoadAccentModels(MemFile& file, MorphAnnot& annot) {
     for (std::size_t i = 0; i < count; ++i) {
         if (!file.ReadLine(line.get(), kLongLine)) throw CExpc("Too few lines in mrd file");
         std::string_view text = TrimBlanks(line.get());
-        if (!ParseAccentModel(text, annot.accentModels.emplace_back())) throw CExpc("Cannot parse line " + std::string(text));
+        if (!ParseAccentModel(text, annot.accentModels.emplace_back()))
+            throw CExpc("Cannot parse line " + std::string(text));
     }
 }
 

@@ -42,7 +42,7 @@ inline constexpr std::uint8_t kNoPredictionFlag = 255;
 struct MorphAnnot {
     std::vector<FlexiaModel> models;
     std::vector<std::vector<std::uint8_t>> accentModels;  // 255: no accent
-    std::vector<std::string> prefixSets;  // [0] is the empty set, not stored in the file
+    std::vector<std::string> prefixSets;            // [0] is the empty set, not stored in the file
     std::unordered_set<std::string> prefixStrings;  // the stored prefix sets, for prediction
     std::vector<LemmaRecord> lemmas;
     std::vector<std::uint8_t> flags;  // one per flexia model

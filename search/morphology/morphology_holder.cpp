@@ -35,7 +35,8 @@ void MorphologyHolder::Create() {
     };
     auto lemmatizer = std::make_unique<Lemmatizer>(open, paths);
     std::string message;
-    if (!lemmatizer->LoadDictionary(message)) throw std::runtime_error("cannot load dict: " + message);
+    if (!lemmatizer->LoadDictionary(message))
+        throw std::runtime_error("cannot load dict: " + message);
     if (!lemmatizer->LoadStatistics('c')) throw std::runtime_error("cannot load statistics");
     if (!lemmatizer->LoadGramtab()) throw std::runtime_error("Cannot load gramtab");
     lemmatizer_ = std::move(lemmatizer);

@@ -46,9 +46,9 @@ private:
     MemFileRegistry& registry_;
     ResourceFinder finder_;
     std::unique_ptr<Lemmatizer> lemmatizer_;  // GUARDED_BY(mutex_)
-    bool failed_ = false;                      // GUARDED_BY(mutex_)
-    std::string failure_;                      // GUARDED_BY(mutex_)
-    std::vector<Analysis> scratch_;            // GUARDED_BY(mutex_)
+    bool failed_ = false;                     // GUARDED_BY(mutex_)
+    std::string failure_;                     // GUARDED_BY(mutex_)
+    std::vector<Analysis> scratch_;           // GUARDED_BY(mutex_)
 };
 
 // The dictionary form of a word in code page 1251, by the process-wide holder.

@@ -53,15 +53,19 @@ bool Lemmatizer::PredictByBase(std::string_view word, std::vector<Analysis>& out
         if (value / kAnnotationBase > UINT32_MAX) return;
         // The lowest digit is the rank.
         Annotation a = UnpackAnnotation(static_cast<std::uint32_t>(value / kAnnotationBase));
-        if (a.model >= annot_.models.size() || a.item >= annot_.models[a.model].items.size()) return;
+        if (a.model >= annot_.models.size() || a.item >= annot_.models[a.model].items.size())
+            return;
         const FlexiaItem& item = annot_.models[a.model].items[a.item];
-        if (item.ending.size() >= word.size() || item.prefix.size() + item.ending.size() > word.size()) return;
+        if (item.ending.size() >= word.size() ||
+            item.prefix.size() + item.ending.size() > word.size())
+            return;
         if (word.substr(word.size() - item.ending.size()) != item.ending) return;
         if (word.substr(0, item.prefix.size()) != item.prefix) return;
         Analysis& analysis = out.emplace_back();
         analysis.model = a.model;
         analysis.item = a.item;
-        analysis.base = word.substr(item.prefix.size(), word.size() - item.prefix.size() - item.ending.size());
+        analysis.base =
+            word.substr(item.prefix.size(), word.size() - item.prefix.size() - item.ending.size());
         analysis.found = false;
     });
     return out.size() > before;
@@ -72,7 +76,8 @@ bool Lemmatizer::PredictByBase(std::string_view word, std::vector<Analysis>& out
 // that every form of a compound like ЧЕЛОВЕК-ПАУК has one normal form.
 bool Lemmatizer::AnalyseByParts(std::string_view word, std::vector<Analysis>& out) const {
     std::size_t lastHyphen = word.rfind('-');
-    if (lastHyphen == std::string_view::npos || lastHyphen == 0 || lastHyphen + 1 == word.size()) return false;
+    if (lastHyphen == std::string_view::npos || lastHyphen == 0 || lastHyphen + 1 == word.size())
+        return false;
     std::string head;
     std::vector<Analysis> part;
     std::size_t start = 0;

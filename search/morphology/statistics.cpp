@@ -24,8 +24,8 @@ bool Statistics::Load(MemFile& homoweight, MemFile& wordweight) {
         forms_[Key(static_cast<std::uint32_t>(r[0]), static_cast<std::uint32_t>(r[1]))] = r[2];
     });
     ok = ok && ReadRecords<2>(wordweight, [this](const std::int32_t* r) {
-        models_[static_cast<std::uint32_t>(r[0])] = r[1];
-    });
+             models_[static_cast<std::uint32_t>(r[0])] = r[1];
+         });
     loaded_ = ok;
     return ok;
 }

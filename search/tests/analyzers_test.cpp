@@ -1,5 +1,5 @@
-#include "platform/codepage.h"
 #include "search/analyzers.h"
+#include "platform/codepage.h"
 #include "search/index_store.h"
 #include "search/morpho_token_filter.h"
 #include "search/searcher_impl.h"
@@ -92,8 +92,8 @@ TEST(AnalyzersTest, LemmatizingChainAsksForEachDistinctWordOnceAcrossDocuments) 
         Token token;
         while (stream->next(&token)) terms.emplace_back(token.termBuffer());
     }
-    EXPECT_EQ(terms, (std::vector<std::wstring>{L"книга", L"в", L"книга", L"книга", L"книга", L"книга", L"в",
-                                                L"книга"}));
+    EXPECT_EQ(terms, (std::vector<std::wstring>{L"книга", L"в", L"книга", L"книга", L"книга",
+                                                L"книга", L"в", L"книга"}));
     // The tokenizer lower-cases nothing: Книги and КНИГИ are two words.
     EXPECT_EQ(asked.size(), 4u);
 }
@@ -114,7 +114,8 @@ TEST(AnalyzersTest, RememberedFormsStopGrowingAtTheCapacityAndStayRight) {
 }
 
 TEST(QueryTextTest, PlainQueriesEscapeEverySpecialCharacter) {
-    EXPECT_EQ(PrepareQueryText(u"a+b title:x \"q\" (c) \\", false), u"a\\+b title\\:x \\\"q\\\" \\(c\\) \\\\");
+    EXPECT_EQ(PrepareQueryText(u"a+b title:x \"q\" (c) \\", false),
+              u"a\\+b title\\:x \\\"q\\\" \\(c\\) \\\\");
     EXPECT_EQ(PrepareQueryText(u"-&|!{}[]^~*?", false), u"\\-\\&\\|\\!\\{\\}\\[\\]\\^\\~\\*\\?");
     EXPECT_EQ(PrepareQueryText(u"title:word \"a b\"*", true), u"title word \"a b\"*");
 }

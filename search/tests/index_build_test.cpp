@@ -35,7 +35,8 @@ struct Pages {
             const std::string name = "sub\\p" + std::to_string(i) + ".htm";
             std::string body = "common w" + std::to_string(i) + " " + extra;
             if (i == 1) body += " Book";
-            WriteFile(dir.File("kb/sub/p" + std::to_string(i) + ".htm"), Page("Title " + std::to_string(i), body));
+            WriteFile(dir.File("kb/sub/p" + std::to_string(i) + ".htm"),
+                      Page("Title " + std::to_string(i), body));
             names.push_back(platform::PathFromNative(name));
         }
         files = std::make_unique<PageFiles>(dir.Path16() + u"/kb", names);
@@ -44,7 +45,8 @@ struct Pages {
     std::unique_ptr<PageFiles> files;
 };
 
-std::vector<std::u16string> Find(const std::u16string& data, int32_t kind, const std::u16string& q, bool ql = false) {
+std::vector<std::u16string> Find(const std::u16string& data, int32_t kind, const std::u16string& q,
+                                 bool ql = false) {
     Searcher searcher(data, kind, ql);
     std::vector<std::u16string> paths;
     EXPECT_TRUE(searcher.Search(q, paths));
@@ -72,7 +74,8 @@ TEST(IndexBuildTest, BuildsBothKindsWithIdentityLogAndProgress) {
 
     EXPECT_EQ(Find(data, kIndexPrecise, u"Book"), (std::vector<std::u16string>{u"sub\\p1.htm"}));
     EXPECT_TRUE(Find(data, kIndexPrecise, u"book").empty());
-    EXPECT_EQ(Find(data, kIndexLemmatizing, u"book"), (std::vector<std::u16string>{u"sub\\p1.htm"}));
+    EXPECT_EQ(Find(data, kIndexLemmatizing, u"book"),
+              (std::vector<std::u16string>{u"sub\\p1.htm"}));
     EXPECT_EQ(Find(data, kIndexPrecise, u"common").size(), 100u);
     // The title weighs more: the page whose title holds the word comes first.
     EXPECT_EQ(Find(data, kIndexPrecise, u"w7 7").front(), u"sub\\p7.htm");
@@ -97,7 +100,8 @@ TEST(IndexBuildTest, StopDuringIndexingKeepsTheOldIndexAndLeavesNoTemporaryFolde
     const std::u16string data = dir.Path16() + u"/data";
     Pages old(dir, 100);
     RecordingControl first;
-    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*old.files, kUid1, first), IndexBuildResult::kBuilt);
+    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*old.files, kUid1, first),
+              IndexBuildResult::kBuilt);
     Pages fresh(dir, 100, "fresh");
     RecordingControl control;
     control.stopWhen = [](const ExecProgress& p) { return p.current >= 50; };
@@ -125,7 +129,8 @@ TEST(IndexBuildTest, ASearcherHoldingTheLiveLockDelaysTheSwap) {
     control.stopWhen = [&](const ExecProgress& p) { return p.current == 5 && ++waits > 4; };
     IndexBuilder builder(data, kIndexPrecise);
     EXPECT_EQ(builder.Build(*pages.files, kUid2, control), IndexBuildResult::kNoLiveLock);
-    EXPECT_EQ(ReadAll(builder.Paths().log), "Indexing started\r\nIndexing finished\r\nCannot get file lock\n\r\n");
+    EXPECT_EQ(ReadAll(builder.Paths().log),
+              "Indexing started\r\nIndexing finished\r\nCannot get file lock\n\r\n");
     EXPECT_TRUE(IsIndexCurrent(data, kIndexPrecise, kUid1));
     EXPECT_TRUE(ReadIndexIdentity(builder.Paths().tempDir).has_value());  // the new index waits
     std::vector<std::u16string> paths;
@@ -139,7 +144,8 @@ TEST(SearcherTest, ABuilderHoldingTheLiveLockGivesAFailedSearchAtOnce) {
     Pages pages(dir, 2);
     RecordingControl control;
     BuildIndexes(*pages.files, data, kUid1, control);
-    IndexLockFile builder(MakeIndexPaths(data, kIndexPrecise).liveLock, IndexLockFile::Mode::kExclusive);
+    IndexLockFile builder(MakeIndexPaths(data, kIndexPrecise).liveLock,
+                          IndexLockFile::Mode::kExclusive);
     ASSERT_TRUE(builder.TryAcquire());
     Searcher searcher(data, kIndexPrecise, false);
     EXPECT_FALSE(searcher.HasIndex());
@@ -156,12 +162,15 @@ TEST(SearcherTest, PlainAndQueryLanguageModes) {
     RecordingControl control;
     BuildIndexes(*pages.files, data, kUid1, control);
     // Plain: operators are text, a colon selects no field, stop words alone find nothing.
-    EXPECT_EQ(Find(data, kIndexPrecise, u"title:word"), (std::vector<std::u16string>{u"sub\\p2.htm"}));
+    EXPECT_EQ(Find(data, kIndexPrecise, u"title:word"),
+              (std::vector<std::u16string>{u"sub\\p2.htm"}));
     EXPECT_EQ(Find(data, kIndexPrecise, u"-common").size(), 3u);
     EXPECT_TRUE(Find(data, kIndexPrecise, u"the and of").empty());
     // Query language.
-    EXPECT_EQ(Find(data, kIndexPrecise, u"title:word", true), (std::vector<std::u16string>{u"sub\\p2.htm"}));
-    EXPECT_EQ(Find(data, kIndexPrecise, u"\"alpha beta\"", true), (std::vector<std::u16string>{u"sub\\p2.htm"}));
+    EXPECT_EQ(Find(data, kIndexPrecise, u"title:word", true),
+              (std::vector<std::u16string>{u"sub\\p2.htm"}));
+    EXPECT_EQ(Find(data, kIndexPrecise, u"\"alpha beta\"", true),
+              (std::vector<std::u16string>{u"sub\\p2.htm"}));
     EXPECT_TRUE(Find(data, kIndexPrecise, u"\"beta alpha\"", true).empty());
     EXPECT_EQ(Find(data, kIndexPrecise, u"common AND -w0", true).size(), 2u);
     EXPECT_EQ(Find(data, kIndexPrecise, u"w0 OR w3", true).size(), 2u);

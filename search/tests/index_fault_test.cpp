@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace kestrova {
 namespace {
@@ -48,10 +48,12 @@ public:
 std::unique_ptr<PageFiles> MakePages(const ScratchFolder& dir, const std::string& word) {
     std::vector<std::u16string> names;
     for (int i = 0; i < kPages; ++i) {
-        WriteFile(dir.File("kb_" + word + "/p" + std::to_string(i) + ".htm"), Page("T", word + " page" + std::to_string(i)));
+        WriteFile(dir.File("kb_" + word + "/p" + std::to_string(i) + ".htm"),
+                  Page("T", word + " page" + std::to_string(i)));
         names.push_back(u"p" + platform::PathFromNative(std::to_string(i)) + u".htm");
     }
-    return std::make_unique<PageFiles>(dir.Path16() + u"/kb_" + platform::PathFromNative(word), names);
+    return std::make_unique<PageFiles>(dir.Path16() + u"/kb_" + platform::PathFromNative(word),
+                                       names);
 }
 
 size_t Count(const std::u16string& data, const std::u16string& word, bool* failed = nullptr) {
@@ -91,7 +93,8 @@ TEST(IndexFaultTest, ABuildKilledAtAnyPointLeavesAUsableIndexAndTheNextBuildSucc
     const std::u16string data = dir.Path16() + u"/data";
     auto oldPages = MakePages(dir, "old");
     NullControl control;
-    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*oldPages, kOld, control), IndexBuildResult::kBuilt);
+    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*oldPages, kOld, control),
+              IndexBuildResult::kBuilt);
     auto newPages = MakePages(dir, "new");
     // A build that got through its swap is undone by rebuilding the old pages, so the kills
     // after it must find the old index again.
@@ -101,16 +104,19 @@ TEST(IndexFaultTest, ABuildKilledAtAnyPointLeavesAUsableIndexAndTheNextBuildSucc
         // Either the old index or, when the kill came after the swap, the new one: complete.
         const size_t old = Count(data, u"old");
         const size_t fresh = Count(data, u"new");
-        EXPECT_TRUE((old == kPages && fresh == 0) || (old == 0 && fresh == kPages)) << old << " " << fresh;
+        EXPECT_TRUE((old == kPages && fresh == 0) || (old == 0 && fresh == kPages))
+            << old << " " << fresh;
         if (steps == kFinished) {
             EXPECT_EQ(fresh, static_cast<size_t>(kPages));  // a build that ended has swapped
         }
         if (fresh == kPages) {
             EXPECT_TRUE(IsIndexCurrent(data, kIndexPrecise, kNew));
-            ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*oldPages, kOld, control), IndexBuildResult::kBuilt);
+            ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*oldPages, kOld, control),
+                      IndexBuildResult::kBuilt);
         }
     }
-    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*newPages, kNew, control), IndexBuildResult::kBuilt);
+    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*newPages, kNew, control),
+              IndexBuildResult::kBuilt);
     EXPECT_EQ(Count(data, u"new"), static_cast<size_t>(kPages));
     EXPECT_FALSE(std::filesystem::exists(MakeIndexPaths(data, kIndexPrecise).tempDir));
 }
@@ -134,9 +140,11 @@ TEST(IndexFaultTest, SearchesOfOtherProcessesDuringAndOutsideTheSwap) {
     const std::u16string data = dir.Path16() + u"/data";
     auto pages = MakePages(dir, "old");
     NullControl control;
-    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*pages, kOld, control), IndexBuildResult::kBuilt);
+    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(*pages, kOld, control),
+              IndexBuildResult::kBuilt);
     {
-        IndexLockFile builder(MakeIndexPaths(data, kIndexPrecise).liveLock, IndexLockFile::Mode::kExclusive);
+        IndexLockFile builder(MakeIndexPaths(data, kIndexPrecise).liveLock,
+                              IndexLockFile::Mode::kExclusive);
         ASSERT_TRUE(builder.TryAcquire());
         EXPECT_EQ(SearchInChild(data), 0);
     }

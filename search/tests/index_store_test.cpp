@@ -1,5 +1,5 @@
-#include "search/index_lock_file.h"
 #include "search/index_store.h"
+#include "search/index_lock_file.h"
 #include "search_test_util.h"
 
 #include <gtest/gtest.h>

@@ -21,20 +21,62 @@ using testing::WriteFile;
 constexpr ModelUid kUid{7};
 
 const std::u16string kNasty[] = {
-    u"", u" ", u"\t\n", u"AND", u"OR", u"NOT", u"AND OR NOT", u"заземление AND", u"OR заземление",
-    u"\"", u"\"\"", u"\"заземление", u"(", u")", u"((а)", u"[1 TO", u"{a TO b]", u"*", u"?", u"~",
-    u"заз*", u"*емление", u"з?земление", u"заземление~", u"заземление~0.5", u"\"а б\"~3", u"^2",
-    u"заземление^", u"заземление^x", u"text:", u":", u"title:word", u"relPath:x", u"\\", u"a\\",
-    u"+-&|!(){}[]^\"~*?:\\", u"&&", u"||", u"!", u"-", u"+заземление -договор", u"ёмкость Ёмкость",
-    u"\u0000x", u"\xFFFD", std::u16string(1, u'\xD800'), std::u16string(300, u'а'),
+    u"",
+    u" ",
+    u"\t\n",
+    u"AND",
+    u"OR",
+    u"NOT",
+    u"AND OR NOT",
+    u"заземление AND",
+    u"OR заземление",
+    u"\"",
+    u"\"\"",
+    u"\"заземление",
+    u"(",
+    u")",
+    u"((а)",
+    u"[1 TO",
+    u"{a TO b]",
+    u"*",
+    u"?",
+    u"~",
+    u"заз*",
+    u"*емление",
+    u"з?земление",
+    u"заземление~",
+    u"заземление~0.5",
+    u"\"а б\"~3",
+    u"^2",
+    u"заземление^",
+    u"заземление^x",
+    u"text:",
+    u":",
+    u"title:word",
+    u"relPath:x",
+    u"\\",
+    u"a\\",
+    u"+-&|!(){}[]^\"~*?:\\",
+    u"&&",
+    u"||",
+    u"!",
+    u"-",
+    u"+заземление -договор",
+    u"ёмкость Ёмкость",
+    u"\u0000x",
+    u"\xFFFD",
+    std::u16string(1, u'\xD800'),
+    std::u16string(300, u'а'),
     u"a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a a",
 };
 
 class NastyQueryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteFile(dir_.File("kb/ground.htm"), Page("Защитное заземление", "Заземление электроустановок, ёмкость"));
-        WriteFile(dir_.File("kb/contract.htm"), Page("Договор", "Трудовой договор; title:word a+b"));
+        WriteFile(dir_.File("kb/ground.htm"),
+                  Page("Защитное заземление", "Заземление электроустановок, ёмкость"));
+        WriteFile(dir_.File("kb/contract.htm"),
+                  Page("Договор", "Трудовой договор; title:word a+b"));
         PageFiles files(dir_.Path16() + u"/kb", {u"ground.htm", u"contract.htm"});
         RecordingControl control;
         BuildIndexes(files, data_, kUid, control);
@@ -42,7 +84,8 @@ protected:
     }
 
     // Runs a query; false when the search failed with the library's error.
-    bool Run(int32_t kind, bool queryLanguage, const std::u16string& query, std::vector<std::u16string>& paths) {
+    bool Run(int32_t kind, bool queryLanguage, const std::u16string& query,
+             std::vector<std::u16string>& paths) {
         Searcher searcher(data_, kind, queryLanguage);
         try {
             searcher.Search(query, paths);

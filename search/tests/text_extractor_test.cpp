@@ -1,5 +1,5 @@
-#include "platform/codepage.h"
 #include "search/text_extractor.h"
+#include "platform/codepage.h"
 #include "search_test_util.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +20,9 @@ std::u16string Repeat(const std::u16string& s, int n) {
 
 TEST(TextExtractorTest, TitleSevenTimesThenEveryBodyRun) {
     TextExtractor extractor;
-    const std::u16string text =
-        Extract(extractor, "<html><head><title dir=ltr>A &amp; B</title></head><BODY class=x>one<b>tw</b>o</body>tail<p>");
+    const std::u16string text = Extract(extractor,
+                                        "<html><head><title dir=ltr>A &amp; B</title></head><BODY "
+                                        "class=x>one<b>tw</b>o</body>tail<p>");
     // Spaces of <html> and <head>, the title block, the body runs each followed by a space,
     // one space per start tag (the text after the last '<' is never reported).
     const std::u16string expected = u"  " + Repeat(u"A & B ", 7) + u" " + u"one  tw o tail  ";
@@ -38,20 +39,26 @@ TEST(TextExtractorTest, PageWithoutBodyHoldsOnlySpacesAndTwoBodiesRepeatTheTitle
 TEST(TextExtractorTest, CharsetFromMetaOrByteOrderMarkUntilTheBodyStarts) {
     TextExtractor extractor;
     const std::string cp1251 = platform::EncodeText(platform::kCodePage1251, u"Привет");
-    const std::string declared = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
-                                 "<body>" + cp1251 + "<meta charset=utf-8>" + cp1251 + "</body>";
+    const std::string declared =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+        "<body>" +
+        cp1251 + "<meta charset=utf-8>" + cp1251 + "</body>";
     EXPECT_EQ(Extract(extractor, declared), std::u16string(9, u' ') + u"Привет Привет ");
     // A byte order mark means UTF-8; a later meta charset before the body overrides it.
-    EXPECT_NE(Extract(extractor, "\xEF\xBB\xBF<body>\xD0\x94\xD0\xB0</body>").find(u"Да"), std::u16string::npos);
-    EXPECT_NE(Extract(extractor, "\xEF\xBB\xBF<meta charset=windows-1251><body>" + cp1251 + "</body>").find(u"Привет"),
+    EXPECT_NE(Extract(extractor, "\xEF\xBB\xBF<body>\xD0\x94\xD0\xB0</body>").find(u"Да"),
               std::u16string::npos);
+    EXPECT_NE(
+        Extract(extractor, "\xEF\xBB\xBF<meta charset=windows-1251><body>" + cp1251 + "</body>")
+            .find(u"Привет"),
+        std::u16string::npos);
 }
 
 TEST(TextExtractorTest, PageWithoutDeclarationStartsFromTheDefaultAgain) {
     TextExtractor extractor;
     Extract(extractor, "<meta charset=windows-1251><body>x</body>");
     // Valid UTF-8 without a declaration is read as UTF-8, not with the previous page's 1251.
-    EXPECT_NE(Extract(extractor, "<body>\xD0\x94\xD0\xB0 </body>").find(u"Да"), std::u16string::npos);
+    EXPECT_NE(Extract(extractor, "<body>\xD0\x94\xD0\xB0 </body>").find(u"Да"),
+              std::u16string::npos);
 }
 
 TEST(TextExtractorTest, MissingFileGivesFalseAndEmptyText) {

@@ -18,41 +18,42 @@
 namespace kestrova::dictc {
 
 struct Automaton {
-  std::vector<uint32_t> nodes;      // file encoding, breadth-first numbering
-  std::vector<uint32_t> relations;  // file encoding
-  size_t finalCount = 0;
+    std::vector<uint32_t> nodes;      // file encoding, breadth-first numbering
+    std::vector<uint32_t> relations;  // file encoding
+    size_t finalCount = 0;
 };
 
 class AutomatonBuilder {
- public:
-  AutomatonBuilder();
-  // REQUIRES: s is greater (unsigned byte order) than every string added before; throws otherwise.
-  void Add(std::string_view s);
-  // Minimises what is left and returns the automaton; the builder is spent afterwards.
-  Automaton Finish();
+public:
+    AutomatonBuilder();
+    // REQUIRES: s is greater (unsigned byte order) than every string added before; throws
+    // otherwise.
+    void Add(std::string_view s);
+    // Minimises what is left and returns the automaton; the builder is spent afterwards.
+    Automaton Finish();
 
- private:
-  struct Arc {
-    unsigned char label;
-    uint32_t target;
-  };
-  struct Pending {
-    std::vector<Arc> arcs;
-    bool final = false;
-  };
+private:
+    struct Arc {
+        unsigned char label;
+        uint32_t target;
+    };
+    struct Pending {
+        std::vector<Arc> arcs;
+        bool final = false;
+    };
 
-  void Minimize(size_t keep);
-  uint32_t Register(const Pending& node);
-  bool SameAs(uint32_t id, const Pending& node) const;
+    void Minimize(size_t keep);
+    uint32_t Register(const Pending& node);
+    bool SameAs(uint32_t id, const Pending& node) const;
 
-  std::vector<Pending> path_;  // path_[0] is the start node
-  std::string previous_;
-  bool any_ = false;
-  // Registered nodes: arcs first_[id] .. first_[id + 1] of pool_.
-  std::vector<uint32_t> first_;
-  std::vector<uint8_t> final_;
-  std::vector<Arc> pool_;
-  std::unordered_multimap<uint64_t, uint32_t> register_;
+    std::vector<Pending> path_;  // path_[0] is the start node
+    std::string previous_;
+    bool any_ = false;
+    // Registered nodes: arcs first_[id] .. first_[id + 1] of pool_.
+    std::vector<uint32_t> first_;
+    std::vector<uint8_t> final_;
+    std::vector<Arc> pool_;
+    std::unordered_multimap<uint64_t, uint32_t> register_;
 };
 
 // Builds the automaton of the given strings (sorted and made unique here).

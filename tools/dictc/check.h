@@ -17,38 +17,39 @@ namespace kestrova::dictc {
 // A lemmatizer over the twelve compressed files NAME.lzma of a folder (as written by
 // WriteDictionaries), registered like the program's own resources.
 class FolderDictionary {
- public:
-  // Reads the files; throws std::runtime_error naming a file that cannot be read.
-  explicit FolderDictionary(const std::filesystem::path& dir);
-  // The holder over those files (started on first use, like the process-wide one).
-  MorphologyHolder& Holder() { return *holder_; }
+public:
+    // Reads the files; throws std::runtime_error naming a file that cannot be read.
+    explicit FolderDictionary(const std::filesystem::path& dir);
+    // The holder over those files (started on first use, like the process-wide one).
+    MorphologyHolder& Holder() { return *holder_; }
 
- private:
-  std::vector<std::string> files_;  // in resource order; the registry points into them
-  MemFileRegistry registry_;
-  std::unique_ptr<MorphologyHolder> holder_;
+private:
+    std::vector<std::string> files_;  // in resource order; the registry points into them
+    MemFileRegistry registry_;
+    std::unique_ptr<MorphologyHolder> holder_;
 };
 
 struct LexiconCheck {
-  // Every form of every lexeme that was compiled (after folding, once per lexeme).
-  size_t forms = 0;
-  size_t notFound = 0;    // the first analysis is predicted, or there is none
-  size_t wrongLemma = 0;  // found, but the first normal form is no lemma of the form's lexemes
-  // Forms of the held-out lexemes (compiled without them).
-  size_t heldOutForms = 0;
-  size_t heldOutFound = 0, heldOutFoundOwn = 0;          // found through another lexeme
-  size_t heldOutPredicted = 0, heldOutPredictedOwn = 0;  // predicted; with their own lemma
-  std::vector<std::string> examples;  // a few failures, UTF-8, "FORM: got X, expected Y"
+    // Every form of every lexeme that was compiled (after folding, once per lexeme).
+    size_t forms = 0;
+    size_t notFound = 0;    // the first analysis is predicted, or there is none
+    size_t wrongLemma = 0;  // found, but the first normal form is no lemma of the form's lexemes
+    // Forms of the held-out lexemes (compiled without them).
+    size_t heldOutForms = 0;
+    size_t heldOutFound = 0, heldOutFoundOwn = 0;          // found through another lexeme
+    size_t heldOutPredicted = 0, heldOutPredictedOwn = 0;  // predicted; with their own lemma
+    std::vector<std::string> examples;  // a few failures, UTF-8, "FORM: got X, expected Y"
 };
 
 // Analyses every form of the lexicon with the lemmatizer of dictionaries compiled from it with
 // `options` (IsHeldOut tells which lexemes were left out).
-LexiconCheck CheckLexicon(const Lexicon& lexicon, const Options& options, const Lemmatizer& lemmatizer);
+LexiconCheck CheckLexicon(const Lexicon& lexicon, const Options& options,
+                          const Lemmatizer& lemmatizer);
 
 struct NamedCheck {
-  std::string what;  // UTF-8 description
-  bool passed = false;
-  std::string detail;
+    std::string what;  // UTF-8 description
+    bool passed = false;
+    std::string detail;
 };
 
 // The words every Russian dictionary must get right (ЗАКОНЫ -> ЗАКОН and the others).

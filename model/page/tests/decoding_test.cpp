@@ -49,13 +49,29 @@ TEST(TextDecoder, ConvertsByCodePageUpToTheFirstZero) {
 // The one-pass decoding of short UTF-8 sequences must agree with the full conversion on every
 // edge of validity: overlong forms, surrogates, cut sequences, four-byte characters.
 TEST(TextDecoder, OnePassAgreesWithTheFullConversion) {
-    const std::vector<std::string> samples{
-        "plain", "\xE2\x80\x94 dash \xC2\xAB\xD0\xB6\xC2\xBB", "\xE0\xA0\x80", "\xE0\x9F\xBF", "\xED\x9F\xBF",
-        "\xED\xA0\x80", "\xEF\xBF\xBF", "\xEF\xBF\xBD", "x\xE2\x80", "\xE2", "\xE2\x28\xA1", "\xE2\x82\x28",
-        "\xC1\xBF", "\xC2\x80", "\xF0\x9F\x98\x80 smile", "\xEE\x80\x80\xD0\x96", "\x80", "\xFF\xFE"};
+    const std::vector<std::string> samples{"plain",
+                                           "\xE2\x80\x94 dash \xC2\xAB\xD0\xB6\xC2\xBB",
+                                           "\xE0\xA0\x80",
+                                           "\xE0\x9F\xBF",
+                                           "\xED\x9F\xBF",
+                                           "\xED\xA0\x80",
+                                           "\xEF\xBF\xBF",
+                                           "\xEF\xBF\xBD",
+                                           "x\xE2\x80",
+                                           "\xE2",
+                                           "\xE2\x28\xA1",
+                                           "\xE2\x82\x28",
+                                           "\xC1\xBF",
+                                           "\xC2\x80",
+                                           "\xF0\x9F\x98\x80 smile",
+                                           "\xEE\x80\x80\xD0\x96",
+                                           "\x80",
+                                           "\xFF\xFE"};
     for (const std::string& bytes : samples) {
-        for (const uint32_t page : {platform::kCodePageAnsi, platform::kCodePageUtf8, platform::kCodePage1251}) {
-            EXPECT_EQ(TextDecoder(page).Convert(bytes), platform::DecodeBytes(page, bytes)) << bytes << " " << page;
+        for (const uint32_t page :
+             {platform::kCodePageAnsi, platform::kCodePageUtf8, platform::kCodePage1251}) {
+            EXPECT_EQ(TextDecoder(page).Convert(bytes), platform::DecodeBytes(page, bytes))
+                << bytes << " " << page;
         }
     }
     EXPECT_EQ(TextDecoder().Convert("\xE2\x80\x94\xE2\x84\x96"), u"\u2014\u2116");

@@ -1,5 +1,5 @@
-#include "model/page/byte_reader.h"
 #include "model/page/html_scanner.h"
+#include "model/page/byte_reader.h"
 #include "model/page/scan_trace.h"
 #include "scan_helpers.h"
 
@@ -17,16 +17,18 @@ constexpr bool kStrict = true;
 constexpr bool kTolerant = false;
 
 TEST(HtmlScanner, ReportsTagsAttributesAndTextInOrder) {
-    EXPECT_EQ(Trace("\xEF\xBB\xBFhi<br/><img src=x /><input disabled><a href = 'x y'>t</a>", kStrict),
-              "BOM\nTEXT \"hi\"\nSTART br\nEND br\nTAG img\nATTR src=\"x\"\nATTREND\nEND img\n"
-              "TAG input\nATTR disabled=\"\"\nATTREND\nTAG a\nATTR href=\"x y\"\nATTREND\n"
-              "TEXT \"t\"\nEND a\n");
+    EXPECT_EQ(
+        Trace("\xEF\xBB\xBFhi<br/><img src=x /><input disabled><a href = 'x y'>t</a>", kStrict),
+        "BOM\nTEXT \"hi\"\nSTART br\nEND br\nTAG img\nATTR src=\"x\"\nATTREND\nEND img\n"
+        "TAG input\nATTR disabled=\"\"\nATTREND\nTAG a\nATTR href=\"x y\"\nATTREND\n"
+        "TEXT \"t\"\nEND a\n");
     // Quoted values hold anything; unquoted ones keep slashes; trailing text is dropped.
     EXPECT_EQ(Trace("<a b=\"1>\n2\" c=a/b d='\"'>x</html>tail", kStrict),
               "TAG a\nATTR b=\"1>\\x0a2\"\nATTR c=\"a/b\"\nATTR d=\"\\\"\"\nATTREND\nTEXT \"x\"\n"
               "END html\nTEXT \"\"\n");
     // Form feed is no white space between the parts of a tag.
-    EXPECT_EQ(Trace("<p\f>", kStrict), "TAG p\nATTREND\nERROR cannot get attribute name in tag p\n");
+    EXPECT_EQ(Trace("<p\f>", kStrict),
+              "TAG p\nATTREND\nERROR cannot get attribute name in tag p\n");
 }
 
 TEST(HtmlScanner, SkipsDeclarationsAndComments) {
@@ -42,7 +44,10 @@ TEST(HtmlScanner, SkipsDeclarationsAndComments) {
 }
 
 TEST(HtmlScanner, StrictErrorsHaveExactTexts) {
-    struct Case { const char* input; const char* error; } cases[] = {
+    struct Case {
+        const char* input;
+        const char* error;
+    } cases[] = {
         {"<", "EOF after <"},
         {"</", "eof after </"},
         {"< p>", "cannot get tag name"},
@@ -66,7 +71,8 @@ TEST(HtmlScanner, StrictErrorsHaveExactTexts) {
     };
     for (const auto& c : cases) {
         const std::string trace = Trace(c.input, kStrict);
-        EXPECT_EQ(trace.substr(trace.rfind("ERROR")), std::string("ERROR ") + c.error + "\n") << c.input;
+        EXPECT_EQ(trace.substr(trace.rfind("ERROR")), std::string("ERROR ") + c.error + "\n")
+            << c.input;
     }
     // The handler sees a broken attribute list closed before the error leaves.
     EXPECT_EQ(Trace("<a href=x\">", kStrict),
@@ -82,7 +88,8 @@ TEST(HtmlScanner, TolerantModeReadsThroughBrokenMarkup) {
               "TAG a\nTEXT \"\\\"c>t\"\nTAG p\nATTR a=\"\"\nSTART i\n");
     EXPECT_EQ(Trace("<!--x", kTolerant), "");
     // "peek() at eof" is raised in every mode.
-    EXPECT_EQ(Trace("x<p a=", kTolerant), "TEXT \"x\"\nTAG p\nATTREND\nERROR peek() at eof in tag p\n");
+    EXPECT_EQ(Trace("x<p a=", kTolerant),
+              "TEXT \"x\"\nTAG p\nATTREND\nERROR peek() at eof in tag p\n");
     EXPECT_EQ(Trace("<p", kTolerant), "ERROR peek() at eof in tag p\n");
 }
 
@@ -93,10 +100,13 @@ TEST(HtmlScanner, NamesSurviveLongValuesAfterThem) {
         const std::string tag = "t" + std::string(n - 1, 'a');
         const std::string attr = "n" + std::string(n - 1, 'b');
         EXPECT_EQ(Trace("<" + tag + " " + attr + "='" + value + "' x='1'/>", kStrict),
-                  "TAG " + tag + "\nATTR " + attr + "=\"" + value + "\"\nATTR x=\"1\"\nATTREND\nEND " + tag + "\n")
+                  "TAG " + tag + "\nATTR " + attr + "=\"" + value +
+                      "\"\nATTR x=\"1\"\nATTREND\nEND " + tag + "\n")
             << n;
         EXPECT_EQ(Trace("<" + tag + " " + attr + "='" + value, kStrict),
-                  "TAG " + tag + "\nATTREND\nERROR cannot find matching quote for attribute value in tag " + tag + "\n")
+                  "TAG " + tag +
+                      "\nATTREND\nERROR cannot find matching quote for attribute value in tag " +
+                      tag + "\n")
             << n;
     }
 }
@@ -107,7 +117,10 @@ public:
     std::string seen;
     bool throwOnEnd = false;
     void OnByteOrderMark(bool) override {}
-    bool OnStartTag(std::string_view name) override { seen += "<" + std::string(name); return name != "body"; }
+    bool OnStartTag(std::string_view name) override {
+        seen += "<" + std::string(name);
+        return name != "body";
+    }
     bool OnTagWithAttributes(std::string_view name) override { return OnStartTag(name); }
     void OnAttribute(std::string_view, std::string_view) override { seen += "@"; }
     void OnAttributesEnd() override {
@@ -155,11 +168,13 @@ TEST(HtmlScanner, RunsLongerThanTheWindowStayWhole) {
     const std::string longText(70000, 't');
     // Put the markup across the 4096-byte first read and the window boundary.
     for (size_t pad : {4090u, 4094u, 32760u, 32767u}) {
-        const std::string input = std::string(pad, ' ') + "<meta content=\"" + longValue + "\" b=" +
-                                  longValue + ">" + longText + "<!-- " + std::string(40000, '-') + " --><x>";
+        const std::string input = std::string(pad, ' ') + "<meta content=\"" + longValue +
+                                  "\" b=" + longValue + ">" + longText + "<!-- " +
+                                  std::string(40000, '-') + " --><x>";
         const std::string trace = Trace(input, kStrict);
-        EXPECT_EQ(trace, "TEXT \"" + std::string(pad, ' ') + "\"\nTAG meta\nATTR content=\"" + longValue +
-                             "\"\nATTR b=\"" + longValue + "\"\nATTREND\nTEXT \"" + longText + "\"\nSTART x\n")
+        EXPECT_EQ(trace, "TEXT \"" + std::string(pad, ' ') + "\"\nTAG meta\nATTR content=\"" +
+                             longValue + "\"\nATTR b=\"" + longValue + "\"\nATTREND\nTEXT \"" +
+                             longText + "\"\nSTART x\n")
             << pad;
     }
 }
@@ -179,7 +194,8 @@ TEST(HtmlScanner, CapturesAreBounded) {
     }
     EXPECT_EQ(total, text.size());
     EXPECT_GT(pieces, 1u);
-    EXPECT_EQ(Trace("<p a='" + text + "'>", kStrict, cap), "TAG p\nATTREND\nERROR attribute value too long in tag p\n");
+    EXPECT_EQ(Trace("<p a='" + text + "'>", kStrict, cap),
+              "TAG p\nATTREND\nERROR attribute value too long in tag p\n");
     EXPECT_EQ(Trace("<" + text + ">", kStrict, cap), "ERROR tag name too long\n");
 }
 
@@ -188,10 +204,13 @@ TEST(HtmlScanner, CapturesAreBounded) {
 // started from a handler of another must not share its window.
 TEST(HtmlScanner, ConsecutiveAndNestedScansStayApart) {
     const std::string longValue(70000, 'v');
-    EXPECT_EQ(Trace("<p a='" + longValue + "'>", kStrict, 1000), "TAG p\nATTREND\nERROR attribute value too long in tag p\n");
-    EXPECT_EQ(Trace("<p a='" + longValue, kStrict), "TAG p\nATTREND\nERROR cannot find matching quote for attribute value in tag p\n");
+    EXPECT_EQ(Trace("<p a='" + longValue + "'>", kStrict, 1000),
+              "TAG p\nATTREND\nERROR attribute value too long in tag p\n");
+    EXPECT_EQ(Trace("<p a='" + longValue, kStrict),
+              "TAG p\nATTREND\nERROR cannot find matching quote for attribute value in tag p\n");
     EXPECT_EQ(Trace("<q b=1>", kStrict), "TAG q\nATTR b=\"1\"\nATTREND\n");
-    EXPECT_EQ(Trace(std::string(40000, 'x') + "<q>", kStrict), "TEXT \"" + std::string(40000, 'x') + "\"\nSTART q\n");
+    EXPECT_EQ(Trace(std::string(40000, 'x') + "<q>", kStrict),
+              "TEXT \"" + std::string(40000, 'x') + "\"\nSTART q\n");
     EXPECT_EQ(Trace("y<q>", kStrict), "TEXT \"y\"\nSTART q\n");
 
     // Traces the scan, and scans other bytes from inside its first text run.
@@ -201,27 +220,36 @@ TEST(HtmlScanner, ConsecutiveAndNestedScansStayApart) {
         std::string inner;
         void OnByteOrderMark(bool present) override { trace.OnByteOrderMark(present); }
         bool OnStartTag(std::string_view name) override { return trace.OnStartTag(name); }
-        bool OnTagWithAttributes(std::string_view name) override { return trace.OnTagWithAttributes(name); }
-        void OnAttribute(std::string_view name, std::string_view value) override { trace.OnAttribute(name, value); }
+        bool OnTagWithAttributes(std::string_view name) override {
+            return trace.OnTagWithAttributes(name);
+        }
+        void OnAttribute(std::string_view name, std::string_view value) override {
+            trace.OnAttribute(name, value);
+        }
         void OnAttributesEnd() override { trace.OnAttributesEnd(); }
         void OnEndTag(std::string_view name) override { trace.OnEndTag(name); }
         void OnText(std::string_view text) override {
             trace.OnText(text);
-            if (inner.empty()) inner = Trace("<i k='" + std::string(50000, 'k') + "'>z<j>", kStrict);
+            if (inner.empty())
+                inner = Trace("<i k='" + std::string(50000, 'k') + "'>z<j>", kStrict);
         }
     } outer;
     const std::string outerText(40000, 'o');
     HtmlScanner::ScanBytes("<a>" + outerText + "<b c='" + longValue + "'>", kStrict, outer);
-    EXPECT_EQ(outer.inner, "TAG i\nATTR k=\"" + std::string(50000, 'k') + "\"\nATTREND\nTEXT \"z\"\nSTART j\n");
-    EXPECT_EQ(outer.trace.Lines(), "START a\nTEXT \"" + outerText + "\"\nTAG b\nATTR c=\"" + longValue + "\"\nATTREND\n");
+    EXPECT_EQ(outer.inner,
+              "TAG i\nATTR k=\"" + std::string(50000, 'k') + "\"\nATTREND\nTEXT \"z\"\nSTART j\n");
+    EXPECT_EQ(outer.trace.Lines(), "START a\nTEXT \"" + outerText + "\"\nTAG b\nATTR c=\"" +
+                                       longValue + "\"\nATTREND\n");
 }
 
 TEST(HtmlScanner, ReadsFilesAndReportsOpenFailures) {
     const auto dir = testing::ScratchDir("scanner-files");
-    const std::string path = testing::WriteFile(dir / "p.html", "<html><body>" + std::string(50000, 'x') + "<p>");
+    const std::string path =
+        testing::WriteFile(dir / "p.html", "<html><body>" + std::string(50000, 'x') + "<p>");
     ScanTrace trace;
     HtmlScanner::Scan(path, kStrict, trace);
-    EXPECT_EQ(trace.Lines(), "START html\nSTART body\nTEXT \"" + std::string(50000, 'x') + "\"\nSTART p\n");
+    EXPECT_EQ(trace.Lines(),
+              "START html\nSTART body\nTEXT \"" + std::string(50000, 'x') + "\"\nSTART p\n");
     try {
         HtmlScanner::Scan((dir / "missing.html").string(), kStrict, trace);
         FAIL();

@@ -1,5 +1,5 @@
-#include "model/page/order_value.h"
 #include "model/page/read_page_meta.h"
+#include "model/page/order_value.h"
 #include "platform/path.h"
 #include "scan_helpers.h"
 
@@ -102,18 +102,21 @@ TEST_F(PageMetaTest, ChaptersGoToTheirProfilesInDocumentOrder) {
 
 TEST_F(PageMetaTest, RootChapterExcludesOtherChapters) {
     EXPECT_TRUE(ReadOk("<meta chapter='_root'>").rootChapter);
-    EXPECT_EQ(Error("<meta chapter='_Root'><meta chapter='A'>"), "both chapter and root chapter are set");
-    EXPECT_EQ(Error("<meta chapter='A'><meta chapter='_Root'>"), "both chapter and root chapter are set");
+    EXPECT_EQ(Error("<meta chapter='_Root'><meta chapter='A'>"),
+              "both chapter and root chapter are set");
+    EXPECT_EQ(Error("<meta chapter='A'><meta chapter='_Root'>"),
+              "both chapter and root chapter are set");
     // Classification errors leave the scan without the tag suffix.
     EXPECT_EQ(Error("<meta chapter='A' order='x'/>"), "wrong int x");
 }
 
 TEST_F(PageMetaTest, DomainsFindTheirChapterSteps) {
     const std::string steps = "<meta chapter='A\\B'><meta chapter='X' profile='p'>";
-    PageMeta page = ReadOk(steps +
-                           "<meta domain='law' display-name='Право &laquo;1&raquo;' order=' 7 ' domain-chapter='A\\B'>"
-                           "<meta domain='tax' domain-chapter='\\\\'>"
-                           "<meta domain='all' domain-chapter='A\\B\\X'>");
+    PageMeta page = ReadOk(
+        steps +
+        "<meta domain='law' display-name='Право &laquo;1&raquo;' order=' 7 ' domain-chapter='A\\B'>"
+        "<meta domain='tax' domain-chapter='\\\\'>"
+        "<meta domain='all' domain-chapter='A\\B\\X'>");
     ASSERT_EQ(page.domains.size(), 3u);
     EXPECT_EQ(page.domains[0].tag, u"law");
     EXPECT_EQ(page.domains[0].displayName, u"Право «1»");
@@ -121,8 +124,10 @@ TEST_F(PageMetaTest, DomainsFindTheirChapterSteps) {
     EXPECT_EQ(page.domains[0].chapterIndex, 1);
     EXPECT_EQ(page.domains[1].chapterIndex, -1);
     EXPECT_EQ(page.domains[2].chapterIndex, 2);  // steps across all profiles, in document order
-    EXPECT_EQ(Error(steps + "<meta domain='x' domain-chapter='A\\D'>"), "domain-chapter doesn't fit with chapter");
-    EXPECT_EQ(Error(steps + "<meta domain='x' domain-chapter='A\\B\\X\\Y'>"), "domain-chapter doesn't fit with chapter");
+    EXPECT_EQ(Error(steps + "<meta domain='x' domain-chapter='A\\D'>"),
+              "domain-chapter doesn't fit with chapter");
+    EXPECT_EQ(Error(steps + "<meta domain='x' domain-chapter='A\\B\\X\\Y'>"),
+              "domain-chapter doesn't fit with chapter");
     EXPECT_EQ(Error("<meta domain='x' order='7 x'>"), "wrong int 7 x");
 }
 
@@ -156,7 +161,8 @@ TEST_F(PageMetaTest, KeywordsHelpIdsAndControl) {
         "<meta name='author' content='z'><meta http-equiv='refresh' content='1'>");
     std::vector<std::u16string> texts;
     for (const auto& k : page.keywords) texts.push_back(k.text + u"|" + k.anchor);
-    EXPECT_EQ(texts, (std::vector<std::u16string>{u"a|", u"b|", u"c|", u"&amp;|", u"d e|", u"|", u"f|x"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::u16string>{u"a|", u"b|", u"c|", u"&amp;|", u"d e|", u"|", u"f|x"}));
     ASSERT_EQ(page.helpIds.size(), 1u);
     EXPECT_EQ(page.helpIds[0].id, u"100");
     EXPECT_EQ(page.helpIds[0].anchor, u"h");
@@ -175,10 +181,14 @@ TEST_F(PageMetaTest, CharsetFromBomAndDeclarationsLastOneWins) {
     ASSERT_TRUE(Read("\xEF\xBB\xBF<meta charset='windows-1251'>" + title1251 + "<body>", page));
     EXPECT_EQ(page.title, u"При");
     EXPECT_EQ(ReadOk("<meta http-equiv='Content-Type' content='text/html; charset=utf-8'>"
-                     "<META HTTP-EQUIV='content-type' CONTENT='text/html; charset=windows-1251'>" + title1251).title,
+                     "<META HTTP-EQUIV='content-type' CONTENT='text/html; charset=windows-1251'>" +
+                     title1251)
+                  .title,
               u"При");
     // A meta element's attributes use the page charset in effect at the end of the scan.
-    EXPECT_EQ(ReadOk("<meta chapter='\xD0\xE0\xE7'><meta charset='windows-1251'>").chapters.defaultList[0].name,
+    EXPECT_EQ(ReadOk("<meta chapter='\xD0\xE0\xE7'><meta charset='windows-1251'>")
+                  .chapters.defaultList[0]
+                  .name,
               u"Раз");
 }
 

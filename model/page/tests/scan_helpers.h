@@ -13,9 +13,7 @@
 
 namespace kestrova::testing {
 
-inline std::filesystem::path ScratchDir(const std::string& name) {
-    return FreshScratchDir(name);
-}
+inline std::filesystem::path ScratchDir(const std::string& name) { return FreshScratchDir(name); }
 
 inline std::string WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

@@ -50,7 +50,9 @@ std::string Header(std::uint64_t plainSize) {
 
 }  // namespace
 
-std::string CompressAlone(std::string_view plain) { return Header(plain.size()) + RawEncode(plain, false); }
+std::string CompressAlone(std::string_view plain) {
+    return Header(plain.size()) + RawEncode(plain, false);
+}
 
 std::string CompressAloneWithEndMarker(std::string_view plain) {
     return Header(UINT64_MAX) + RawEncode(plain, true);
@@ -85,7 +87,8 @@ std::string WriteAutomaton(const std::set<std::string>& strings) {
     for (const Node& node : nodes) {
         PutLe(out, count | (node.final ? 0x80000000u : 0), 4);
         for (auto [c, target] : node.next) {
-            PutLe(relations, (static_cast<std::uint32_t>(c) << 24) | static_cast<std::uint32_t>(target), 4);
+            PutLe(relations,
+                  (static_cast<std::uint32_t>(c) << 24) | static_cast<std::uint32_t>(target), 4);
             ++count;
         }
     }
@@ -115,7 +118,8 @@ std::string DictFixture::Annot() const {
         PutLe(out, i + 1, 4);
     }
     out += std::to_string(models.size()) + "\n";
-    for (std::size_t i = 0; i < models.size(); ++i) out += static_cast<char>(i < flags.size() ? flags[i] : 0);
+    for (std::size_t i = 0; i < models.size(); ++i)
+        out += static_cast<char>(i < flags.size() ? flags[i] : 0);
     return out;
 }
 
@@ -137,8 +141,8 @@ std::string DictFixture::Forms() const {
         const auto& model = models.at(l.model);
         std::string prefixSet = l.prefixSet == 0 ? std::string() : prefixSets.at(l.prefixSet - 1);
         for (std::size_t i = 0; i < model.size(); ++i) {
-            std::string digits = EncodeAnnotationDigits(PackAnnotation(
-                {l.model, static_cast<std::uint32_t>(i), l.prefixSet}));
+            std::string digits = EncodeAnnotationDigits(
+                PackAnnotation({l.model, static_cast<std::uint32_t>(i), l.prefixSet}));
             strings.insert(prefixSet + model[i].prefix + l.base + model[i].ending + "+" + digits);
         }
     }
@@ -183,7 +187,8 @@ void FixtureResources::RegisterAll(MemFileRegistry& registry) const {
 std::optional<ModuleResource> FixtureResources::Find(int id, std::string_view type) const {
     auto it = byId_.find(id);
     if (type != "DICT" || it == byId_.end()) return std::nullopt;
-    return ModuleResource{reinterpret_cast<const std::uint8_t*>(it->second.data()), it->second.size()};
+    return ModuleResource{reinterpret_cast<const std::uint8_t*>(it->second.data()),
+                          it->second.size()};
 }
 
 void FixtureResources::Replace(const std::string& name, std::string compressed) {

@@ -41,10 +41,10 @@ struct FixtureLexeme {
 // A dictionary: flexia models, prefix sets, lexemes; its files are made from them.
 struct DictFixture {
     std::vector<std::vector<FixtureItem>> models;
-    std::vector<std::uint8_t> flags;        // per model; 0 when missing
-    std::vector<std::string> prefixSets;    // stored sets 1..n
+    std::vector<std::uint8_t> flags;      // per model; 0 when missing
+    std::vector<std::string> prefixSets;  // stored sets 1..n
     std::vector<FixtureLexeme> lexemes;
-    std::set<std::string> predictStrings;   // raw strings of the prediction automaton
+    std::set<std::string> predictStrings;  // raw strings of the prediction automaton
     std::string options;
     std::string gramtab;
 

@@ -1,9 +1,9 @@
 // Dictionaries written by the dictionary compiler, read back through the registry, the
 // holder and the lemmatizer: the two independent readings of the file formats must agree.
+#include "platform/tests/scratch_dir.h"
 #include "search/morphology/morphology_holder.h"
 #include "search/morphology/tests/dict_fixture.h"
 #include "tools/dictc/dictionaries.h"
-#include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +29,19 @@ dictc::Lexicon SmallLexicon() {
         const char* cases[] = {"nomn", "gent", "datv", "accs", "ablt", "loct"};
         std::vector<std::pair<std::string, std::string>> list;
         int i = 0;
-        for (const char* f : forms) list.emplace_back(f, std::string("NOUN,inan,masc sing,") + cases[i++ % 6]);
+        for (const char* f : forms)
+            list.emplace_back(f, std::string("NOUN,inan,masc sing,") + cases[i++ % 6]);
         lexicon.Add(list);
     };
     noun({"закон", "закона", "закону", "закон", "законом", "законе"});
     noun({"налог", "налога", "налогу", "налог", "налогом", "налоге"});
     noun({"вагон", "вагона", "вагону", "вагон", "вагоном", "вагоне"});
-    lexicon.Add({{"ёлка", "NOUN,inan,femn sing,nomn"}, {"ёлки", "NOUN,inan,femn sing,gent"},
-                 {"ёлке", "NOUN,inan,femn sing,datv"}, {"ёлку", "NOUN,inan,femn sing,accs"}});
-    lexicon.Add({{"сделать", "INFN,perf,tran"}, {"сделал", "VERB,perf,tran masc,sing,past,indc"},
+    lexicon.Add({{"ёлка", "NOUN,inan,femn sing,nomn"},
+                 {"ёлки", "NOUN,inan,femn sing,gent"},
+                 {"ёлке", "NOUN,inan,femn sing,datv"},
+                 {"ёлку", "NOUN,inan,femn sing,accs"}});
+    lexicon.Add({{"сделать", "INFN,perf,tran"},
+                 {"сделал", "VERB,perf,tran masc,sing,past,indc"},
                  {"сделала", "VERB,perf,tran femn,sing,past,indc"}});
     return lexicon;
 }
@@ -55,8 +59,8 @@ protected:
             for (const DictResource& r : kDictResources) {
                 if (r.id == id && packed_.count(r.name)) {
                     const std::string& data = packed_.at(r.name);
-                    return std::optional<ModuleResource>(
-                        ModuleResource{reinterpret_cast<const std::uint8_t*>(data.data()), data.size()});
+                    return std::optional<ModuleResource>(ModuleResource{
+                        reinterpret_cast<const std::uint8_t*>(data.data()), data.size()});
                 }
             }
             return std::optional<ModuleResource>();

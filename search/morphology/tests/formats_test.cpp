@@ -20,7 +20,8 @@ struct Packed {
     std::string data;
     explicit Packed(std::string_view plain) : data(CompressAlone(plain)) {}
     MemFile Open(bool binary = true) const {
-        return MemFile("test", reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), binary);
+        return MemFile("test", reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
+                       binary);
     }
 };
 
@@ -109,7 +110,8 @@ TEST(Automaton, DamagedFilesAreRefused) {
     EXPECT_EQ(load(good), "(no error)");
     std::string wrongTable = good;
     wrongTable[wrongTable.size() - 4 * (256 - 0xC0)] = 9;
-    EXPECT_EQ(load(wrongTable), "x.bin: the alphabet of the automaton differs from the language alphabet");
+    EXPECT_EQ(load(wrongTable),
+              "x.bin: the alphabet of the automaton differs from the language alphabet");
     EXPECT_EQ(load(good.substr(0, good.size() - 1)), "cannot read 255 item in ReadVectorInner");
     EXPECT_EQ(load(""), "x.bin: missing node count");
     std::string badTarget = good;
@@ -122,11 +124,15 @@ TEST(ReadVectorInner, ChecksModeMemoryAndCount) {
     Packed p(std::string(10, 'a'));
     std::vector<std::uint32_t> v;
     MemFile text = p.Open(false);
-    EXPECT_EQ(CExpcMessage([&] { ReadVectorInner(text, v, 1); }), "ReadVectorInner: File is not opened in binary mode!");
+    EXPECT_EQ(CExpcMessage([&] { ReadVectorInner(text, v, 1); }),
+              "ReadVectorInner: File is not opened in binary mode!");
     MemFile bin = p.Open();
-    EXPECT_EQ(CExpcMessage([&] { ReadVectorInner(bin, v, 3); }), "cannot read 2 item in ReadVectorInner");
+    EXPECT_EQ(CExpcMessage([&] { ReadVectorInner(bin, v, 3); }),
+              "cannot read 2 item in ReadVectorInner");
     MemFile bin2 = p.Open();
-    EXPECT_EQ(CExpcMessage([&] { ReadVectorInner(bin2, v, SIZE_MAX / 2); }).rfind("cannot allocate ", 0), 0u);
+    EXPECT_EQ(
+        CExpcMessage([&] { ReadVectorInner(bin2, v, SIZE_MAX / 2); }).rfind("cannot allocate ", 0),
+        0u);
 }
 
 TEST(MorphAnnot, FlexiaModelLines) {
@@ -147,7 +153,12 @@ TEST(MorphAnnot, FlexiaModelLines) {
 
 TEST(MorphAnnot, EverySectionAndItsMessages) {
     std::string tail = "1\n255;3;\n2\n  PO \nPRI\n1\n";
-    tail += std::string("\x01\x00\x00\x00" "ab" "\x00\x00" "\x05\x00\x00\x00", 12);
+    tail += std::string(
+        "\x01\x00\x00\x00"
+        "ab"
+        "\x00\x00"
+        "\x05\x00\x00\x00",
+        12);
     tail += "2\n\xFF\x02";
     MorphAnnot annot;
     Packed good("2\n%*aa\n%A*ab%B*ac\n" + tail);
@@ -179,17 +190,25 @@ TEST(MorphAnnot, EverySectionAndItsMessages) {
     EXPECT_EQ(load("2\n%*aa\n%A*a\n" + tail), "Cannot parse paradigm No 2");
     EXPECT_EQ(load("1\n%*aa\n1\n255;x;\n"), "Cannot parse line 255;x;");
     EXPECT_EQ(load("1\n%*aa\n1\n;\n"), "Cannot parse line ;");
-    EXPECT_EQ(load("1\n%*aa\n0\n0\n2\n" + std::string(12, '\0')), "cannot read 1 item in ReadVectorInner");
+    EXPECT_EQ(load("1\n%*aa\n0\n0\n2\n" + std::string(12, '\0')),
+              "cannot read 1 item in ReadVectorInner");
     EXPECT_EQ(load("1\n%*aa\n0\n0\n0\n3\n\x01"), "cannot read 1 item in ReadVectorInner");
-    EXPECT_EQ(load("1\n%*aa\n0\n0\n99999999\n"), "cannot read 0 item in ReadVectorInner");  // no memory for the claim
+    EXPECT_EQ(load("1\n%*aa\n0\n0\n99999999\n"),
+              "cannot read 0 item in ReadVectorInner");  // no memory for the claim
     EXPECT_EQ(load("99999999\n%*aa\n"), "Too few lines in mrd file");
     Packed text("1\n%*aa\n0\n0\n0\n0\n");
     MemFile t = text.Open(false);
-    EXPECT_EQ(CExpcMessage([&] { LoadMorphAnnot(t, annot); }), "ReadVectorInner: File is not opened in binary mode!");
+    EXPECT_EQ(CExpcMessage([&] { LoadMorphAnnot(t, annot); }),
+              "ReadVectorInner: File is not opened in binary mode!");
 }
 
 TEST(Bases, NumberedEntriesAndDamage) {
-    Packed good(std::string("\x03\x00\x00\x00" "\x00\x00" "\x02XY\x00" "\x01Z\x00", 14));
+    Packed good(
+        std::string("\x03\x00\x00\x00"
+                    "\x00\x00"
+                    "\x02XY\x00"
+                    "\x01Z\x00",
+                    14));
     MemFile f = good.Open();
     Bases b;
     b.Load(f, "b");
@@ -198,7 +217,10 @@ TEST(Bases, NumberedEntriesAndDamage) {
     EXPECT_EQ(b.Get(1), "XY");
     EXPECT_EQ(b.Get(2), "Z");
     EXPECT_EQ(b.Get(3), "");
-    Packed noZero(std::string("\x01\x00\x00\x00" "\x02XYW", 8));
+    Packed noZero(
+        std::string("\x01\x00\x00\x00"
+                    "\x02XYW",
+                    8));
     MemFile g = noZero.Open();
     EXPECT_EQ(CExpcMessage([&] { b.Load(g, "b"); }), "b: damaged base No 0");
 }

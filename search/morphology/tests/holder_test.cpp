@@ -15,14 +15,16 @@ namespace {
 using testing::Cp1251;
 
 struct HolderSetup {
-    explicit HolderSetup(std::map<std::string, std::string> files = testing::RussianFixture().PlainFiles())
+    explicit HolderSetup(
+        std::map<std::string, std::string> files = testing::RussianFixture().PlainFiles())
         : resources(files) {}
     MorphologyHolder& Holder() {
         if (!holder) {
-            holder = std::make_unique<MorphologyHolder>(registry, [this](int id, std::string_view type) {
-                ++finds;
-                return resources.Find(id, type);
-            });
+            holder =
+                std::make_unique<MorphologyHolder>(registry, [this](int id, std::string_view type) {
+                    ++finds;
+                    return resources.Find(id, type);
+                });
         }
         return *holder;
     }
@@ -56,7 +58,8 @@ TEST(MorphologyHolder, MissingResourceSwitchesMorphologyOffForGood) {
 }
 
 TEST(MorphologyHolder, EveryStartFailureHasItsMessage) {
-    auto failure = [](std::map<std::string, std::string> files, const std::function<void(HolderSetup&)>& change) {
+    auto failure = [](std::map<std::string, std::string> files,
+                      const std::function<void(HolderSetup&)>& change) {
         HolderSetup s(std::move(files));
         if (change) change(s);
         EXPECT_FALSE(s.Holder().Start());
@@ -69,17 +72,21 @@ TEST(MorphologyHolder, EveryStartFailureHasItsMessage) {
         return f;
     };
     ::unsetenv("RML");
-    EXPECT_EQ(failure(with("rus/morph.annot", "2\n%*aa\n"), {}), "cannot load dict: Too few lines in mrd file; RML=");
+    EXPECT_EQ(failure(with("rus/morph.annot", "2\n%*aa\n"), {}),
+              "cannot load dict: Too few lines in mrd file; RML=");
     EXPECT_EQ(failure(with("rus/chomoweight.bin", "12345"), {}), "cannot load statistics");
     EXPECT_EQ(failure(with("rgramtab.tab", "// empty\n"), {}), "Cannot load gramtab");
-    EXPECT_EQ(failure(files, [](HolderSetup& s) { s.resources.Replace("rus/morph.options", "tiny"); }),
-              "cannot load dict: General exception; RML=");
+    EXPECT_EQ(
+        failure(files, [](HolderSetup& s) { s.resources.Replace("rus/morph.options", "tiny"); }),
+        "cannot load dict: General exception; RML=");
     EXPECT_EQ(failure(files, [](HolderSetup& s) { s.resources.Replace("rus/npredict.bin", ""); }),
               "morpho data: resource error");
     std::string data = "x";
     EXPECT_EQ(failure(files,
                       [&](HolderSetup& s) {
-                          s.registry.Register("RUS/MORPH.BASES", reinterpret_cast<const std::uint8_t*>(data.data()), 1);
+                          s.registry.Register("RUS/MORPH.BASES",
+                                              reinterpret_cast<const std::uint8_t*>(data.data()),
+                                              1);
                       }),
               "duplicate file in MemFileRegistry");
 }
@@ -92,7 +99,9 @@ TEST(MorphologyHolder, OneLockServesConcurrentCallers) {
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&] {
             for (int i = 0; i < 200; ++i) {
-                if (holder.DictionaryForm(Cp1251(i % 2 ? "закону" : "ёлкой-законы")) != Cp1251(i % 2 ? "ЗАКОН" : "ЕЛКОЙ-ЗАКОН")) ++wrong;
+                if (holder.DictionaryForm(Cp1251(i % 2 ? "закону" : "ёлкой-законы")) !=
+                    Cp1251(i % 2 ? "ЗАКОН" : "ЕЛКОЙ-ЗАКОН"))
+                    ++wrong;
             }
         });
     }
@@ -142,7 +151,9 @@ TEST(ProcessMorphology, LinkedDictionariesOrTheResourceError) {
         }));
         for (const char* word : {"ЗАКОН1", "ЗАКОНZ"}) {
             l->Analyse(Cp1251(word), false, false, true, odd);
-            EXPECT_TRUE(std::none_of(odd.begin(), odd.end(), [](const Analysis& a) { return a.found; })) << word;
+            EXPECT_TRUE(std::none_of(odd.begin(), odd.end(), [](const Analysis& a) {
+                return a.found;
+            })) << word;
         }
     });
 }

@@ -55,7 +55,7 @@ TEST_F(LemmatizerTest, FoundFormsGiveTheirNormalForm) {
     EXPECT_EQ(Form("закону"), Cp1251("ЗАКОН"));
     EXPECT_EQ(Form("Ёлки"), Cp1251("ЕЛКА"));
     EXPECT_EQ(Form("ёлку"), Cp1251("ЕЛКА"));
-    EXPECT_EQ(Form("НАИЛУЧШИЙ"), Cp1251("ЛУЧШИЙ"));   // item prefix
+    EXPECT_EQ(Form("НАИЛУЧШИЙ"), Cp1251("ЛУЧШИЙ"));      // item prefix
     EXPECT_EQ(Form("ПОНАИЛУЧШИЙ"), Cp1251("ПОЛУЧШИЙ"));  // prefix set before the item prefix
     std::vector<Analysis> a = Analyse("сделал");
     ASSERT_EQ(a.size(), 1u);
@@ -77,7 +77,8 @@ TEST_F(LemmatizerTest, SharedFormsComeInAnnotationDigitOrder) {
     ASSERT_EQ(a.size(), 2u);
     std::string d5 = EncodeAnnotationDigits(PackAnnotation({5, 1, 0}));
     std::string d6 = EncodeAnnotationDigits(PackAnnotation({6, 1, 0}));
-    std::uint32_t first = static_cast<unsigned char>(d5[0]) < static_cast<unsigned char>(d6[0]) ? 5 : 6;
+    std::uint32_t first =
+        static_cast<unsigned char>(d5[0]) < static_cast<unsigned char>(d6[0]) ? 5 : 6;
     EXPECT_EQ(a[0].model, first);
     EXPECT_EQ(a[1].model, 11 - first);
     EXPECT_EQ(Form("ПРИБЫЛИ"), Cp1251(first == 5 ? "ПРИБЫЛЬ" : "ПРИБЫТЬ"));
@@ -111,9 +112,9 @@ TEST_F(LemmatizerTest, SuffixPredictionWithThePrefixAndFlagRules) {
     ASSERT_EQ(a.size(), 1u);
     EXPECT_EQ(a[0].head, "");
     EXPECT_EQ(a[0].base, Cp1251("ХРУЕЛК"));
-    EXPECT_EQ(Form("-ЕЛКИ"), Cp1251("-ЕЛКА"));       // short suffix after a hyphen
-    EXPECT_EQ(Form("ПЕРЕЗВОНОК"), "(none)");        // flag 255 keeps the model out
-    EXPECT_EQ(Form("ЗАКОН1"), "(none)");            // a digit is outside the alphabet
+    EXPECT_EQ(Form("-ЕЛКИ"), Cp1251("-ЕЛКА"));  // short suffix after a hyphen
+    EXPECT_EQ(Form("ПЕРЕЗВОНОК"), "(none)");    // flag 255 keeps the model out
+    EXPECT_EQ(Form("ЗАКОН1"), "(none)");        // a digit is outside the alphabet
     EXPECT_EQ(Form("ЗАК"), "(none)");
     std::vector<Analysis> none;
     lemmatizer_->Analyse(Cp1251("ПЕРЕЗАКОНЫ"), false, false, false, none);
