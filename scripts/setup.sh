@@ -5,7 +5,7 @@ set -eu
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 PACKAGES="
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   libclucene-dev libpugixml-dev liblzma-dev libicu-dev uuid-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev

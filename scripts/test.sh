@@ -7,6 +7,9 @@ set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 JOBS=$(nproc)
 
+echo "== code style"
+"$ROOT/scripts/check-format.sh"
+
 echo "== tests"
 "$ROOT/scripts/build.sh" "$ROOT/build/release"
 ctest --test-dir "$ROOT/build/release" --output-on-failure -j "$JOBS"
