@@ -1,0 +1,35 @@
+// The index pane (tab 1): a box where the user types a keyword (its list holds the index
+// history) and the virtual list of all keywords. Typing selects the first keyword not less
+// than the text; Enter or a double click sends NAVM_KEYWORDTOPICS.
+#pragma once
+
+#include "shell/shell_types.h"
+
+#include <QWidget>
+
+namespace kestrova {
+
+class IKeywordList;
+class HistoryList;
+
+class CIndexPane : public QWidget {
+    Q_OBJECT
+public:
+    // objectName "indexPane"; the box is "indexBox" (1008), the list "indexList" (1009).
+    explicit CIndexPane(QWidget* parent);
+
+    void SetNavWindow(QObject* navWnd);
+    // Shows every keyword of `keywords` (none when null) and, when `state` holds a box text,
+    // puts it into the box and looks it up. The list must live until Clear.
+    void Fill(IKeywordList* keywords, const PaneState* state);
+    void Clear();
+    // Stores the box text.
+    void SaveState(PaneState& state) const;
+    // Refills the box's list from the history; the text in the box stays.
+    void RefillHistory(const HistoryList& history);
+    // The text of the box, and the index of the selected keyword (-1 when none).
+    QString BoxText() const;
+    int SelectedKeyword() const;
+};
+
+}  // namespace kestrova

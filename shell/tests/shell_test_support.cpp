@@ -1,0 +1,72 @@
+#include "shell/tests/shell_test_support.h"
+
+#include "shell/app/process_setup.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <memory>
+
+namespace kestrova::test {
+namespace {
+
+std::unique_ptr<QTemporaryDir> g_home;
+int g_copies = 0;
+
+void CopyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QString path = it.next();
+        QString target = to + path.mid(from.size());
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+        } else if (!QFile::copy(path, target)) {
+            qFatal("cannot copy %s to %s", qPrintable(path), qPrintable(target));
+        }
+    }
+}
+
+}  // namespace
+
+const QTemporaryDir& TestHome() { return *g_home; }
+
+QString CopySampleKb() {
+    QString target = g_home->path() + QStringLiteral("/kb%1").arg(++g_copies);
+    CopyTree(QStringLiteral(KESTROVA_SAMPLE_KB), target);
+    return target;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+}
+
+int RunShellTest(int argc, char** argv, QObject& test) {
+    g_home = std::make_unique<QTemporaryDir>();
+    if (!g_home->isValid()) qFatal("no temporary folder");
+    const QByteArray home = g_home->path().toUtf8();
+    setenv("XDG_DATA_HOME", (home + "/data").constData(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/config").constData(), 1);
+    QDir().mkpath(g_home->path() + "/runtime");
+    QFile::setPermissions(g_home->path() + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", (home + "/runtime").constData(), 1);
+    PrepareShellProcess();
+    int result;
+    {
+        QApplication app(argc, argv);
+        result = QTest::qExec(&test, argc, argv);
+    }
+    g_home.reset();
+    return result;
+}
+
+}  // namespace kestrova::test

@@ -1,0 +1,33 @@
+// Support for the shell's Qt Test programs.
+//
+// KESTROVA_SHELL_TEST_MAIN(TestClass) is the `main` of a test program: it points
+// XDG_DATA_HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR at a new temporary folder, prepares the
+// process as the viewer does, makes the QApplication and runs the test class.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace kestrova::test {
+
+// The temporary home of the running test program (valid inside the test functions).
+const QTemporaryDir& TestHome();
+
+// Copies the sample knowledge base into a new folder under the test home and returns its
+// absolute path. Each call gives a fresh copy.
+QString CopySampleKb();
+
+// Writes `text` (UTF-8) to `path`, making its folders; fails the test on error.
+void WriteFile(const QString& path, const QByteArray& bytes);
+
+int RunShellTest(int argc, char** argv, QObject& test);
+
+}  // namespace kestrova::test
+
+#define KESTROVA_SHELL_TEST_MAIN(TestClass)                   \
+    int main(int argc, char** argv) {                        \
+        TestClass test;                                      \
+        return kestrova::test::RunShellTest(argc, argv, test); \
+    }
