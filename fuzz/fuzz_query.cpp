@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         try {
             CountedPtr<ITopicSet> found = model->FindTopics(query.c_str(), options, control);
             for (int32_t i = 0; i < found->GetCount(); ++i) found->GetItem(i)->GetPage();
-        } catch (const CLuceneError&) {
+        } catch (const SearchError&) {
             // A failed search, as the search thread reports it: a query-language syntax error,
             // or a character outside the basic plane that the library's query lexer refuses.
             // Plain text within the basic plane must always parse.
