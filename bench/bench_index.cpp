@@ -16,9 +16,9 @@
 #include "bench/bench_support.h"
 #include "bench/kb_generator.h"
 #include "exec/exec_control.h"
+#include "model/internal/page_list_files.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
-#include "model/page_list_files.h"
 #include "platform/codepage.h"
 #include "platform/path.h"
 #include "search/index_builder.h"
@@ -101,7 +101,7 @@ Figure PlainClucene(IIndexFiles& files, const fs::path& indexDir) {
     return f;
 }
 
-Figure ProjectIndex(Model_original_impl_& model, int32_t kind) {
+Figure ProjectIndex(Model_original_impl_& model, IndexKind kind) {
     Figure f;
     PageListFiles files(model);
     NullExecControl control;

@@ -14,10 +14,10 @@
 #include "bench/kb_generator.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
-#include "model/html_scan.h"
+#include "model/internal/html_scan.h"
+#include "model/internal/preserved_cache.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
-#include "model/preserved_cache.h"
 #include "platform/event.h"
 #include "platform/path.h"
 
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     const std::u16string folder =
         platform::NormalizePath(platform::PathFromNative(fs::absolute(dir).string()));
     platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NamedLockSet locks(kLoadLockSet, folder, kLockSetSize, stop);
     NullExecControl control;
 
     int files = 0;

@@ -7,14 +7,14 @@
 // linear in the number of siblings), and PAGES pages (default 50,000) in chapters three to
 // five levels deep with keywords (20,000 distinct), help ids and domains. Figures are
 // processor time in milliseconds.
-#include "model/content_build.h"
 #include "model/content_original_impl.h"
-#include "model/context_id_build.h"
-#include "model/keyword_build.h"
+#include "model/internal/content_build.h"
+#include "model/internal/context_id_build.h"
+#include "model/internal/keyword_build.h"
+#include "model/internal/topic_registry.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
 #include "model/page/log.h"
-#include "model/topic_registry.h"
 
 #include <cstdio>
 #include <cstdlib>

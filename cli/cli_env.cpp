@@ -26,7 +26,6 @@ ModelLoadOutcome CliEnvironment::Load(const std::u16string& folder, IExecControl
         LoadResult result = LoadModelReporting(folder, control, locks, forceRebuild, error);
         std::lock_guard lock(lock_);
         loadError_ = result.model ? std::string() : (error.empty() ? "no data folder" : error);
-        rebuilt_ = result.rebuilt;
         return {result.model, result.rebuilt};
     } catch (const std::exception& e) {
         // The loader swallows the failure; keep its reason for the message.
@@ -45,11 +44,6 @@ CountedPtr<IModel> CliEnvironment::WaitForModel() {
         NoModelError(command_, folder_, loadError_.empty() ? "the load failed" : loadError_);
     }
     return model;
-}
-
-bool CliEnvironment::Rebuilt() {
-    std::lock_guard lock(lock_);
-    return rebuilt_;
 }
 
 CountedPtr<ITopicSet> CliEnvironment::Search(CountedPtr<IModel> model, const std::string& query,

@@ -27,12 +27,11 @@ public:
     // Null, after "kestrova-cli COMMAND: FOLDER: no model (reason)" on standard error, when the
     // folder holds no knowledge base or loading failed.
     CountedPtr<IModel> WaitForModel();
-    // True when the model last delivered was built from the pages rather than the cache.
-    bool Rebuilt();
     // Posts a search with the option bits of FindTopics and waits for it, index build
-    // included; the result is null when the search failed.
+    // included; the result is null when the search failed, and SearchFailure() then says why.
     CountedPtr<ITopicSet> Search(CountedPtr<IModel> model, const std::string& query,
                                  uint32_t options);
+    std::string SearchFailure() { return client_.SearchFailure(); }
 
 private:
     ModelLoadOutcome Load(const std::u16string& folder, IExecControl& control, NamedLockSet& locks,
@@ -42,7 +41,6 @@ private:
     const std::string folder_;
     std::mutex lock_;
     std::string loadError_;  // guarded by lock_: why the last load gave no model
-    bool rebuilt_ = false;   // guarded by lock_
     ModelEnvRegistry registry_;
     ModelEnvClient client_;  // after the registry, which must outlive it
 };

@@ -4,6 +4,7 @@
 
 #include "exec/named_lock_set.h"
 #include "model/domain.h"
+#include "model/page_info.h"
 #include "platform/codepage.h"
 #include "platform/event.h"
 #include "platform/path.h"
@@ -62,6 +63,17 @@ std::string Utf8(const char16_t* text) {
     return text ? platform::Utf16ToUtf8(text) : std::string();
 }
 
+nlohmann::ordered_json JsonOrNull(const char16_t* text) {
+    return text ? nlohmann::ordered_json(Utf8(text)) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json TopicJson(ITopic* topic) {
+    IPageInfo* page = topic->GetPage();
+    return {{"file", page ? nlohmann::ordered_json(Utf8(page->GetPath()))
+                          : nlohmann::ordered_json(nullptr)},
+            {"anchor", JsonOrNull(topic->GetAnchor())}};
+}
+
 bool RequireFolder(const std::string& command, const std::string& folder) {
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec)) return true;
@@ -79,7 +91,7 @@ LoadResult LoadForCli(const std::string& command, const std::string& folder, boo
                       bool refreshOutdated) {
     const std::u16string path = platform::NormalizePath(platform::PathFromNative(folder));
     platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", path, 4, stop);
+    NamedLockSet locks(kLoadLockSet, path, kLockSetSize, stop);
     TerminalProgress progress;
     std::string error;
     try {
@@ -108,25 +120,6 @@ CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model,
         }
     }
     std::cerr << "kestrova-cli " << command << ": no domain '" << tag << "'\n";
-    return nullptr;
-}
-
-}  // namespace kestrova::cli
-
-#include "model/content_node_decorator_impl.h"
-#include "model/model_original_impl.h"
-
-namespace kestrova::cli {
-
-Model_original_impl_* OriginalModel(IModel* model) {
-    if (auto* m = dynamic_cast<Model_original_impl_*>(model)) return m;
-    CountedPtr<IModel> whole = GetModelFilter(model)->GetFiltered(nullptr);
-    return dynamic_cast<Model_original_impl_*>(whole.get());
-}
-
-ContentNode_original_impl_* OriginalNode(IContentNode* node) {
-    if (auto* n = dynamic_cast<ContentNode_original_impl_*>(node)) return n;
-    if (auto* d = dynamic_cast<ContentNode_decorator_impl_*>(node)) return d->Original();
     return nullptr;
 }
 

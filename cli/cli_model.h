@@ -5,6 +5,9 @@
 #include "exec/exec_control.h"
 #include "model/model.h"
 #include "model/model_loader.h"
+#include "model/topic.h"
+
+#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -44,24 +47,15 @@ LoadResult LoadForCli(const std::string& command, const std::string& folder, boo
 // UTF-8 of a model string; empty for null.
 std::string Utf8(const char16_t* text);
 
+// A model string as JSON: the UTF-8 text, or null for null.
+nlohmann::ordered_json JsonOrNull(const char16_t* text);
+
+// A topic as JSON: {"file": its page's path or null, "anchor": its anchor or null}.
+nlohmann::ordered_json TopicJson(ITopic* topic);
+
 // The restricted view of `tag` (empty: the model itself). Prints an error and returns null
 // when the model has no domain with that tag.
 CountedPtr<IModel> ViewOf(const std::string& command, CountedPtr<IModel> model,
                           const std::string& tag);
-
-}  // namespace kestrova::cli
-
-namespace kestrova {
-class ContentNode_original_impl_;
-class IContentNode;
-class Model_original_impl_;
-}  // namespace kestrova
-
-namespace kestrova::cli {
-
-// The unrestricted model behind a model or a view.
-Model_original_impl_* OriginalModel(IModel* model);
-// The node of the unrestricted contents behind a node of a model or a view.
-ContentNode_original_impl_* OriginalNode(IContentNode* node);
 
 }  // namespace kestrova::cli

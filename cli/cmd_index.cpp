@@ -1,11 +1,10 @@
 // kestrova-cli index: builds the full-text indexes of a knowledge base that are not current,
-// through the model environments as the viewer builds them.
-#include "cli/cli_env.h"
+// as the viewer's search thread builds them.
 #include "cli/cli_model.h"
 #include "cli/command.h"
 
-#include "model/model_original_impl.h"
-#include "search/index_store.h"
+#include "model/index_build.h"
+#include "model/model_diagnostics.h"
 
 #include <array>
 #include <chrono>
@@ -20,42 +19,41 @@ struct IndexOptions {
     std::string folder;
 };
 
-const char* KindName(int32_t kind) {
+const char* KindName(IndexKind kind) {
     return kind == kIndexLemmatizing ? "lemmatizing index" : "precise index";
 }
 
-std::array<bool, kIndexKindCount> CurrentKinds(Model_original_impl_& model) {
+std::array<bool, kIndexKindCount> CurrentKinds(IModelDiagnostics& diagnostics) {
     std::array<bool, kIndexKindCount> current{};
-    for (int32_t kind = 0; kind < kIndexKindCount; ++kind) {
-        current[static_cast<size_t>(kind)] = IsIndexCurrent(model.DataFolder(), kind, model.uid);
+    for (const IndexKind kind : kIndexKinds) {
+        current[static_cast<size_t>(kind)] =
+            diagnostics.GetIndexState(kind) == IndexState::kCurrent;
     }
     return current;
 }
 
 int RunIndex(const IndexOptions& o) {
     if (!RequireFolder("index", o.folder)) return kStatusUsage;
-    CliEnvironment env("index", o.folder);
-    CountedPtr<IModel> model = env.WaitForModel();
-    if (!model) return kStatusFailed;
-    Model_original_impl_& original = *OriginalModel(model.get());
+    LoadResult result = LoadForCli("index", o.folder, false);
+    if (!result.model) return kStatusFailed;
     const auto start = std::chrono::steady_clock::now();
-    // A model the loader has just built from the pages has a new identifier, so no index can
-    // carry it yet; the loader has already queued its build, which may even have finished a
-    // kind by now.
-    std::array<bool, kIndexKindCount> before{};
-    if (!env.Rebuilt()) before = CurrentKinds(original);
+    IModelDiagnostics& diagnostics = *GetModelDiagnostics(result.model.get());
+    const std::array<bool, kIndexKindCount> before = CurrentKinds(diagnostics);
     if (before[0] && before[1]) {
         std::cout << "both indexes are current\n";
         return kStatusOk;
     }
-    // The environment builds indexes ahead of a search, as for the viewer: an empty title
-    // search is the cheapest one that waits for the build, whether the loader queued it or
-    // the search does.
-    env.Search(model, "", kSearchTitles);
+    try {
+        TerminalProgress progress;
+        BuildIndexesAndWait(*result.model, progress);
+    } catch (const std::exception& e) {
+        std::cerr << "kestrova-cli index: " << o.folder << ": " << e.what() << "\n";
+        return kStatusFailed;
+    }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    const std::array<bool, kIndexKindCount> after = CurrentKinds(original);
+    const std::array<bool, kIndexKindCount> after = CurrentKinds(diagnostics);
     int status = kStatusOk;
-    for (int32_t kind = 0; kind < kIndexKindCount; ++kind) {
+    for (const IndexKind kind : kIndexKinds) {
         const size_t k = static_cast<size_t>(kind);
         if (before[k]) {
             std::cout << KindName(kind) << ": current\n";
@@ -63,13 +61,13 @@ int RunIndex(const IndexOptions& o) {
             std::cout << KindName(kind) << ": built\n";
         } else {
             std::cerr << "kestrova-cli index: " << o.folder << ": the " << KindName(kind)
-                      << " was not built (see " << MakeIndexPaths(original.DataFolder(), kind).log
+                      << " was not built (see " << Utf8(diagnostics.GetIndexLogPath(kind).c_str())
                       << ")\n";
             status = kStatusFailed;
         }
     }
     ModelInfo info;
-    original.GetModelInfo(info);
+    result.model->GetModelInfo(info);
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", took.count());
     std::cout << "pages: " << info.pages << "\n"

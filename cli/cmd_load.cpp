@@ -2,7 +2,7 @@
 #include "cli/cli_model.h"
 #include "cli/command.h"
 
-#include "model/model_original_impl.h"
+#include "model/model_diagnostics.h"
 #include "platform/path.h"
 #include "platform/uuid.h"
 
@@ -22,8 +22,8 @@ struct LoadOptions {
     bool json = false;
 };
 
-std::vector<std::string> LogLines(const Model_original_impl_& model) {
-    std::ifstream in(platform::NativePath(model.LogPath()), std::ios::binary);
+std::vector<std::string> LogLines(IModelDiagnostics& model) {
+    std::ifstream in(platform::NativePath(model.GetLogPath()), std::ios::binary);
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(in, line)) {
@@ -37,17 +37,19 @@ int RunLoad(const LoadOptions& o) {
     if (!RequireFolder("load", o.folder)) return kStatusUsage;
     LoadResult result = LoadForCli("load", o.folder, o.rebuild);
     if (!result.model) return kStatusFailed;
-    Model_original_impl_* m = OriginalModel(result.model.get());
+    IModelDiagnostics& diagnostics = *GetModelDiagnostics(result.model.get());
     ModelInfo info;
-    m->GetModelInfo(info);
+    result.model->GetModelInfo(info);
+    const ModelUid id = diagnostics.GetModelId();
     platform::Uuid uuid;
-    std::memcpy(uuid.bytes.data(), m->uid.data(), 16);
-    const std::vector<std::string> log = LogLines(*m);
+    std::memcpy(uuid.bytes.data(), id.data(), id.size());
+    const bool rebuilt = diagnostics.IsBuiltFromPages();
+    const std::vector<std::string> log = LogLines(diagnostics);
     if (o.json) {
         nlohmann::ordered_json j = {{"html", Utf8(info.htmlFolder)},
                                     {"database", Utf8(info.dataFolder)},
                                     {"uid", platform::UuidToAsciiString(uuid)},
-                                    {"rebuilt", result.rebuilt},
+                                    {"rebuilt", rebuilt},
                                     {"pages", info.pages},
                                     {"topics", info.topics},
                                     {"domains", info.domains},
@@ -61,7 +63,7 @@ int RunLoad(const LoadOptions& o) {
     std::cout << "html:        " << Utf8(info.htmlFolder) << "\n"
               << "database:    " << Utf8(info.dataFolder) << "\n"
               << "uid:         " << platform::UuidToAsciiString(uuid) << "\n"
-              << "rebuilt:     " << (result.rebuilt ? "yes" : "no") << "\n"
+              << "rebuilt:     " << (rebuilt ? "yes" : "no") << "\n"
               << "pages:       " << info.pages << "\n"
               << "topics:      " << info.topics << "\n"
               << "domains:     " << info.domains << "\n"

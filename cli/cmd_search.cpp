@@ -30,10 +30,6 @@ struct SearchOptions {
     }
 };
 
-nlohmann::ordered_json OrNull(const char16_t* text) {
-    return text ? nlohmann::ordered_json(Utf8(text)) : nlohmann::ordered_json(nullptr);
-}
-
 nlohmann::ordered_json ResultsJson(const SearchOptions& o, ITopicSet& found) {
     nlohmann::ordered_json results = nlohmann::ordered_json::array();
     for (int32_t i = 0; i < found.GetCount(); ++i) {
@@ -42,9 +38,9 @@ nlohmann::ordered_json ResultsJson(const SearchOptions& o, ITopicSet& found) {
         if (!page) continue;
         results.push_back({{"rank", i + 1},
                            {"path", Utf8(page->GetPath())},
-                           {"anchor", OrNull(topic->GetAnchor())},
-                           {"title", OrNull(page->GetTitle())},
-                           {"location", OrNull(page->GetLocation())}});
+                           {"anchor", JsonOrNull(topic->GetAnchor())},
+                           {"title", JsonOrNull(page->GetTitle())},
+                           {"location", JsonOrNull(page->GetLocation())}});
     }
     nlohmann::ordered_json options = {
         {"titles_only", o.titles},
@@ -82,9 +78,9 @@ int RunSearch(const SearchOptions& o) {
     if (!view) return kStatusUsage;
     CountedPtr<ITopicSet> found = env.Search(view, o.query, o.Bits());
     if (!found) {
+        const std::string reason = env.SearchFailure();
         std::cerr << "kestrova-cli search: " << o.folder << ": the search for \"" << o.query
-                  << "\" failed"
-                  << (o.queryLanguage ? " (is the query-language syntax right?)" : "") << "\n";
+                  << "\" failed" << (reason.empty() ? "" : ": " + reason) << "\n";
         return kStatusFailed;
     }
     if (o.json) {

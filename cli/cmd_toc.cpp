@@ -3,7 +3,8 @@
 #include "cli/command.h"
 
 #include "model/content.h"
-#include "model/model_original_impl.h"
+#include "model/domain.h"
+#include "model/model_diagnostics.h"
 #include "model/page_info.h"
 #include "model/topic.h"
 
@@ -21,36 +22,24 @@ struct TocOptions {
     bool json = false;
 };
 
-nlohmann::ordered_json TopicJson(ITopic* topic) {
-    if (!topic) return nullptr;
-    IPageInfo* page = topic->GetPage();
-    return {{"file", page ? nlohmann::ordered_json(Utf8(page->GetPath()))
-                          : nlohmann::ordered_json(nullptr)},
-            {"anchor", topic->GetAnchor() ? nlohmann::ordered_json(Utf8(topic->GetAnchor()))
-                                          : nlohmann::ordered_json(nullptr)}};
-}
-
-nlohmann::ordered_json DomainTags(Model_original_impl_& model, const IndexList& list) {
+nlohmann::ordered_json DomainTags(const std::vector<IDomain*>& domains) {
     nlohmann::ordered_json tags = nlohmann::ordered_json::array();
-    for (int32_t i = 0; i < list.Count(); ++i) {
-        if (IDomain* d = model.GetDomain(list.Item(i))) tags.push_back(Utf8(d->GetTag()));
-    }
+    for (IDomain* domain : domains) tags.push_back(Utf8(domain->GetTag()));
     return tags;
 }
 
-nlohmann::ordered_json NodesJson(Model_original_impl_& model, IContentNodeList* list) {
+nlohmann::ordered_json NodesJson(IModelDiagnostics& diagnostics, IContentNodeList* list) {
     nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
     for (int32_t i = 0; i < list->GetCount(); ++i) {
         IContentNode* node = list->GetItem(i);
         if (!node) continue;
-        ContentNode_original_impl_* original = OriginalNode(node);
         IContentNodeList* children = node->GetChildren();
+        ITopic* topic = node->GetTopic();
         nodes.push_back({{"text", Utf8(node->GetText())},
-                         {"flags", original ? original->flags : 0u},
-                         {"topic", TopicJson(node->GetTopic())},
-                         {"domains", original ? DomainTags(model, original->domains)
-                                              : nlohmann::ordered_json::array()},
-                         {"children", children ? NodesJson(model, children)
+                         {"flags", diagnostics.GetNodeFlags(node)},
+                         {"topic", topic ? TopicJson(topic) : nlohmann::ordered_json(nullptr)},
+                         {"domains", DomainTags(diagnostics.GetNodeDomains(node))},
+                         {"children", children ? NodesJson(diagnostics, children)
                                                : nlohmann::ordered_json(nullptr)}});
     }
     return nodes;
@@ -80,7 +69,7 @@ int RunToc(const TocOptions& o) {
     if (!view) return kStatusUsage;
     IContentNodeList* roots = view->GetContent()->GetRoots();
     if (o.json) {
-        std::cout << NodesJson(*OriginalModel(view.get()), roots).dump(2) << "\n";
+        std::cout << NodesJson(*GetModelDiagnostics(view.get()), roots).dump(2) << "\n";
     } else {
         PrintOutline(roots, 0);
     }

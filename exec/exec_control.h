@@ -10,15 +10,18 @@
 namespace kestrova {
 
 // The kinds of long work that report progress.
-inline constexpr int32_t kStageScan =
-    1;  // the scan of a page folder, or the comparison of its files
-inline constexpr int32_t kStageLoad = 2;      // reading the pages of a build
-inline constexpr int32_t kStageIndexing = 3;  // a full-text index build
-inline constexpr int32_t kStageSearch = 4;    // a search
+enum ExecStage : int32_t {
+    kStageNone = -1,     // none in particular
+    kStageScan = 1,      // the scan of a page folder, or the comparison of its files
+    kStageLoad = 2,      // reading the pages of a build
+    kStageIndexing = 3,  // a full-text index build
+    kStageSearch = 4,    // a search
+};
 
-// How far a piece of long work has come.
+// How far a piece of long work has come. The stage is kept as a plain number, as it is passed
+// on: an ExecStage.
 struct ExecProgress {
-    int32_t stage;    // one of the stages above (-1: none in particular)
+    int32_t stage;    // an ExecStage
     int32_t current;  // units done (1-based where the work counts files)
     int32_t total;    // units in all
 };

@@ -1,6 +1,6 @@
 #pragma once
 // A cross-process reader/writer lock made of `count` named mutexes, one set per prefix and
-// page folder ("ksv:load", "ksv:search"). A reader takes any one mutex, so up to `count`
+// page folder (kLoadLockSet, kSearchLockSet below). A reader takes any one mutex, so up to `count`
 // readers in any processes hold the set at once; a writer takes every mutex, one at a time,
 // so that the stop event can interrupt it at each step. Every wait ends at once with
 // shutdown_exception when the stop event is signalled.
@@ -34,6 +34,14 @@
 #include <vector>
 
 namespace kestrova {
+
+// The two lock sets of every page folder, shared by all processes that open it: the loader's
+// guards the model cache (one mutex to read it, all of them to rebuild it), the search thread's
+// guards the full-text index folders (one mutex per search, all of them for an index build).
+inline constexpr std::u16string_view kLoadLockSet = u"ksv:load";
+inline constexpr std::u16string_view kSearchLockSet = u"ksv:search";
+// The number of mutexes of each: so many readers may hold a set at once.
+inline constexpr int kLockSetSize = 4;
 
 class NamedLockSet {
 public:
@@ -69,6 +77,19 @@ private:
 
     const platform::ManualResetEvent& stop_;
     std::vector<std::unique_ptr<platform::NamedMutex>> mutexes_;
+};
+
+// Holds every mutex of a set (the writer's side) from construction, which calls AcquireAll()
+// and throws as it does, until destruction, which calls ReleaseAll().
+class AllLocksHeld {
+public:
+    explicit AllLocksHeld(NamedLockSet& set) : set_(set) { set_.AcquireAll(); }
+    ~AllLocksHeld() { set_.ReleaseAll(); }
+    AllLocksHeld(const AllLocksHeld&) = delete;
+    AllLocksHeld& operator=(const AllLocksHeld&) = delete;
+
+private:
+    NamedLockSet& set_;
 };
 
 }  // namespace kestrova

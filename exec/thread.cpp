@@ -1,5 +1,8 @@
 #include "exec/thread.h"
 
+#include "exec/exceptions.h"
+#include "exec/worker_failure.h"
+
 namespace kestrova {
 
 Thread::~Thread() {
@@ -34,11 +37,17 @@ void Thread::Join() {
 }
 
 void Thread::Entry() {
-    // Nothing escapes the thread: a failure of Run() ends it with exit code 1.
+    // Nothing escapes the thread: a failure of Run() ends it with exit code 1, and says why
+    // unless it was a stop.
     try {
         exitCode_ = Run();
+    } catch (const shutdown_exception&) {
+        exitCode_ = 1;
+    } catch (const BreakExec&) {
+        exitCode_ = 1;
     } catch (...) {
         exitCode_ = 1;
+        ReportWorkerFailure("a worker thread ended: " + CurrentFailure());
     }
 }
 

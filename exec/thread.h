@@ -33,7 +33,8 @@ public:
     // Waits without time limit for the started thread to end; returns at once when it was
     // never started or has been joined.
     void Join();
-    // Run()'s result, or 1 when an exception escaped it; valid after Join().
+    // Run()'s result, or 1 when an exception escaped it (one that is not a stop or a
+    // cancellation is told on standard error); valid after Join().
     int ExitCode() const { return exitCode_.load(); }
 
     platform::ManualResetEvent& StopEvent() { return stop_; }

@@ -1,7 +1,7 @@
 #include "favorites/bookmark_set_impl.h"
 
 #include "favorites/bookmark_impl.h"
-#include "favorites/bookmarks_file.h"
+#include "favorites/internal/bookmarks_file.h"
 #include "platform/codepage.h"
 #include "platform/io_error.h"
 

@@ -1,4 +1,4 @@
-#include "favorites/bookmarks_file.h"
+#include "favorites/internal/bookmarks_file.h"
 
 #include "model/data_folder.h"
 #include "model/xml_document.h"

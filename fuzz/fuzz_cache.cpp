@@ -2,9 +2,9 @@
 // model it accepts must point only inside its own arrays (walked here through its interfaces).
 #include "exec/exec_control.h"
 #include "model/content_original_impl.h"
+#include "model/internal/preserved_cache.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
-#include "model/preserved_cache.h"
 #include "platform/path.h"
 
 #include <unistd.h>

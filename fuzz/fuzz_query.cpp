@@ -1,6 +1,6 @@
 // Queries of any text against a real knowledge base: in both index kinds, with and without
-// the query language, and in titles only, FindTopics gives a topic set or fails with the
-// index library's error (the search thread's "failed search"), never a crash. The model and
+// the query language, and in titles only, FindTopics gives a topic set or fails with a
+// SearchError (the search thread's "failed search"), never a crash. The model and
 // its two indexes are built once, from a few generated pages, and shared by every input.
 //
 // Input: UTF-8 text, or, after a first byte 0xFF, raw UTF-16LE code units (lone surrogates
@@ -11,8 +11,7 @@
 #include "model/topic.h"
 #include "platform/codepage.h"
 #include "platform/path.h"
-
-#include <CLucene.h>
+#include "search/searcher.h"
 
 #include <unistd.h>
 #include <cstdio>
@@ -107,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         try {
             CountedPtr<ITopicSet> found = model->FindTopics(query.c_str(), options, control);
             for (int32_t i = 0; i < found->GetCount(); ++i) found->GetItem(i)->GetPage();
-        } catch (const CLuceneError&) {
+        } catch (const SearchError&) {
             // A failed search, as the search thread reports it: a query-language syntax error,
             // or a character outside the basic plane that the library's query lexer refuses.
             // Plain text within the basic plane must always parse.

@@ -1,6 +1,6 @@
-#include "model/cache_stream.h"
+#include "model/internal/cache_stream.h"
 
-#include "model/model_pool.h"
+#include "model/internal/model_pool.h"
 #include "platform/io_error.h"
 
 #include <bit>

@@ -8,6 +8,11 @@
 
 namespace kestrova {
 
+// Flag bits of a contents node (IModelDiagnostics::GetNodeFlags).
+inline constexpr uint32_t kNodeHiddenInLocation = 1;  // left out of the page locations
+inline constexpr uint32_t kNodeHeading = 2;           // a chapter heading
+inline constexpr uint32_t kNodeSecondaryProfile = 4;  // from a profile other than the default
+
 class ITopic;
 class ITopicAccess_impl_;
 class IContentNodeList;

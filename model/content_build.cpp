@@ -1,10 +1,10 @@
-#include "model/content_build.h"
+#include "model/internal/content_build.h"
 
 #include "model/content_original_impl.h"
+#include "model/internal/topic_registry.h"
+#include "model/internal/weight.h"
 #include "model/model_original_impl.h"
 #include "model/page/log.h"
-#include "model/topic_registry.h"
-#include "model/weight.h"
 #include "platform/text.h"
 
 #include <algorithm>

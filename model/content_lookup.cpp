@@ -1,7 +1,7 @@
 // The lookups of the original contents: by topic, by page path and by a chain of texts.
 #include "model/content_original_impl.h"
 
-#include "model/model_pool.h"
+#include "model/internal/model_pool.h"
 #include "model/page_info.h"
 #include "model/topic_set_impl.h"
 #include "platform/text.h"

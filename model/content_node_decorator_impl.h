@@ -3,7 +3,7 @@
 #pragma once
 
 #include "model/content.h"
-#include "model/records.h"
+#include "model/internal/records.h"
 
 namespace kestrova {
 

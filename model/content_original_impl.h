@@ -3,8 +3,8 @@
 #pragma once
 
 #include "model/content.h"
-#include "model/index_list.h"
-#include "model/records.h"
+#include "model/internal/index_list.h"
+#include "model/internal/records.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "model/context_id_build.h"
+#include "model/internal/context_id_build.h"
 
+#include "model/internal/topic_registry.h"
 #include "model/model_original_impl.h"
 #include "model/page/log.h"
-#include "model/topic_registry.h"
 #include "platform/text.h"
 
 #include <algorithm>

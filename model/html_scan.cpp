@@ -1,8 +1,8 @@
-#include "model/html_scan.h"
+#include "model/internal/html_scan.h"
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
-#include "model/model_pool.h"
+#include "model/internal/model_pool.h"
 #include "platform/codepage.h"
 #include "platform/path.h"
 

@@ -1,6 +1,6 @@
-#include "model/index_list.h"
+#include "model/internal/index_list.h"
 
-#include "model/model_pool.h"
+#include "model/internal/model_pool.h"
 
 #include <cstring>
 

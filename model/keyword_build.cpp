@@ -1,9 +1,9 @@
-#include "model/keyword_build.h"
+#include "model/internal/keyword_build.h"
 
+#include "model/internal/topic_registry.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
 #include "model/page/log.h"
-#include "model/topic_registry.h"
 #include "platform/text.h"
 
 #include <algorithm>

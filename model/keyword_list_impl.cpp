@@ -1,7 +1,7 @@
 #include "model/keyword_list_impl.h"
 
-#include "model/keyword_build.h"
-#include "model/model_pool.h"
+#include "model/internal/keyword_build.h"
+#include "model/internal/model_pool.h"
 #include "model/topic_set_impl.h"
 
 namespace kestrova {

@@ -2,8 +2,8 @@
 // broken case-sensitively).
 #pragma once
 
+#include "model/internal/records.h"
 #include "model/keyword.h"
-#include "model/records.h"
 
 #include <vector>
 

@@ -46,7 +46,9 @@ public:
     virtual IKeywordList* GetKeywordList() = 0;
     virtual IURLProvider* GetURLProvider() = 0;
     // Runs a search (option bits above); never null: empty when nothing was found or the
-    // search could not run. Throws BreakExec when the control asks to stop. Search thread.
+    // search could not run (an index build held the index). Throws BreakExec when the control
+    // asks to stop, and a std::runtime_error that says what failed when the index cannot be
+    // opened or the query cannot be parsed ("can't parse query: ..."). Search thread.
     virtual CountedPtr<ITopicSet> FindTopics(const char16_t* query, uint32_t options,
                                              IExecControl& control) = 0;
     // True when the full-text index in the data folder exists and carries this model's id.

@@ -3,17 +3,19 @@
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
-#include "model/build_clock.h"
-#include "model/content_build.h"
-#include "model/context_id_build.h"
 #include "model/data_folder.h"
-#include "model/html_scan.h"
-#include "model/keyword_build.h"
+#include "model/internal/build_clock.h"
+#include "model/internal/content_build.h"
+#include "model/internal/context_id_build.h"
+#include "model/internal/html_scan.h"
+#include "model/internal/keyword_build.h"
+#include "model/internal/load_failure.h"
+#include "model/internal/model_build.h"
+#include "model/internal/preserved_cache.h"
+#include "model/internal/topic_registry.h"
+#include "model/internal/weight.h"
 #include "model/model_original_impl.h"
 #include "model/page/file_log.h"
-#include "model/preserved_cache.h"
-#include "model/topic_registry.h"
-#include "model/weight.h"
 #include "platform/event.h"
 #include "platform/path.h"
 #include "platform/text.h"
@@ -63,11 +65,6 @@ CountedPtr<Model_original_impl_> FromCache(const std::u16string& pageFolder,
     return model;
 }
 
-struct ReleaseAllOnExit {
-    NamedLockSet& set;
-    ~ReleaseAllOnExit() { set.ReleaseAll(); }
-};
-
 struct ReleaseOneOnExit {
     platform::NamedMutex& mutex;
     ~ReleaseOneOnExit() { NamedLockSet::Release(mutex); }
@@ -78,8 +75,7 @@ struct ReleaseOneOnExit {
 LoadResult BuildUnderAllLocks(const std::u16string& pageFolder, const std::u16string& dataFolder,
                               IExecControl& control, NamedLockSet& locks, bool force,
                               const std::optional<CacheStamp>& seen) {
-    locks.AcquireAll();
-    ReleaseAllOnExit release{locks};
+    const AllLocksHeld held(locks);
     if (!force) {
         const std::u16string cachePath = platform::JoinPath(dataFolder, u"preserved.bin");
         const std::optional<CacheStamp> now = StampOf(cachePath);
@@ -202,7 +198,7 @@ void BuildDomains(Model_original_impl_& model, std::span<const PageRecord> pages
 
 LoadResult LoadModelOnce(const std::u16string& pageFolder, bool forceRebuild) {
     platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", pageFolder, 4, stop);
+    NamedLockSet locks(kLoadLockSet, pageFolder, kLockSetSize, stop);
     NullExecControl control;
     return LoadModel(pageFolder, control, locks, forceRebuild);
 }
@@ -214,8 +210,10 @@ void PrepareForSearch(IModel* model) {
     original->GetTitleWords();
 }
 
-void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
-    FileLog log(platform::NativePath(model.LogPath()));
+namespace {
+
+// BuildFromPages with its log open.
+void BuildLogged(Model_original_impl_& model, IExecControl& control, ILog& log) {
     log.WriteFormat("start loading for %S", model.HtmlFolder().c_str());
     CheckBreak(control);
     const Clock::time_point start = Clock::now();
@@ -250,7 +248,15 @@ void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
     // The page records hold many small strings: freeing them costs about as much as writing
     // the cache, so it is done beside that.
     FreeingBeside freeing(std::move(records));
+    model.builtFromPages = true;
     SaveCache(model, control, log);
+}
+
+}  // namespace
+
+void BuildFromPages(Model_original_impl_& model, IExecControl& control) {
+    FileLog log(platform::NativePath(model.LogPath()));
+    LoggingLoadFailure(log, [&] { BuildLogged(model, control, log); });
 }
 
 }  // namespace kestrova

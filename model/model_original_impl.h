@@ -4,11 +4,12 @@
 
 #include "model/counted.h"
 #include "model/domain.h"
-#include "model/dump_helper.h"
+#include "model/internal/dump_helper.h"
+#include "model/internal/model_pool.h"
+#include "model/internal/records.h"
 #include "model/model.h"
-#include "model/model_pool.h"
+#include "model/model_diagnostics.h"
 #include "model/page_info.h"
-#include "model/records.h"
 #include "model/topic.h"
 #include "model/url_provider.h"
 
@@ -31,7 +32,8 @@ class Model_original_impl_ final : public IModel,
                                    public IDomainList,
                                    public IPageAccess_impl_,
                                    public ITopicAccess_impl_,
-                                   public IDumpHelper_impl_ {
+                                   public IDumpHelper_impl_,
+                                   public IModelDiagnostics {
 public:
     // An empty model of the knowledge-base folder; the data folder is created when missing,
     // and the cache and log paths are derived from it. Starts with one reference.
@@ -74,6 +76,16 @@ public:
     // IDumpHelper_impl_
     IDomain* GetDomain(int32_t i) override;
 
+    // IModelDiagnostics
+    ModelUid GetModelId() override { return uid; }
+    bool IsBuiltFromPages() override { return builtFromPages; }
+    std::u16string GetLogPath() override { return logPath_; }
+    IndexState GetIndexState(IndexKind kind) override;
+    std::u16string GetIndexLogPath(IndexKind kind) override;
+    std::vector<IDomain*> GetKeywordDomains(IKeyword* keyword) override;
+    uint32_t GetNodeFlags(IContentNode* node) override;
+    std::vector<IDomain*> GetNodeDomains(IContentNode* node) override;
+
     // Index of the page whose relative path equals the path ignoring letter case, or -2.
     int32_t FindPageIndex(std::u16string_view relativePath) const;
     // FindPageIndex of page i's own path: i, or an earlier page whose path differs only in
@@ -90,7 +102,8 @@ public:
 
     // The stored data, filled once by the build or the cache reader.
     ModelPool pool;
-    std::array<unsigned char, 16> uid{};  // model identifier, a binary GUID
+    ModelUid uid{};               // model identifier, a binary GUID
+    bool builtFromPages = false;  // set by the build, not by the cache reader
     std::vector<Domain_impl_> domains;
     std::vector<PageInfo_impl_> pages;
     std::vector<FileInfo> skippedFiles;

@@ -4,7 +4,7 @@
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "model/data_folder.h"
-#include "model/html_scan.h"
+#include "model/internal/html_scan.h"
 #include "model/model_original_impl.h"
 #include "platform/text.h"
 #include "platform/url.h"

@@ -1,4 +1,4 @@
-#include "model/model_pool.h"
+#include "model/internal/model_pool.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,13 +1,13 @@
 // The searches of the model and its full-text index: FindTopics, IsIndexReady, BuildIndex.
+#include "model/internal/page_list_files.h"
 #include "model/model_original_impl.h"
-#include "model/page_list_files.h"
 #include "model/topic_set_impl.h"
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "search/index_builder.h"
 #include "search/index_store.h"
-#include "search/searcher_impl.h"
+#include "search/searcher.h"
 #include "search/title_words.h"
 
 #include <algorithm>
@@ -70,11 +70,14 @@ private:
 
 void FindInText(Model_original_impl_& model, const char16_t* query, uint32_t options,
                 IExecControl& control, TopicSet_impl_& set) {
-    const int32_t kind = (options & kSearchRelatedWords) ? kIndexLemmatizing : kIndexPrecise;
+    const IndexKind kind = (options & kSearchRelatedWords) ? kIndexLemmatizing : kIndexPrecise;
     Searcher searcher(model.DataFolder(), kind, (options & kSearchQueryLanguage) != 0);
     CheckBreak(control);
     std::vector<int32_t> documents;
-    if (!searcher.SearchDocuments(std::u16string(StringView(query)), documents)) return;
+    if (searcher.SearchDocuments(std::u16string(StringView(query)), documents) !=
+        SearchOutcome::kSearched) {
+        return;  // blocked by an index build, or no query: an empty result
+    }
     CheckBreak(control);
     HitPages pages(model, searcher);
     for (const int32_t document : documents) {

@@ -1,4 +1,4 @@
-#include "model/page_folder_cursor.h"
+#include "model/internal/page_folder_cursor.h"
 
 #include "platform/path.h"
 

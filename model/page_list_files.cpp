@@ -1,4 +1,4 @@
-#include "model/page_list_files.h"
+#include "model/internal/page_list_files.h"
 
 #include "model/model_original_impl.h"
 #include "platform/path.h"

@@ -1,10 +1,11 @@
-#include "model/preserved_cache.h"
+#include "model/internal/preserved_cache.h"
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
-#include "model/build_clock.h"
-#include "model/cache_stream.h"
 #include "model/content_original_impl.h"
+#include "model/internal/build_clock.h"
+#include "model/internal/cache_stream.h"
+#include "model/internal/load_failure.h"
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
 #include "model/page/file_log.h"
@@ -248,8 +249,11 @@ void SaveCache(Model_original_impl_& model, IExecControl& control, ILog& log,
     log.WriteFormat("saving preserved complete   t = %d", ElapsedMs(start));
 }
 
-bool LoadCache(Model_original_impl_& model, IExecControl& control, const OpenRetry& retry) {
-    FileLog log(platform::NativePath(model.LogPath()));
+namespace {
+
+// LoadCache with its log open.
+bool ReadCache(Model_original_impl_& model, IExecControl& control, const OpenRetry& retry,
+               ILog& log) {
     const Clock::time_point start = Clock::now();
     platform::File file;
     if (OpenWithRetry(file, platform::NativePath(model.CachePath()),
@@ -277,6 +281,13 @@ bool LoadCache(Model_original_impl_& model, IExecControl& control, const OpenRet
     }
     log.WriteFormat("loading preserved complete   t = %d", ElapsedMs(start));
     return true;
+}
+
+}  // namespace
+
+bool LoadCache(Model_original_impl_& model, IExecControl& control, const OpenRetry& retry) {
+    FileLog log(platform::NativePath(model.LogPath()));
+    return LoggingLoadFailure(log, [&] { return ReadCache(model, control, retry, log); });
 }
 
 }  // namespace kestrova

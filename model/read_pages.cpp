@@ -2,14 +2,15 @@
 // folders are read on the loader thread and helper threads at once; what each page gives is
 // kept in its slot and collected in file order afterwards, so that the result, the skipped
 // list and the log are those of one thread reading the files in order.
+#include "model/internal/model_build.h"
 #include "model/model_loader.h"
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "exec/parallel_for.h"
+#include "model/internal/page_folder_cursor.h"
 #include "model/model_original_impl.h"
 #include "model/page/read_page_meta.h"
-#include "model/page_folder_cursor.h"
 #include "platform/path.h"
 
 #include <algorithm>

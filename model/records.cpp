@@ -1,4 +1,4 @@
-#include "model/records.h"
+#include "model/internal/records.h"
 
 #include <algorithm>
 

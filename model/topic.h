@@ -22,9 +22,17 @@ protected:
     ~ITopic() = default;
 };
 
-// How a topic set is ordered: kind 0 rank, 1 title, 2 location.
+// The kinds of order of a topic set.
+enum TopicSortKind : int32_t {
+    kSortByRank = 0,      // the order in which the topics were added (relevance)
+    kSortByTitle = 1,     // the titles of the topics' pages
+    kSortByLocation = 2,  // the locations of the topics' pages in the contents
+};
+
+// How a topic set is ordered. The kind is kept as a plain number, since it may come from
+// outside (the view settings): Sort refuses one that is not a TopicSortKind.
 struct TopicSortOrder {
-    int32_t kind = 0;
+    int32_t kind = kSortByRank;
     bool ascending = true;
 };
 

@@ -1,6 +1,6 @@
 #include "model/topic_pred_impl.h"
 
-#include "model/model_pool.h"
+#include "model/internal/model_pool.h"
 #include "model/page_info.h"
 #include "platform/text.h"
 
@@ -33,11 +33,11 @@ const char16_t* TopicLocationPred_impl_::GetKey(IPageInfo* page) const {
 
 std::unique_ptr<ITopicPred_impl_> MakeTopicPred(const TopicSortOrder& order) {
     switch (order.kind) {
-        case 0:
+        case kSortByRank:
             return std::make_unique<TopicRankPred_impl_>(order.ascending);
-        case 1:
+        case kSortByTitle:
             return std::make_unique<TopicTitlePred_impl_>(order.ascending);
-        case 2:
+        case kSortByLocation:
             return std::make_unique<TopicLocationPred_impl_>(order.ascending);
         default:
             return nullptr;

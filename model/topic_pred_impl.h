@@ -1,7 +1,7 @@
 // The orders a topic set can be sorted in. One predicate object is made per sort.
 #pragma once
 
-#include "model/records.h"
+#include "model/internal/records.h"
 #include "model/topic.h"
 
 #include <memory>
@@ -67,7 +67,7 @@ public:
     const char16_t* GetKey(IPageInfo* page) const override;
 };
 
-// The predicate of a sort order (kind 0 rank, 1 title, 2 location), or null for another kind.
+// The predicate of a sort order, or null for a kind that is not a TopicSortKind.
 std::unique_ptr<ITopicPred_impl_> MakeTopicPred(const TopicSortOrder& order);
 
 }  // namespace kestrova

@@ -1,7 +1,7 @@
-#include "model/topic_registry.h"
+#include "model/internal/topic_registry.h"
 
+#include "model/internal/model_pool.h"
 #include "model/model_original_impl.h"
-#include "model/model_pool.h"
 
 #include <algorithm>
 #include <functional>

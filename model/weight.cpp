@@ -1,4 +1,4 @@
-#include "model/weight.h"
+#include "model/internal/weight.h"
 
 namespace kestrova {
 namespace {

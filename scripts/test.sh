@@ -7,8 +7,9 @@ set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 JOBS=$(nproc)
 
-echo "== code style"
+echo "== code style and layers"
 "$ROOT/scripts/check-format.sh"
+"$ROOT/scripts/check-layers.sh"
 
 echo "== tests"
 "$ROOT/scripts/build.sh" "$ROOT/build/release"

@@ -1,4 +1,4 @@
-#include "search/analyzers.h"
+#include "search/internal/analyzers.h"
 
 #include "search/index_store.h"
 
@@ -61,7 +61,7 @@ TokenStream* KsvPreciseAnalyzer::Filter(TokenStream* in) {
 
 namespace kestrova {
 
-std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(int32_t kind) {
+std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(IndexKind kind) {
     switch (kind) {
         case kIndexLemmatizing:
             return std::make_unique<lucene::analysis::standard::KsvLemmatizingAnalyzer>();

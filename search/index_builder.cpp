@@ -6,8 +6,9 @@
 #include "model/page/file_log.h"
 #include "platform/codepage.h"
 #include "platform/path.h"
-#include "search/analyzers.h"
-#include "search/index_lock_file.h"
+#include "search/internal/analyzers.h"
+#include "search/internal/index_lock_file.h"
+#include "search/internal/library_error.h"
 
 #include <CLucene.h>
 
@@ -71,7 +72,7 @@ int32_t IndexProgressTotal(int32_t pages) {
     return static_cast<int32_t>(static_cast<double>(pages) * 1.07);
 }
 
-IndexBuilder::IndexBuilder(const std::u16string& dataFolder, int32_t kind)
+IndexBuilder::IndexBuilder(const std::u16string& dataFolder, IndexKind kind)
     : paths_(MakeIndexPaths(dataFolder, kind)),
       kind_(kind),
       log_(std::make_unique<FileLog>(paths_.log)) {
@@ -82,6 +83,17 @@ IndexBuilder::~IndexBuilder() = default;
 
 IndexBuildResult IndexBuilder::Build(IIndexFiles& files, const ModelUid& uid,
                                      IExecControl& control) {
+    try {
+        return BuildLocked(files, uid, control);
+    } catch (CLuceneError& e) {
+        log_->WriteFormat("%s: index library error: %s", paths_.tempDir.c_str(),
+                          LibraryErrorText(e).c_str());
+        return IndexBuildResult::kFailed;
+    }
+}
+
+IndexBuildResult IndexBuilder::BuildLocked(IIndexFiles& files, const ModelUid& uid,
+                                           IExecControl& control) {
     std::error_code ignored;
     std::filesystem::create_directories(paths_.dataFolder, ignored);  // the lock files live there
     IndexLockFile tempLock(paths_.tempLock, IndexLockFile::Mode::kExclusive, &control);
@@ -168,10 +180,11 @@ bool IndexBuilder::IndexAllPages(IIndexFiles& files, IExecControl& control) {
 void BuildIndexes(IIndexFiles& files, const std::u16string& dataFolder, const ModelUid& uid,
                   IExecControl& control) {
     MultiExecControl phases(control, kIndexKindCount);
-    for (int32_t kind = 0; kind < kIndexKindCount; ++kind) {
+    for (const IndexKind kind : kIndexKinds) {
         phases.SetIndex(kind);
         if (IsIndexCurrent(dataFolder, kind, uid)) continue;
-        IndexBuilder(dataFolder, kind).Build(files, uid, phases);
+        if (IndexBuilder(dataFolder, kind).Build(files, uid, phases) == IndexBuildResult::kFailed)
+            return;
     }
 }
 

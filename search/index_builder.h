@@ -31,36 +31,40 @@ enum class IndexBuildResult {
     kAborted,     // indexing failed or was stopped ("Indexing aborted")
     kNoLiveLock,  // stopped while waiting for the live lock ("Cannot get file lock")
     kSwapFailed,  // the old index could not be removed or the new one not moved
+    kFailed,      // the index library failed ("PATH: index library error: DETAIL")
 };
 
 class IndexBuilder {
 public:
     // A builder of one kind in the data folder; opens (replaces) the kind's log. Throws
     // std::runtime_error("unknown index kind") for a kind other than 0 and 1.
-    IndexBuilder(const std::u16string& dataFolder, int32_t kind);
+    IndexBuilder(const std::u16string& dataFolder, IndexKind kind);
     ~IndexBuilder();
     IndexBuilder(const IndexBuilder&) = delete;
     IndexBuilder& operator=(const IndexBuilder&) = delete;
 
     // Builds the index of the pages and makes it live. Progress: stage 3, current 0..n, total
-    // n * 1.07. Errors of the index library itself propagate (locks are released, the
-    // temporary folder is cleared by the next build).
+    // n * 1.07. An error of the index library itself is logged with the temporary folder's
+    // path and gives kFailed (locks are released, the temporary folder is cleared by the next
+    // build); other exceptions propagate.
     IndexBuildResult Build(IIndexFiles& files, const ModelUid& uid, IExecControl& control);
 
     const IndexPaths& Paths() const { return paths_; }
 
 private:
+    IndexBuildResult BuildLocked(IIndexFiles& files, const ModelUid& uid, IExecControl& control);
     bool IndexAllPages(IIndexFiles& files, IExecControl& control);
     IndexBuildResult Swap(IExecControl& control);
 
     IndexPaths paths_;
-    int32_t kind_;
+    IndexKind kind_;
     TextExtractor extractor_;
     std::unique_ptr<ILog> log_;
 };
 
 // Builds every kind whose live index does not carry the identifier, kind 0 then kind 1, each
-// as one phase of a MultiExecControl of two phases over `control`.
+// as one phase of a MultiExecControl of two phases over `control`. A kind that fails in the
+// index library (kFailed) ends the whole build.
 void BuildIndexes(IIndexFiles& files, const std::u16string& dataFolder, const ModelUid& uid,
                   IExecControl& control);
 

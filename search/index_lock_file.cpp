@@ -1,4 +1,4 @@
-#include "search/index_lock_file.h"
+#include "search/internal/index_lock_file.h"
 
 #include "exec/exec_control.h"
 

@@ -7,7 +7,7 @@
 
 namespace kestrova {
 
-const char* IndexSuffix(int32_t kind) {
+const char* IndexSuffix(IndexKind kind) {
     switch (kind) {
         case kIndexLemmatizing:
             return "_lem";
@@ -18,7 +18,7 @@ const char* IndexSuffix(int32_t kind) {
     }
 }
 
-IndexPaths MakeIndexPaths(const std::u16string& dataFolder, int32_t kind) {
+IndexPaths MakeIndexPaths(const std::u16string& dataFolder, IndexKind kind) {
     const std::string suffix = IndexSuffix(kind);
     IndexPaths paths;
     paths.dataFolder = platform::NativePath(dataFolder);
@@ -57,10 +57,15 @@ bool WriteIndexIdentity(const std::string& indexDir, const ModelUid& uid) {
     return file.Write(uid.data(), uid.size()) && file.Sync();
 }
 
-bool IsIndexCurrent(const std::u16string& dataFolder, int32_t kind, const ModelUid& uid) {
+IndexState GetIndexState(const std::u16string& dataFolder, IndexKind kind, const ModelUid& uid) {
     const std::optional<ModelUid> stored =
         ReadIndexIdentity(MakeIndexPaths(dataFolder, kind).liveDir);
-    return stored && *stored == uid;
+    if (!stored) return IndexState::kMissing;
+    return *stored == uid ? IndexState::kCurrent : IndexState::kStale;
+}
+
+bool IsIndexCurrent(const std::u16string& dataFolder, IndexKind kind, const ModelUid& uid) {
+    return GetIndexState(dataFolder, kind, uid) == IndexState::kCurrent;
 }
 
 bool AreIndexesCurrent(const std::u16string& dataFolder, const ModelUid& uid) {

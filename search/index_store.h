@@ -6,19 +6,13 @@
 // D/tmp_indexS.lck the lock files of the two folders, D/indexS.log the log of the last build.
 #pragma once
 
-#include <array>
+#include "search/index_kind.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace kestrova {
-
-inline constexpr int32_t kIndexLemmatizing = 0;
-inline constexpr int32_t kIndexPrecise = 1;
-inline constexpr int32_t kIndexKindCount = 2;
-
-// A model identifier: a GUID in its binary layout.
-using ModelUid = std::array<unsigned char, 16>;
 
 // The paths of one index kind, all native UTF-8.
 struct IndexPaths {
@@ -32,10 +26,10 @@ struct IndexPaths {
 };
 
 // "_lem" or "_prec". Throws std::runtime_error("unknown index kind") for any other kind.
-const char* IndexSuffix(int32_t kind);
+const char* IndexSuffix(IndexKind kind);
 
 // The paths of a kind in the data folder (UTF-16, either separator). Throws as IndexSuffix.
-IndexPaths MakeIndexPaths(const std::u16string& dataFolder, int32_t kind);
+IndexPaths MakeIndexPaths(const std::u16string& dataFolder, IndexKind kind);
 
 // The identity stored in a folder's idx_info.uid: exactly 16 bytes read from a file that can
 // be opened with no sharing, or nothing.
@@ -44,8 +38,11 @@ std::optional<ModelUid> ReadIndexIdentity(const std::string& indexDir);
 // Writes idx_info.uid into the folder (create or replace, no sharing); false on failure.
 bool WriteIndexIdentity(const std::string& indexDir, const ModelUid& uid);
 
+// Whether the live index of the kind carries the identifier, another one, or none.
+IndexState GetIndexState(const std::u16string& dataFolder, IndexKind kind, const ModelUid& uid);
+
 // True when the live index of the kind carries the identifier.
-bool IsIndexCurrent(const std::u16string& dataFolder, int32_t kind, const ModelUid& uid);
+bool IsIndexCurrent(const std::u16string& dataFolder, IndexKind kind, const ModelUid& uid);
 
 // True when both kinds are current.
 bool AreIndexesCurrent(const std::u16string& dataFolder, const ModelUid& uid);

@@ -1,4 +1,4 @@
-#include "search/morpho_token_filter.h"
+#include "search/internal/morpho_token_filter.h"
 
 #include "platform/codepage.h"
 #include "search/morphology/morphology_holder.h"

@@ -1,8 +1,8 @@
 #include "search/string_search.h"
 
 #include "platform/text.h"
+#include "search/internal/word_splitter.h"
 #include "search/morphology/morpho_word_filter.h"
-#include "search/word_splitter.h"
 
 namespace kestrova {
 namespace {

@@ -1,9 +1,9 @@
 #include "search/title_words.h"
 
 #include "platform/text.h"
+#include "search/internal/word_splitter.h"
 #include "search/morphology/morpho_word_filter.h"
 #include "search/string_search.h"
-#include "search/word_splitter.h"
 
 #include <set>
 

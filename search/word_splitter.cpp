@@ -1,4 +1,4 @@
-#include "search/word_splitter.h"
+#include "search/internal/word_splitter.h"
 
 #include "platform/text.h"
 

@@ -36,6 +36,8 @@ check "OR" "$(printf 'tech\\\\rules\\\\index.html\ntech\\\\rules\\\\lighting.htm
   "$("$CLI" search "$KB" "вентиляция OR освещение" --query-language --json | paths | grep rules | sort)"
 err=$("$CLI" search "$KB" '"заземление' --query-language 2>&1 >/dev/null); check "syntax error status" 1 "$?"
 check "syntax error one line" 1 "$(printf '%s\n' "$err" | wc -l | tr -d ' ')"
+check "syntax error says what failed" "kestrova-cli search: $KB: the search for \"\"заземление\" failed: can't parse query: Cannot parse" \
+  "$(printf '%s\n' "$err" | sed "s/ '.*//")"
 "$CLI" search "$KB" '"заземление' >/dev/null; check "a quote is text without the query language" 0 "$?"
 
 # Domain views.

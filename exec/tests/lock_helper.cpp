@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     platform::ManualResetEvent stop;
-    NamedLockSet set(platform::Utf8ToUtf16(argv[1]), platform::Utf8ToUtf16(argv[2]), 4, stop);
+    NamedLockSet set(platform::Utf8ToUtf16(argv[1]), platform::Utf8ToUtf16(argv[2]), kLockSetSize,
+                     stop);
     platform::NamedMutex* reader = nullptr;
     std::string command;
     while (std::getline(std::cin, command)) {

@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         folder_ = "/tmp/kestrova-lock-test-" + std::to_string(getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        set_ = std::make_unique<NamedLockSet>(kPrefix, Folder16(), 4, stop_);
+        set_ = std::make_unique<NamedLockSet>(kPrefix, Folder16(), kLockSetSize, stop_);
     }
     void TearDown() override {
         helpers_.clear();
@@ -72,41 +72,41 @@ HelperProcess* FirstToAnswer(HelperProcess& a, HelperProcess& b) {
 }
 
 TEST(NamedLockSetNameTest, FolderSpellingsOfOnePathShareNamesButCaseDoesNot) {
-    EXPECT_EQ(NamedLockSet::MutexName(u"ksv:load", 0, u"/tmp/kb"), u"Global\\ksv:load:0:/tmp/kb");
-    EXPECT_EQ(NamedLockSet::MutexName(u"ksv:search", 3, u"/tmp/kb"),
+    EXPECT_EQ(NamedLockSet::MutexName(kLoadLockSet, 0, u"/tmp/kb"), u"Global\\ksv:load:0:/tmp/kb");
+    EXPECT_EQ(NamedLockSet::MutexName(kSearchLockSet, 3, u"/tmp/kb"),
               u"Global\\ksv:search:3:/tmp/kb");
     for (const char16_t* same : {u"/tmp//kb/", u"/tmp/x/../kb", u"\\tmp\\kb", u"/tmp/./kb"}) {
-        EXPECT_EQ(NamedLockSet::MutexName(u"ksv:load", 0, same), u"Global\\ksv:load:0:/tmp/kb")
+        EXPECT_EQ(NamedLockSet::MutexName(kLoadLockSet, 0, same), u"Global\\ksv:load:0:/tmp/kb")
             << platform::Utf16ToUtf8(same);
     }
-    EXPECT_NE(NamedLockSet::MutexName(u"ksv:load", 0, u"/tmp/KB"),
-              NamedLockSet::MutexName(u"ksv:load", 0, u"/tmp/kb"));
+    EXPECT_NE(NamedLockSet::MutexName(kLoadLockSet, 0, u"/tmp/KB"),
+              NamedLockSet::MutexName(kLoadLockSet, 0, u"/tmp/kb"));
     const std::string cwd = std::filesystem::current_path().string();
-    EXPECT_EQ(NamedLockSet::MutexName(u"ksv:load", 1, u"kb"),
+    EXPECT_EQ(NamedLockSet::MutexName(kLoadLockSet, 1, u"kb"),
               u"Global\\ksv:load:1:" + platform::Utf8ToUtf16(cwd) + u"/kb");
 }
 
 TEST_F(NamedLockSetTest, ConstructionAfterStopThrows) {
     platform::ManualResetEvent stopped(true);
-    EXPECT_THROW(NamedLockSet(kPrefix, Folder16(), 4, stopped), shutdown_exception);
+    EXPECT_THROW(NamedLockSet(kPrefix, Folder16(), kLockSetSize, stopped), shutdown_exception);
 }
 
 TEST_F(NamedLockSetTest, UpgradeInOneThreadStaysBalanced) {
     NamedMutex& reader = set_->AcquireAny();
     set_->AcquireAll();
-    for (int i = 0; i < 4; ++i) EXPECT_GE(set_->Mutex(i).OwnedCount(), 1);
+    for (int i = 0; i < kLockSetSize; ++i) EXPECT_GE(set_->Mutex(i).OwnedCount(), 1);
     EXPECT_EQ(reader.OwnedCount(), 2);
     set_->ReleaseAll();
     EXPECT_EQ(reader.OwnedCount(), 1);
     EXPECT_TRUE(NamedLockSet::Release(reader));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(set_->Mutex(i).OwnedCount(), 0);
+    for (int i = 0; i < kLockSetSize; ++i) EXPECT_EQ(set_->Mutex(i).OwnedCount(), 0);
     EXPECT_FALSE(NamedLockSet::Release(reader));
 }
 
 TEST_F(NamedLockSetTest, FourReadersInFourProcessesThenAFifthWaits) {
     std::vector<HelperProcess*> readers;
     std::set<std::string> taken;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kLockSetSize; ++i) {
         readers.push_back(&StartHelper());
         taken.insert(readers.back()->Ask("any"));
     }
@@ -165,7 +165,7 @@ TEST_F(NamedLockSetTest, StopEndsAcquireAllWhileAMutexIsHeldElsewhereForever) {
     ASSERT_EQ(holder.Ask("all"), "all");  // holds the whole set and never gives it back
 
     platform::ManualResetEvent stop;
-    NamedLockSet set(kPrefix, Folder16(), 4, stop);
+    NamedLockSet set(kPrefix, Folder16(), kLockSetSize, stop);
     bool stopped = false;
     std::thread worker([&] {
         try {
@@ -190,7 +190,7 @@ TEST_F(NamedLockSetTest, MutexesTakenBeforeTheStopAreGivenUpWhenTheThreadEnds) {
     platform::ManualResetEvent stop;
     bool stopped = false;
     std::thread worker([&] {
-        NamedLockSet set(kPrefix, Folder16(), 4, stop);
+        NamedLockSet set(kPrefix, Folder16(), kLockSetSize, stop);
         try {
             set.AcquireAll();  // obtains 0 and 1, then waits for 2
         } catch (const shutdown_exception&) {
@@ -234,11 +234,11 @@ TEST_F(NamedLockSetTest, TwoProcessesUpgradingAtOnceBothFinish) {
     EXPECT_EQ(second->ReadLine(), "all");
     EXPECT_EQ(second->Ask("releaseall"), "releasedall");
     EXPECT_EQ(second->Ask("release"), "released");
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(IsFree(i));
+    for (int i = 0; i < kLockSetSize; ++i) EXPECT_TRUE(IsFree(i));
 }
 
 TEST_F(NamedLockSetTest, TwoWritersFreedInReverseOrderBothFinish) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kLockSetSize; ++i)
         ASSERT_EQ(set_->Mutex(i).TryAcquire(), NamedMutex::TryResult::Obtained);
     HelperProcess& a = StartHelper();
     HelperProcess& b = StartHelper();

@@ -58,11 +58,31 @@ TEST(ThreadTest, RunsOnceUntilStoppedAndGivesItsExitCode) {
     EXPECT_EQ(thread.runs.load(), 1);
 }
 
+class FailingThread : public Thread {
+public:
+    ~FailingThread() override { Join(); }
+
+protected:
+    int Run() override { throw std::runtime_error("lost its way"); }
+};
+
+// A cancellation that escapes is quiet; a failure says why on standard error.
 TEST(ThreadTest, ExceptionEscapingRunGivesExitCodeOne) {
-    ThrowingThread thread;
-    thread.Start();
-    thread.Join();
-    EXPECT_EQ(thread.ExitCode(), 1);
+    ::testing::internal::CaptureStderr();
+    {
+        ThrowingThread thread;
+        thread.Start();
+        thread.Join();
+        EXPECT_EQ(thread.ExitCode(), 1);
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    ::testing::internal::CaptureStderr();
+    FailingThread failing;
+    failing.Start();
+    failing.Join();
+    EXPECT_EQ(failing.ExitCode(), 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "kestrova: a worker thread ended: lost its way\n");
 }
 
 TEST(ThreadTest, JoinOfAThreadNeverStartedReturns) {

@@ -1,4 +1,4 @@
-#include "exec/workers/loader_thread.h"
+#include "exec/workers/internal/loader_thread.h"
 
 #include "exec/exceptions.h"
 #include "model/model_loader.h"
@@ -59,7 +59,7 @@ void LoaderThread::Post(int code) {
 int LoaderThread::Run() {
     std::optional<NamedLockSet> locks;
     try {
-        locks.emplace(u"ksv:load", env_.GetPageFolder(), 4, StopEvent());
+        locks.emplace(kLoadLockSet, env_.GetPageFolder(), kLockSetSize, StopEvent());
     } catch (const shutdown_exception&) {
         return 0;
     }

@@ -22,7 +22,7 @@ CountedPtr<IModel> ModelEnvClient::WaitForModel(const ProgressFn& progress) {
     // The loader reports no progress of its own: the wait shows as a plain wait. IsLoading
     // stays true from the request until the loader is done with it, rebuild included.
     while (registry_.IsLoading(folder_)) {
-        if (progress) progress(ExecProgress{-1, -1, -1});
+        if (progress) progress(ExecProgress{kStageNone, -1, -1});
         std::this_thread::sleep_for(tick_ / 4);
     }
     std::lock_guard lock(lock_);
@@ -34,7 +34,8 @@ CountedPtr<ITopicSet> ModelEnvClient::Search(CountedPtr<IModel> model, std::u16s
     {
         std::lock_guard lock(lock_);
         result_.Reset();
-        progress_ = ExecProgress{-1, -1, -1};
+        failure_.clear();
+        progress_ = ExecProgress{kStageNone, -1, -1};
     }
     resultReady_.Reset();
     registry_.PostSearch(folder_, this, std::move(model), query, options);
@@ -61,6 +62,16 @@ void ModelEnvClient::OnSearchResult(CountedPtr<ITopicSet> result) {
         result_ = std::move(result);
     }
     resultReady_.Set();
+}
+
+void ModelEnvClient::OnSearchFailed(const std::string& reason) {
+    std::lock_guard lock(lock_);
+    failure_ = reason;
+}
+
+std::string ModelEnvClient::SearchFailure() {
+    std::lock_guard lock(lock_);
+    return failure_;
 }
 
 ExecProgress ModelEnvClient::LastProgress() {

@@ -24,7 +24,7 @@ namespace kestrova {
 class ModelEnvClient : public IModelSubsriber_impl_, public ISearchClient_impl_ {
 public:
     // Called on the waiting thread about every `tick` with the latest progress
-    // (stage -1 until a worker has reported).
+    // (stage kStageNone until a worker has reported).
     using ProgressFn = std::function<void(const ExecProgress&)>;
 
     // AddUser and Subscribe. The registry must outlive the client.
@@ -38,16 +38,20 @@ public:
     // model it delivered (a cached model found outdated is followed by the rebuilt one); null
     // when the folder holds no knowledge base or the load failed.
     CountedPtr<IModel> WaitForModel(const ProgressFn& progress = {});
-    // PostSearch, then waits for the result: null when the search failed. The index is built
-    // first when it is not current, and its progress reaches `progress`.
+    // PostSearch, then waits for the result: null when the search failed, and SearchFailure()
+    // then says why. The index is built first when it is not current, and its progress
+    // reaches `progress`.
     CountedPtr<ITopicSet> Search(CountedPtr<IModel> model, std::u16string_view query,
                                  uint32_t options, const ProgressFn& progress = {});
+    // Why the last Search gave null ("what failed: detail"); empty after a search that ran.
+    std::string SearchFailure();
 
     void SetTick(std::chrono::milliseconds tick) { tick_ = tick; }
 
     void OnModel(CountedPtr<IModel> model) override;
     void OnSearchProgress(const ExecProgress& progress) override;
     void OnSearchResult(CountedPtr<ITopicSet> result) override;
+    void OnSearchFailed(const std::string& reason) override;
 
 private:
     ExecProgress LastProgress();
@@ -56,9 +60,10 @@ private:
     const std::u16string folder_;
     std::chrono::milliseconds tick_{200};
     std::mutex lock_;
-    CountedPtr<IModel> model_;           // guarded by lock_
-    CountedPtr<ITopicSet> result_;       // guarded by lock_
-    ExecProgress progress_{-1, -1, -1};  // guarded by lock_
+    CountedPtr<IModel> model_;                   // guarded by lock_
+    CountedPtr<ITopicSet> result_;               // guarded by lock_
+    std::string failure_;                        // guarded by lock_
+    ExecProgress progress_{kStageNone, -1, -1};  // guarded by lock_
     platform::ManualResetEvent resultReady_;
 };
 

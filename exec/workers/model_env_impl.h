@@ -4,10 +4,10 @@
 // on that folder through ModelEnvRegistry. Reference counted; the count starts at 1, the
 // creator's reference. Releasing the last reference stops both threads and waits for them.
 
-#include "exec/workers/loader_thread.h"
-#include "exec/workers/model_env.h"
+#include "exec/workers/internal/loader_thread.h"
+#include "exec/workers/internal/model_env.h"
+#include "exec/workers/internal/search_thread.h"
 #include "exec/workers/model_load_fn.h"
-#include "exec/workers/search_thread.h"
 #include "model/counted.h"
 
 #include <string_view>

@@ -1,12 +1,19 @@
 #include "exec/workers/model_load_fn.h"
 
+#include "exec/worker_failure.h"
 #include "model/model_loader.h"
+#include "platform/path.h"
 
 namespace kestrova {
 
 ModelLoadOutcome LoadModelFromDisk(const std::u16string& pageFolder, IExecControl& control,
                                    NamedLockSet& locks, bool forceRebuild) {
-    LoadResult result = LoadModel(pageFolder, control, locks, forceRebuild);
+    std::string failure;
+    LoadResult result = LoadModelReporting(pageFolder, control, locks, forceRebuild, failure);
+    // Without a data folder there is no model.log to tell why.
+    if (!result.model) {
+        ReportWorkerFailure(platform::NativePath(pageFolder) + ": no model (" + failure + ")");
+    }
     return ModelLoadOutcome{result.model, result.rebuilt};
 }
 

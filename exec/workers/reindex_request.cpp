@@ -1,4 +1,4 @@
-#include "exec/workers/reindex_request.h"
+#include "exec/workers/internal/reindex_request.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "exec/workers/search_request.h"
+#include "exec/workers/internal/search_request.h"
 
 #include "model/topic.h"
 
@@ -32,9 +32,11 @@ bool SearchRequest::IsDetached() const {
     return client_ == nullptr;
 }
 
-void SearchRequest::Deliver(CountedPtr<ITopicSet> result) {
+void SearchRequest::Deliver(CountedPtr<ITopicSet> result, const std::string& failure) {
     std::lock_guard lock(lock_);
-    if (client_) client_->OnSearchResult(std::move(result));
+    if (!client_) return;
+    if (!result && !failure.empty()) client_->OnSearchFailed(failure);
+    client_->OnSearchResult(std::move(result));
 }
 
 }  // namespace kestrova

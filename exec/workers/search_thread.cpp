@@ -1,7 +1,9 @@
-#include "exec/workers/search_thread.h"
+#include "exec/workers/internal/search_thread.h"
 
 #include "exec/exceptions.h"
+#include "exec/worker_failure.h"
 #include "model/topic.h"
+#include "platform/path.h"
 
 #include <optional>
 #include <utility>
@@ -80,7 +82,7 @@ void SearchThread::QueueLocked(CountedPtr<ReindexRequest> request) {
 int SearchThread::Run() {
     std::optional<NamedLockSet> locks;
     try {
-        locks.emplace(u"ksv:search", env_.GetPageFolder(), 4, StopEvent());
+        locks.emplace(kSearchLockSet, env_.GetPageFolder(), kLockSetSize, StopEvent());
     } catch (const shutdown_exception&) {
         return 0;
     }
@@ -137,8 +139,13 @@ void SearchThread::RunReindex(ReindexRequest& request, NamedLockSet& locks) {
     } catch (const shutdown_exception&) {
         locks.ReleaseAll();
         throw;
+    } catch (const BreakExec&) {
+        // Handed over to a newer build, or the thread stops.
     } catch (...) {
-        // A failed or cancelled build delivers nothing; the next IsIndexReady tells.
+        // A failed build delivers nothing (the next IsIndexReady tells); the index builder
+        // logs its own failures, so what comes here failed around it.
+        ReportWorkerFailure("index build of " + platform::NativePath(env_.GetPageFolder()) + ": " +
+                            CurrentFailure());
     }
     locks.ReleaseAll();
 }
@@ -147,19 +154,25 @@ void SearchThread::RunSearch(SearchRequest& request, NamedLockSet& locks) {
     if (request.IsDetached()) return;
     platform::NamedMutex& mutex = locks.AcquireAny();
     CountedPtr<ITopicSet> result;
+    std::string failure;  // empty for a search that ran or was cancelled
     try {
         if (request.Model()) {
             result =
                 request.Model()->FindTopics(request.Query().c_str(), request.Options(), request);
+        } else {
+            failure = "search: no model to search";
         }
     } catch (const shutdown_exception&) {
         NamedLockSet::Release(mutex);
         throw;
+    } catch (const BreakExec&) {
+        result = nullptr;  // cancelled: null without a reason
     } catch (...) {
-        result = nullptr;  // a failed or cancelled search delivers null
+        result = nullptr;  // failed: null with the reason
+        failure = CurrentFailure();
     }
     NamedLockSet::Release(mutex);
-    request.Deliver(std::move(result));
+    request.Deliver(std::move(result), failure);
 }
 
 }  // namespace kestrova

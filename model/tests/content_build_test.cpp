@@ -1,6 +1,6 @@
 #include "model/content_original_impl.h"
+#include "model/internal/weight.h"
 #include "model/tests/test_model.h"
-#include "model/weight.h"
 #include "platform/text.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
 #include "model/content_original_impl.h"
 #include "model/counted.h"
-#include "model/index_list.h"
+#include "model/internal/index_list.h"
+#include "model/internal/model_pool.h"
 #include "model/model_original_impl.h"
-#include "model/model_pool.h"
+#include "platform/path.h"
 #include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,7 @@ namespace kestrova {
 namespace {
 
 std::u16string ScratchFolder(const char* name) {
-    const std::string s = testing::FreshScratchDir(name).string();
-    return std::u16string(s.begin(), s.end());
+    return platform::PathFromNative(testing::FreshScratchDir(name).string());
 }
 
 TEST(IndexList, InlineSingleValueArrayAndEmpty) {
@@ -113,7 +113,7 @@ protected:
 TEST_F(ModelCoreTest, DerivesItsFilesAndCreatesTheDataFolder) {
     EXPECT_EQ(model_->CachePath(), data_ + u"/preserved.bin");
     EXPECT_EQ(model_->LogPath(), data_ + u"/model.log");
-    EXPECT_TRUE(std::filesystem::is_directory(std::string(data_.begin(), data_.end())));
+    EXPECT_TRUE(std::filesystem::is_directory(platform::NativePath(data_)));
 }
 
 TEST_F(ModelCoreTest, ListsGiveNullOutOfRange) {

@@ -6,7 +6,7 @@
 #include "model/model_original_impl.h"
 #include "platform/path.h"
 #include "platform/tests/scratch_dir.h"
-#include "search/searcher_impl.h"
+#include "search/searcher.h"
 #include "search/string_search.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,8 @@ protected:
     // The rule itself: the stored paths in rank order, each mapped by a pass over the pages.
     std::vector<IPageInfo*> Expected(Model_original_impl_& model, const char16_t* query,
                                      uint32_t options) {
-        Searcher searcher(data_, (options & kSearchRelatedWords) ? 0 : 1, false);
+        Searcher searcher(
+            data_, (options & kSearchRelatedWords) ? kIndexLemmatizing : kIndexPrecise, false);
         std::vector<std::u16string> paths;
         std::vector<IPageInfo*> pages;
         if (!searcher.Search(query, paths)) return pages;

@@ -27,10 +27,7 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::u16string Folder(const std::string& name) {
-    const std::string path = "/kb/" + name;
-    return std::u16string(path.begin(), path.end());
-}
+std::u16string Folder(const std::string& name) { return platform::PathFromNative("/kb/" + name); }
 
 std::u16string DataFolderOf(const std::u16string& folder) {
     std::u16string data;

@@ -55,7 +55,7 @@ pid_t LoadInChild(const std::u16string& folder, int fd, bool killWhileSaving,
     const pid_t pid = ::fork();
     if (pid != 0) return pid;
     platform::ManualResetEvent stop;
-    NamedLockSet locks(u"ksv:load", folder, 4, stop);
+    NamedLockSet locks(kLoadLockSet, folder, kLockSetSize, stop);
     NullExecControl plain;
     KillWhileSaving killer(platform::NativePath(data) + "/preserved.bin");
     IExecControl& control = killWhileSaving ? static_cast<IExecControl&>(killer) : plain;

@@ -1,14 +1,16 @@
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
-#include "model/cache_stream.h"
 #include "model/content_original_impl.h"
 #include "model/data_folder.h"
+#include "model/index_build.h"
+#include "model/internal/cache_stream.h"
+#include "model/internal/model_pool.h"
+#include "model/internal/preserved_cache.h"
 #include "model/keyword_list_impl.h"
+#include "model/model_diagnostics.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
-#include "model/model_pool.h"
-#include "model/preserved_cache.h"
 #include "platform/event.h"
 #include "platform/file.h"
 #include "platform/path.h"
@@ -23,12 +25,19 @@
 namespace kestrova {
 namespace {
 
+// Asks to stop, or fails as a full disk or exhausted memory would, at its n-th check.
 class NoControl final : public IExecControl {
 public:
-    bool ShouldBreak() override { return breakAfter >= 0 && calls++ >= breakAfter; }
-    void ReportProgress(const ExecProgress&) override {}
+    bool ShouldBreak() override {
+        const int call = calls++;
+        if (failAfter >= 0 && call >= failAfter) throw std::runtime_error("disk on fire");
+        return breakAfter >= 0 && call >= breakAfter;
+    }
+    void ReportProgress(const ExecProgress& progress) override { stages.push_back(progress.stage); }
     int breakAfter = -1;
+    int failAfter = -1;
     int calls = 0;
+    std::vector<int32_t> stages;
 };
 
 std::string ReadFile(const std::u16string& path) {
@@ -68,7 +77,7 @@ struct LoadableKb {
     explicit LoadableKb(const char* name)
         : dir(MakeKb(name)),
           folder(platform::PathFromNative(dir.string())),
-          locks(u"ksv:load", folder, 4, stop) {}
+          locks(kLoadLockSet, folder, kLockSetSize, stop) {}
     LoadResult Load(bool force) { return LoadModel(folder, control, locks, force); }
 
     const std::filesystem::path dir;
@@ -118,6 +127,10 @@ TEST(Loader, BuildThenCacheThenOutdated) {
     LoadResult second = kb.Load(false);
     ASSERT_TRUE(second.model);
     EXPECT_FALSE(second.rebuilt);
+    EXPECT_TRUE(GetModelDiagnostics(first.model.get())->IsBuiltFromPages());
+    EXPECT_FALSE(GetModelDiagnostics(second.model.get())->IsBuiltFromPages());
+    EXPECT_EQ(GetModelDiagnostics(second.model.get())->GetModelId(),
+              GetModelDiagnostics(first.model.get())->GetModelId());
     EXPECT_FALSE(second.model->IsOutdated(control));
     auto* a = static_cast<Model_original_impl_*>(first.model.get());
     auto* b = static_cast<Model_original_impl_*>(second.model.get());
@@ -238,6 +251,60 @@ TEST(Loader, CancelledBuildLeavesNoCompletionLine) {
     auto& control = kb.control;
     control.breakAfter = 3;
     EXPECT_THROW(kb.Load(true), BreakExec);
+    std::u16string data;
+    ASSERT_TRUE(GetDataFolder(kb.folder, data));
+    const std::string log = ReadFile(data + u"/model.log");
+    EXPECT_EQ(log.find("loading complete"), std::string::npos) << log;
+    EXPECT_EQ(log.find("loading failed"), std::string::npos) << log;
+}
+
+// A load that fails (not stopped) says why as the last line of model.log; the failure goes on
+// to the caller and the cache written before stays as it was.
+TEST(Loader, AFailedBuildOrCacheReadEndsTheLogWithItsReason) {
+    LoadableKb kb("failing-kb");
+    ASSERT_TRUE(kb.Load(true).model);
+    std::u16string data;
+    ASSERT_TRUE(GetDataFolder(kb.folder, data));
+    const std::string cache = ReadFile(data + u"/preserved.bin");
+    kb.control.failAfter = 2;
+    EXPECT_THROW(kb.Load(true), std::runtime_error);
+    std::string log = ReadFile(data + u"/model.log");
+    EXPECT_EQ(log.rfind("start loading for ", 0), 0u) << log;
+    EXPECT_TRUE(log.ends_with("\r\nloading failed: disk on fire\r\n")) << log;
+    EXPECT_EQ(ReadFile(data + u"/preserved.bin"), cache);
+    kb.control.calls = 0;
+    kb.control.failAfter = 0;  // the cache reader's first check
+    EXPECT_THROW(kb.Load(false), std::runtime_error);
+    EXPECT_EQ(ReadFile(data + u"/model.log"), "loading failed: disk on fire\r\n");
+}
+
+// The indexes of a loaded model are built in the foreground, and only those not current.
+TEST(Loader, BuildIndexesAndWaitBuildsWhatIsNotCurrent) {
+    LoadableKb kb("foreground-index-kb");
+    LoadResult loaded = kb.Load(true);
+    ASSERT_TRUE(loaded.model);
+    IModelDiagnostics& diagnostics = *GetModelDiagnostics(loaded.model.get());
+    for (const IndexKind kind : kIndexKinds)
+        EXPECT_EQ(diagnostics.GetIndexState(kind), IndexState::kMissing);
+    kb.control.stages.clear();
+    BuildIndexesAndWait(*loaded.model, kb.control);
+    for (const IndexKind kind : kIndexKinds)
+        EXPECT_EQ(diagnostics.GetIndexState(kind), IndexState::kCurrent);
+    EXPECT_FALSE(kb.control.stages.empty());
+    for (const int32_t stage : kb.control.stages) EXPECT_EQ(stage, kStageIndexing);
+    EXPECT_TRUE(loaded.model->IsIndexReady());
+    // A rebuilt model has a new identifier: its indexes are stale until built again.
+    LoadResult rebuilt = kb.Load(true);
+    ASSERT_TRUE(rebuilt.model);
+    IModelDiagnostics& again = *GetModelDiagnostics(rebuilt.model.get());
+    EXPECT_EQ(again.GetIndexState(kIndexPrecise), IndexState::kStale);
+    kb.control.stages.clear();
+    BuildIndexesAndWait(*GetModelFilter(rebuilt.model.get())->GetFiltered(u"law"), kb.control);
+    EXPECT_EQ(again.GetIndexState(kIndexLemmatizing), IndexState::kCurrent);
+    EXPECT_EQ(again.GetIndexState(kIndexPrecise), IndexState::kCurrent);
+    kb.control.stages.clear();
+    BuildIndexesAndWait(*rebuilt.model, kb.control);
+    EXPECT_TRUE(kb.control.stages.empty());  // nothing left to build
 }
 
 }  // namespace

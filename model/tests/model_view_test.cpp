@@ -1,5 +1,6 @@
 #include "model/content_original_impl.h"
 #include "model/model_decorator_impl.h"
+#include "model/model_diagnostics.h"
 #include "model/tests/test_model.h"
 #include "model/topic_set_impl.h"
 
@@ -116,6 +117,41 @@ TEST_F(ModelViewTest, LookupsGiveTheViewsNodesEvenOutsideIt) {
     EXPECT_EQ(Texts(root->GetChildren()), (std::vector<std::u16string>{u"Law", u"Tech"}));
     EXPECT_EQ(content->FindNodeByTopic(tech->GetTopic()), tech);
     EXPECT_EQ(content->FindNodeByTitlePath({u"Root", u"Нет"}), nullptr);
+}
+
+std::vector<std::u16string> Tags(const std::vector<IDomain*>& domains) {
+    std::vector<std::u16string> tags;
+    for (IDomain* domain : domains) tags.emplace_back(StringView(domain->GetTag()));
+    return tags;
+}
+
+// A view answers with its model's diagnostics, which see through the view's keywords and nodes
+// to what the model stores.
+TEST_F(ModelViewTest, DiagnosticsOfAViewAreTheModels) {
+    CountedPtr<IModel> law = View(u"law");
+    IModelDiagnostics* diagnostics = GetModelDiagnostics(law.get());
+    ASSERT_NE(diagnostics, nullptr);
+    EXPECT_EQ(diagnostics, GetModelDiagnostics(model_.get()));
+    EXPECT_FALSE(diagnostics->IsBuiltFromPages());  // filled by hand, as the cache reader does
+    IKeywordList* keywords = law->GetKeywordList();
+    const int32_t shared = keywords->FindKeyword(u"общий");
+    EXPECT_EQ(Tags(diagnostics->GetKeywordDomains(keywords->GetItem(shared))),
+              (std::vector<std::u16string>{u"law", u"tech"}));
+    IContentNode* lawNode = law->GetContent()->GetRoots()->GetItem(0);
+    auto* lawOriginal = static_cast<ContentNode_original_impl_*>(
+        model_->GetContent()->FindNodeByTitlePath({u"Root", u"Law"}));
+    ASSERT_NE(lawNode, lawOriginal);  // the view's own node for it
+    lawOriginal->flags = kNodeHeading | kNodeSecondaryProfile;
+    EXPECT_EQ(diagnostics->GetNodeFlags(lawNode), kNodeHeading | kNodeSecondaryProfile);
+    EXPECT_EQ(diagnostics->GetNodeFlags(lawOriginal), kNodeHeading | kNodeSecondaryProfile);
+    EXPECT_EQ(Tags(diagnostics->GetNodeDomains(lawNode)), std::vector<std::u16string>{u"law"});
+    IContentNode* both = law->GetContent()->GetRoots()->GetItem(1);
+    EXPECT_EQ(diagnostics->GetNodeFlags(both), 0u);
+    EXPECT_EQ(Tags(diagnostics->GetNodeDomains(both)),
+              (std::vector<std::u16string>{u"law", u"tech"}));
+    EXPECT_EQ(diagnostics->GetIndexState(kIndexPrecise), IndexState::kMissing);
+    EXPECT_TRUE(diagnostics->GetIndexLogPath(kIndexLemmatizing).ends_with(u"/index_lem.log"));
+    EXPECT_TRUE(diagnostics->GetLogPath().ends_with(u"/model.log"));
 }
 
 TEST_F(ModelViewTest, KeywordsAreFilteredTheirTopicsAreNot) {

@@ -1,4 +1,4 @@
-#include "model/page_folder_cursor.h"
+#include "model/internal/page_folder_cursor.h"
 #include "model/tests/test_model.h"
 #include "platform/path.h"
 

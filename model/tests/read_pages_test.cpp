@@ -1,6 +1,7 @@
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
-#include "model/html_scan.h"
+#include "model/internal/html_scan.h"
+#include "model/internal/model_build.h"
 #include "model/model_loader.h"
 #include "model/model_original_impl.h"
 #include "model/page/read_page_meta.h"

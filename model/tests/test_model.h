@@ -1,13 +1,14 @@
 // Models built by hand from page records, the way the loader builds them, for the tests.
 #pragma once
 
-#include "model/content_build.h"
-#include "model/context_id_build.h"
-#include "model/keyword_build.h"
+#include "model/internal/content_build.h"
+#include "model/internal/context_id_build.h"
+#include "model/internal/keyword_build.h"
+#include "model/internal/page_record.h"
+#include "model/internal/topic_registry.h"
 #include "model/model_original_impl.h"
 #include "model/page/log.h"
-#include "model/page_record.h"
-#include "model/topic_registry.h"
+#include "platform/path.h"
 #include "platform/tests/scratch_dir.h"
 
 #include <cstdlib>
@@ -28,8 +29,7 @@ public:
 inline std::u16string ScratchFolder(const char* name) {
     const std::filesystem::path dir = testing::ScratchRoot() / name;
     std::filesystem::create_directories(dir);
-    const std::string s = dir.string();
-    return std::u16string(s.begin(), s.end());
+    return platform::PathFromNative(dir.string());
 }
 
 // A page record of the path with its meta; the path is copied into the model's pool.

@@ -1,6 +1,6 @@
+#include "model/internal/topic_registry.h"
 #include "model/model_original_impl.h"
 #include "model/tests/test_model.h"
-#include "model/topic_registry.h"
 #include "model/topic_set_impl.h"
 
 #include <gtest/gtest.h>
@@ -63,10 +63,10 @@ TEST_F(TopicSetTest, NewSetIsEmptyByRankAndKeepsItsModel) {
     CountedPtr<ITopicSet> empty = model_->CreateTopicSet();
     EXPECT_EQ(empty->GetCount(), 0);
     EXPECT_EQ(empty->GetItem(0), nullptr);
-    EXPECT_EQ(empty->GetSortOrder().kind, 0);
+    EXPECT_EQ(empty->GetSortOrder().kind, kSortByRank);
     EXPECT_TRUE(empty->GetSortOrder().ascending);
-    EXPECT_TRUE(empty->Sort({1, false}));
-    EXPECT_EQ(empty->GetSortOrder().kind, 1);
+    EXPECT_TRUE(empty->Sort({kSortByTitle, false}));
+    EXPECT_EQ(empty->GetSortOrder().kind, kSortByTitle);
     EXPECT_EQ(empty->GetURLProvider(), model_->GetURLProvider());
     const int32_t before = model_->RefCount();
     {
@@ -77,33 +77,33 @@ TEST_F(TopicSetTest, NewSetIsEmptyByRankAndKeepsItsModel) {
 }
 
 TEST_F(TopicSetTest, SortsByRankTitleAndLocation) {
-    EXPECT_TRUE(set_->Sort({0, false}));
+    EXPECT_TRUE(set_->Sort({kSortByRank, false}));
     EXPECT_EQ(Ranks(*set_), (std::vector<int32_t>{2, 1, 0}));
-    EXPECT_TRUE(set_->Sort({0, true}));
+    EXPECT_TRUE(set_->Sort({kSortByRank, true}));
     EXPECT_EQ(Ranks(*set_), (std::vector<int32_t>{0, 1, 2}));
-    EXPECT_TRUE(set_->Sort({1, true}));  // no title first, then by code units
+    EXPECT_TRUE(set_->Sort({kSortByTitle, true}));  // no title first, then by code units
     EXPECT_EQ(Ranks(*set_), (std::vector<int32_t>{1, 2, 0}));
-    EXPECT_TRUE(set_->Sort({1, false}));
+    EXPECT_TRUE(set_->Sort({kSortByTitle, false}));
     EXPECT_EQ(Ranks(*set_), (std::vector<int32_t>{0, 2, 1}));
-    EXPECT_TRUE(set_->Sort({2, true}));
+    EXPECT_TRUE(set_->Sort({kSortByLocation, true}));
     EXPECT_EQ(Ranks(*set_), (std::vector<int32_t>{2, 1, 0}));
     EXPECT_EQ(StringView(set_->GetItem(0)->GetPage()->GetPath()), u"p2");
 }
 
 TEST_F(TopicSetTest, UnknownKindChangesNothing) {
-    ASSERT_TRUE(set_->Sort({1, false}));
+    ASSERT_TRUE(set_->Sort({kSortByTitle, false}));
     EXPECT_FALSE(set_->Sort({3, true}));
     EXPECT_FALSE(set_->Sort({-1, true}));
-    EXPECT_EQ(set_->GetSortOrder().kind, 1);
+    EXPECT_EQ(set_->GetSortOrder().kind, kSortByTitle);
     EXPECT_FALSE(set_->GetSortOrder().ascending);
     EXPECT_EQ(Ranks(*set_), (std::vector<int32_t>{0, 2, 1}));
 }
 
 TEST_F(TopicSetTest, FilterKeepsRanksOrderAndSourceSet) {
-    ASSERT_TRUE(set_->Sort({0, false}));
+    ASSERT_TRUE(set_->Sort({kSortByRank, false}));
     CountedPtr<TopicSet_impl_> filtered = set_->FilterByDomain(1);
     EXPECT_EQ(Ranks(*filtered), std::vector<int32_t>{1});
-    EXPECT_EQ(filtered->GetSortOrder().kind, 0);
+    EXPECT_EQ(filtered->GetSortOrder().kind, kSortByRank);
     EXPECT_FALSE(filtered->GetSortOrder().ascending);
     EXPECT_EQ(set_->GetCount(), 3);
     EXPECT_EQ(set_->FilterByDomain(0)->GetCount(), 0);

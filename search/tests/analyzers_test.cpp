@@ -1,8 +1,8 @@
-#include "search/analyzers.h"
+#include "search/internal/analyzers.h"
 #include "platform/codepage.h"
 #include "search/index_store.h"
-#include "search/morpho_token_filter.h"
-#include "search/searcher_impl.h"
+#include "search/internal/morpho_token_filter.h"
+#include "search/searcher.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ TEST(AnalyzersTest, WritersReuseOneChainAndTheFactoryKnowsTwoKinds) {
     }
     EXPECT_TRUE(CreateAnalyzer(kIndexLemmatizing));
     EXPECT_TRUE(CreateAnalyzer(kIndexPrecise));
-    EXPECT_FALSE(CreateAnalyzer(7));
+    EXPECT_FALSE(CreateAnalyzer(static_cast<IndexKind>(7)));
 }
 
 TEST(AnalyzersTest, LemmatizingChainAsksForEachDistinctWordOnceAcrossDocuments) {

@@ -1,10 +1,12 @@
 #include "search/index_builder.h"
-#include "search/index_lock_file.h"
-#include "search/searcher_impl.h"
+#include "search/internal/index_lock_file.h"
+#include "search/searcher.h"
 #include "search_test_util.h"
 
+#include <CLucene.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -45,8 +47,8 @@ struct Pages {
     std::unique_ptr<PageFiles> files;
 };
 
-std::vector<std::u16string> Find(const std::u16string& data, int32_t kind, const std::u16string& q,
-                                 bool ql = false) {
+std::vector<std::u16string> Find(const std::u16string& data, IndexKind kind,
+                                 const std::u16string& q, bool ql = false) {
     Searcher searcher(data, kind, ql);
     std::vector<std::u16string> paths;
     EXPECT_TRUE(searcher.Search(q, paths));
@@ -138,7 +140,47 @@ TEST(IndexBuildTest, ASearcherHoldingTheLiveLockDelaysTheSwap) {
     EXPECT_EQ(paths.size(), 5u);
 }
 
-TEST(SearcherTest, ABuilderHoldingTheLiveLockGivesAFailedSearchAtOnce) {
+// Page names that fail the way the index library does once `failAt` pages were named.
+class FailingLibraryFiles final : public IIndexFiles {
+public:
+    FailingLibraryFiles(IIndexFiles& inner, int32_t failAt) : inner_(inner), failAt_(failAt) {}
+    int32_t GetCount() override { return inner_.GetCount(); }
+    const char16_t* GetFullPath(int32_t i) override { return inner_.GetFullPath(i); }
+    const char16_t* GetName(int32_t i) override {
+        if (i == failAt_) throw CLuceneError(CL_ERR_IO, "disk full", false);
+        return inner_.GetName(i);
+    }
+
+private:
+    IIndexFiles& inner_;
+    int32_t failAt_;
+};
+
+// An error of the index library is written to the log with the folder it hit, and ends the
+// whole build: the second kind is not tried, the old index stays, the locks are free again.
+TEST(IndexBuildTest, ALibraryErrorIsLoggedAndEndsTheWholeBuild) {
+    ScratchFolder dir;
+    Pages pages(dir, 4);
+    const std::u16string data = dir.Path16() + u"/data";
+    std::filesystem::create_directories(platform::NativePath(data));  // made with the model
+    RecordingControl control;
+    FailingLibraryFiles failing(*pages.files, 2);
+    BuildIndexes(failing, data, kUid1, control);
+    const IndexPaths lem = MakeIndexPaths(data, kIndexLemmatizing);
+    EXPECT_EQ(ReadAll(lem.log),
+              "Indexing started\r\n" + lem.tempDir + ": index library error: disk full\r\n");
+    EXPECT_EQ(GetIndexState(data, kIndexLemmatizing, kUid1), IndexState::kMissing);
+    EXPECT_FALSE(std::filesystem::exists(MakeIndexPaths(data, kIndexPrecise).log));
+    IndexLockFile temp(lem.tempLock, IndexLockFile::Mode::kExclusive);
+    EXPECT_TRUE(temp.TryAcquire());
+    temp.Release();
+    // The next build clears what the failed one left and makes both kinds current.
+    BuildIndexes(*pages.files, data, kUid1, control);
+    EXPECT_EQ(GetIndexState(data, kIndexLemmatizing, kUid1), IndexState::kCurrent);
+    EXPECT_EQ(GetIndexState(data, kIndexPrecise, kUid2), IndexState::kStale);
+}
+
+TEST(SearcherTest, ABuilderHoldingTheLiveLockBlocksTheSearch) {
     ScratchFolder dir;
     const std::u16string data = dir.Path16() + u"/data";
     Pages pages(dir, 2);
@@ -152,6 +194,50 @@ TEST(SearcherTest, ABuilderHoldingTheLiveLockGivesAFailedSearchAtOnce) {
     std::vector<std::u16string> paths;
     EXPECT_FALSE(searcher.Search(u"common", paths));
     EXPECT_TRUE(paths.empty());
+    std::vector<int32_t> documents;
+    EXPECT_EQ(searcher.SearchDocuments(u"common", documents), SearchOutcome::kBlocked);
+    EXPECT_TRUE(documents.empty());
+}
+
+// The outcomes that are not hits are told apart, and a failure names what failed.
+TEST(SearcherTest, OutcomesAndFailuresAreToldApart) {
+    ScratchFolder dir;
+    const std::u16string data = dir.Path16() + u"/data";
+    std::filesystem::create_directories(platform::NativePath(data));  // made with the model
+    try {
+        Searcher missing(data, kIndexPrecise, false);
+        ADD_FAILURE() << "a missing index opened";
+    } catch (const SearchError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind(
+                      "can't open index " + MakeIndexPaths(data, kIndexPrecise).liveDir + ": ", 0),
+                  0u)
+            << e.what();
+    }
+    Pages pages(dir, 2);
+    RecordingControl control;
+    BuildIndexes(*pages.files, data, kUid1, control);
+    std::vector<int32_t> documents;
+    Searcher plain(data, kIndexPrecise, false);
+    EXPECT_EQ(plain.SearchDocuments(u" \t", documents), SearchOutcome::kBlankQuery);
+    EXPECT_EQ(plain.SearchDocuments(u"nowhere", documents), SearchOutcome::kSearched);
+    EXPECT_TRUE(documents.empty());
+    EXPECT_EQ(plain.SearchDocuments(u"common", documents), SearchOutcome::kSearched);
+    EXPECT_EQ(documents.size(), 2u);
+    Searcher language(data, kIndexPrecise, true);
+    try {
+        language.SearchDocuments(u"(common", documents);
+        ADD_FAILURE() << "an unbalanced bracket parsed";
+    } catch (const SearchError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("can't parse query: ", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()).find('\n'), std::string::npos) << e.what();
+    }
+    try {
+        language.SearchDocuments(u"\"заземление", documents);
+        ADD_FAILURE() << "an unbalanced quote parsed";
+    } catch (const SearchError& e) {
+        // The library's words keep the query's letters.
+        EXPECT_NE(std::string(e.what()).find("заземление"), std::string::npos) << e.what();
+    }
 }
 
 TEST(SearcherTest, PlainAndQueryLanguageModes) {
@@ -177,7 +263,7 @@ TEST(SearcherTest, PlainAndQueryLanguageModes) {
     EXPECT_EQ(Find(data, kIndexPrecise, u"alp*", true).size(), 1u);
     Searcher searcher(data, kIndexPrecise, true);
     std::vector<std::u16string> paths;
-    EXPECT_THROW(searcher.Search(u"\"unbalanced", paths), CLuceneError);
+    EXPECT_THROW(searcher.Search(u"\"unbalanced", paths), SearchError);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Faults with real processes: a build killed at any point, and searches of other processes.
 #include "search/index_builder.h"
-#include "search/index_lock_file.h"
-#include "search/searcher_impl.h"
+#include "search/internal/index_lock_file.h"
+#include "search/searcher.h"
 #include "search_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "search/index_store.h"
-#include "search/index_lock_file.h"
+#include "search/internal/index_lock_file.h"
 #include "search_test_util.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ TEST(IndexStoreTest, PathsOfBothKindsAndUnknownKind) {
     EXPECT_EQ(lem.log, "/d/index_lem.log");
     EXPECT_EQ(MakeIndexPaths(u"/d", kIndexPrecise).liveLock, "/d/index_prec.lck");
     try {
-        MakeIndexPaths(u"/d", 2);
+        MakeIndexPaths(u"/d", static_cast<IndexKind>(2));
         FAIL();
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "unknown index kind");

@@ -2,7 +2,7 @@
 // gives hits or the library's syntax error, and titles-only search takes any text.
 #include "platform/codepage.h"
 #include "search/index_builder.h"
-#include "search/searcher_impl.h"
+#include "search/searcher.h"
 #include "search/string_search.h"
 #include "search/title_words.h"
 #include "search_test_util.h"
@@ -84,13 +84,13 @@ protected:
     }
 
     // Runs a query; false when the search failed with the library's error.
-    bool Run(int32_t kind, bool queryLanguage, const std::u16string& query,
+    bool Run(IndexKind kind, bool queryLanguage, const std::u16string& query,
              std::vector<std::u16string>& paths) {
         Searcher searcher(data_, kind, queryLanguage);
         try {
             searcher.Search(query, paths);
             return true;
-        } catch (const CLuceneError&) {
+        } catch (const SearchError&) {
             return false;
         }
     }
@@ -103,7 +103,7 @@ TEST_F(NastyQueryTest, PlainQueriesNeverFailAndQueryLanguageFailsOnlyWithTheLibr
     const TitleWords titles({u"Защитное заземление", u"Договор AND (NOT) *", nullptr});
     for (const std::u16string& query : kNasty) {
         SCOPED_TRACE(platform::Utf16ToUtf8(query));
-        for (const int32_t kind : {kIndexLemmatizing, kIndexPrecise}) {
+        for (const IndexKind kind : kIndexKinds) {
             std::vector<std::u16string> paths;
             EXPECT_TRUE(Run(kind, false, query, paths));
             EXPECT_LE(paths.size(), 2u);

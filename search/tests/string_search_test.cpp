@@ -1,5 +1,5 @@
 #include "search/string_search.h"
-#include "search/word_splitter.h"
+#include "search/internal/word_splitter.h"
 
 #include <gtest/gtest.h>
 

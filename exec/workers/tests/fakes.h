@@ -5,12 +5,13 @@
 
 #include "exec/exceptions.h"
 #include "exec/exec_control.h"
-#include "exec/workers/model_env.h"
+#include "exec/workers/internal/model_env.h"
 #include "exec/workers/search_client.h"
 #include "model/model.h"
 #include "model/topic.h"
 #include "platform/codepage.h"
 #include "platform/event.h"
+#include "platform/path.h"
 
 #include <unistd.h>
 #include <atomic>
@@ -19,6 +20,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace kestrova::testing {
@@ -111,6 +113,7 @@ public:
         Note("build");
         control.ReportProgress({3, 0, 107});
         buildGate.Pass(control);
+        if (failBuild) throw std::runtime_error("disk on fire");
         control.ReportProgress({3, 100, 107});
         indexReady = true;
         built.Add();
@@ -120,6 +123,7 @@ public:
     const std::string name;
     std::atomic<bool> indexReady{false};
     std::atomic<bool> outdated{false};
+    std::atomic<bool> failBuild{false};
     Gate buildGate;
     Gate searchGate;
     Counter built;
@@ -134,9 +138,14 @@ private:
     std::mutex* journalLock_;
 };
 
-// Records every callback of the search thread.
+// Records every callback of the search thread; each result with the failure reason that came
+// just before it (empty when none did).
 class RecordingClient : public ISearchClient_impl_ {
 public:
+    void OnSearchFailed(const std::string& reason) override {
+        std::lock_guard lock(mutex_);
+        pendingReason_ = reason;
+    }
     void OnSearchProgress(const ExecProgress& progress) override {
         std::lock_guard lock(mutex_);
         progress_.push_back(progress);
@@ -146,6 +155,7 @@ public:
         {
             std::lock_guard lock(mutex_);
             results_.push_back(result);
+            reasons_.push_back(std::exchange(pendingReason_, std::string()));
         }
         resultCount.Add();
     }
@@ -157,6 +167,10 @@ public:
         std::lock_guard lock(mutex_);
         return results_;
     }
+    std::vector<std::string> Reasons() {
+        std::lock_guard lock(mutex_);
+        return reasons_;
+    }
     Counter progressCount;
     Counter resultCount;
 
@@ -164,6 +178,8 @@ private:
     std::mutex mutex_;
     std::vector<ExecProgress> progress_;
     std::vector<CountedPtr<ITopicSet>> results_;
+    std::vector<std::string> reasons_;
+    std::string pendingReason_;
 };
 
 // Records every model it is handed, and on which thread.
@@ -222,7 +238,7 @@ inline std::u16string UniqueFolder(const char* name) {
     static std::atomic<int> serial{0};
     std::string path = "/kestrova-workers-test/" + std::to_string(::getpid()) + "/" + name + "-" +
                        std::to_string(serial.fetch_add(1));
-    return std::u16string(path.begin(), path.end());
+    return platform::PathFromNative(path);
 }
 
 }  // namespace kestrova::testing

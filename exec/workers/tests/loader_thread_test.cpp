@@ -1,4 +1,4 @@
-#include "exec/workers/loader_thread.h"
+#include "exec/workers/internal/loader_thread.h"
 
 #include "exec/workers/tests/fakes.h"
 

@@ -69,7 +69,11 @@ TEST_F(ModelEnvClientTest, SearchWaitsForTheBuildAndShowsItsProgress) {
         ASSERT_NE(result, nullptr);
         EXPECT_NE(std::find(stages.begin(), stages.end(), 3), stages.end());
         EXPECT_TRUE(model->indexReady.load());
+        EXPECT_EQ(client.SearchFailure(), "");
         EXPECT_EQ(client.Search(loaded, u"fail", kSearchQueryLanguage), nullptr);
+        EXPECT_EQ(client.SearchFailure(), "syntax error");
+        EXPECT_NE(client.Search(loaded, u"again", 0), nullptr);
+        EXPECT_EQ(client.SearchFailure(), "");
     }
     EXPECT_EQ(registry.UserCount(), 0);
     EXPECT_EQ(registry.EnvironmentCount(), 0u);

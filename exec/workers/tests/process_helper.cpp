@@ -4,8 +4,9 @@
 // A build creates the file MARKER while it runs and removes it at its end; a search that
 // finds MARKER present ran during a build of another process. Prints "ok N" with the
 // number of results that arrived, or "overlap" when a search saw a build, then exits.
-#include "exec/workers/search_thread.h"
+#include "exec/workers/internal/search_thread.h"
 #include "exec/workers/tests/fakes.h"
+#include "platform/path.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     if (argc != 5) return 2;
     std::string mode = argv[1];
     std::string folder = argv[2];
-    testing::FakeEnv env(std::u16string(folder.begin(), folder.end()));
+    testing::FakeEnv env(platform::PathFromNative(folder));
     auto model = MakeCounted<MarkerModel>(argv[3]);
     int count = std::atoi(argv[4]);
     testing::RecordingClient client;

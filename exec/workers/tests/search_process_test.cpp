@@ -2,6 +2,7 @@
 // search locks, builds exclude them.
 #include "exec/tests/helper_process.h"
 #include "exec/workers/tests/fakes.h"
+#include "platform/path.h"
 #include "platform/tests/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ namespace {
 
 TEST(SearchProcessTest, SearchesOfSeveralProcessesAllSucceedAndNeverOverlapABuild) {
     std::u16string folder16 = testing::UniqueFolder("processes");
-    std::string folder(folder16.begin(), folder16.end());
+    const std::string folder = platform::NativePath(folder16);
     const std::filesystem::path dir = testing::ScratchRoot();
     std::string marker = (dir / ("building-" + std::to_string(::getpid()))).string();
     std::filesystem::remove(marker);

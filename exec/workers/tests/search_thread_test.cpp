@@ -1,6 +1,7 @@
-#include "exec/workers/search_thread.h"
+#include "exec/workers/internal/search_thread.h"
 
 #include "exec/workers/tests/fakes.h"
+#include "platform/path.h"
 
 #include <gtest/gtest.h>
 
@@ -153,7 +154,7 @@ TEST_F(SearchThreadTest, DetachedClientLeavesTheBuildItWaitsFor) {
     EXPECT_EQ(Journal(), (std::vector<std::string>{"m: build", "m: search after 0"}));
 }
 
-TEST_F(SearchThreadTest, FailedSearchDeliversNullAndTheNextOneRuns) {
+TEST_F(SearchThreadTest, FailedSearchDeliversNullWithItsReasonAndTheNextOneRuns) {
     auto model = Model("m");
     model->indexReady = true;
     SearchThread search(env);
@@ -166,6 +167,26 @@ TEST_F(SearchThreadTest, FailedSearchDeliversNullAndTheNextOneRuns) {
     ASSERT_NE(results[1], nullptr);
     EXPECT_EQ(QueryOf(results[1]), u"ok");
     EXPECT_EQ(results[2], nullptr);
+    EXPECT_EQ(client.Reasons(),
+              (std::vector<std::string>{"syntax error", "", "search: no model to search"}));
+}
+
+// A build that fails around the index builder (which logs its own failures) is told on
+// standard error; the search that waited for it still runs.
+TEST_F(SearchThreadTest, AFailedBuildIsReportedAndTheSearchBehindItRuns) {
+    auto model = Model("m");
+    model->failBuild = true;
+    ::testing::internal::CaptureStderr();
+    {
+        SearchThread search(env);
+        search.PostSearch(&client, model, u"q", 0);
+        ASSERT_TRUE(client.resultCount.WaitFor(1));
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "kestrova: index build of " + platform::NativePath(env.GetPageFolder()) +
+                       ": disk on fire\n");
+    ASSERT_NE(client.Results().front(), nullptr);
+    EXPECT_EQ(client.Reasons(), std::vector<std::string>{""});
 }
 
 TEST_F(SearchThreadTest, StopEndsABuildOrASearchInProgress) {
@@ -190,6 +211,8 @@ TEST_F(SearchThreadTest, StopEndsABuildOrASearchInProgress) {
         search.RequestStop();
         search.Join();
         EXPECT_EQ(model->searchGate.broken.Get(), 1);
+        // A search cancelled by the stop comes without a reason, if it comes at all.
+        for (const std::string& reason : other.Reasons()) EXPECT_EQ(reason, "");
     }
 }
 

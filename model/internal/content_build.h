@@ -2,7 +2,7 @@
 // declarations, and deriving each page's location and domains from it.
 #pragma once
 
-#include "model/page_record.h"
+#include "model/internal/page_record.h"
 
 #include <span>
 

@@ -1,7 +1,7 @@
 // Building the keyword index of a model from its pages' keyword declarations.
 #pragma once
 
-#include "model/page_record.h"
+#include "model/internal/page_record.h"
 
 #include <span>
 

@@ -10,7 +10,7 @@
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
 #include "exec/thread.h"
-#include "exec/workers/model_env.h"
+#include "exec/workers/internal/model_env.h"
 #include "exec/workers/model_load_fn.h"
 #include "model/model.h"
 #include "platform/event.h"

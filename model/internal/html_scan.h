@@ -1,7 +1,7 @@
 // The scan of a page folder for its HTML files, as model loading and the outdated test do it.
 #pragma once
 
-#include "model/records.h"
+#include "model/internal/records.h"
 
 #include <string_view>
 #include <vector>

@@ -1,7 +1,7 @@
 // Building the context-help id table of a model from its pages' help-id declarations.
 #pragma once
 
-#include "model/page_record.h"
+#include "model/internal/page_record.h"
 
 #include <span>
 

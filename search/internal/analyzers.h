@@ -8,7 +8,8 @@
 // Both stop the library's 35 English stop words. An analyzer is used by one thread at a time.
 #pragma once
 
-#include "search/morpho_token_filter.h"
+#include "search/index_kind.h"
+#include "search/internal/morpho_token_filter.h"
 
 #include <CLucene.h>
 
@@ -67,6 +68,6 @@ protected:
 namespace kestrova {
 
 // The analyzer of an index kind (0 lemmatizing, 1 precise), or null for any other kind.
-std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(int32_t kind);
+std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(IndexKind kind);
 
 }  // namespace kestrova

@@ -8,8 +8,8 @@
 // model that points outside its own arrays.
 #pragma once
 
-#include "model/index_list.h"
-#include "model/records.h"
+#include "model/internal/index_list.h"
+#include "model/internal/records.h"
 #include "platform/file.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 
 #include "model/content.h"
 #include "model/domain.h"
-#include "model/index_list.h"
+#include "model/internal/index_list.h"
 #include "model/keyword.h"
 #include "model/page_info.h"
 #include "model/topic.h"
@@ -67,11 +67,6 @@ struct ContextIdEntry {
     const char16_t* id = nullptr;
     int32_t topicIndex = kNoIndex;
 };
-
-// Flag bits of a content node.
-inline constexpr uint32_t kNodeHiddenInLocation = 1;
-inline constexpr uint32_t kNodeHeading = 2;
-inline constexpr uint32_t kNodeSecondaryProfile = 4;
 
 // A node of the original (unfiltered) contents; also the list of its own children.
 class ContentNode_original_impl_ final : public IContentNode, public IContentNodeList {

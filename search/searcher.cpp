@@ -1,9 +1,11 @@
-#include "search/searcher_impl.h"
+#include "search/searcher.h"
 
 #include "platform/codepage.h"
-#include "search/analyzers.h"
 #include "search/index_store.h"
+#include "search/internal/analyzers.h"
+#include "search/internal/library_error.h"
 
+#include <CLucene.h>
 #include <CLucene/document/FieldSelector.h>
 
 #include <algorithm>
@@ -30,6 +32,11 @@ public:
 };
 
 bool IsParserSpace(char16_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
+
+// The index library's error as a SearchError: what failed, then the library's own words.
+[[noreturn]] void ThrowSearchError(const std::string& what, CLuceneError& e) {
+    throw SearchError(what + ": " + LibraryErrorText(e));
+}
 
 // True when a whole word of the query (between blanks or the ends) starting at `i` is one of
 // the parser's operator words.
@@ -61,18 +68,21 @@ std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage)
     return text;
 }
 
-Searcher::Searcher(const std::u16string& dataFolder, int32_t kind, bool queryLanguage)
+Searcher::Searcher(const std::u16string& dataFolder, IndexKind kind, bool queryLanguage)
     : lock_(MakeIndexPaths(dataFolder, kind).liveLock, IndexLockFile::Mode::kShared),
-      kind_(kind),
+      liveDir_(MakeIndexPaths(dataFolder, kind).liveDir),
       queryLanguage_(queryLanguage),
       analyzer_(CreateAnalyzer(kind)) {
     if (!lock_.TryAcquire()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         return;
     }
-    const std::string liveDir = MakeIndexPaths(dataFolder, kind).liveDir;
-    searcher_ = std::make_unique<lucene::search::IndexSearcher>(liveDir.c_str());
-    identity_ = ReadIndexIdentity(liveDir);
+    try {
+        searcher_ = std::make_unique<lucene::search::IndexSearcher>(liveDir_.c_str());
+    } catch (CLuceneError& e) {
+        ThrowSearchError("can't open index " + liveDir_, e);
+    }
+    identity_ = ReadIndexIdentity(liveDir_);
 }
 
 Searcher::~Searcher() {
@@ -89,7 +99,7 @@ Searcher::~Searcher() {
 
 bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& paths) {
     std::vector<int32_t> documents;
-    if (!SearchDocuments(query, documents)) return false;
+    if (SearchDocuments(query, documents) != SearchOutcome::kSearched) return false;
     paths.reserve(paths.size() + documents.size());
     for (const int32_t document : documents) {
         if (std::optional<std::u16string> path = StoredPath(document))
@@ -98,23 +108,35 @@ bool Searcher::Search(const std::u16string& query, std::vector<std::u16string>& 
     return true;
 }
 
-bool Searcher::SearchDocuments(const std::u16string& query, std::vector<int32_t>& documents) {
-    if (!searcher_) return false;
+SearchOutcome Searcher::SearchDocuments(const std::u16string& query,
+                                        std::vector<int32_t>& documents) {
+    if (!searcher_) return SearchOutcome::kBlocked;
     const std::u16string prepared = PrepareQueryText(query, queryLanguage_);
     // The parser rejects a query without any word instead of yielding no query.
-    if (std::all_of(prepared.begin(), prepared.end(), IsParserSpace)) return false;
+    if (std::all_of(prepared.begin(), prepared.end(), IsParserSpace))
+        return SearchOutcome::kBlankQuery;
     const std::wstring text = platform::Utf16ToWide(prepared);
-    lucene::queryParser::QueryParser parser(L"text", analyzer_.get());
-    std::unique_ptr<Query> parsed(parser.parse(text.c_str()));
-    if (!parsed) return false;
+    std::unique_ptr<Query> parsed;
+    try {
+        lucene::queryParser::QueryParser parser(L"text", analyzer_.get());
+        parsed.reset(parser.parse(text.c_str()));
+    } catch (CLuceneError& e) {
+        ThrowSearchError("can't parse query", e);
+    }
+    if (!parsed) return SearchOutcome::kNoQuery;
     // Every hit, best first: the whole ranked list at once rather than the growing windows of
     // Hits, which would run the query again each time the window doubles.
     const int32_t maxDoc = std::max<int32_t>(1, searcher_->maxDoc());
-    std::unique_ptr<TopDocs> top(searcher_->_search(parsed.get(), nullptr, maxDoc));
-    if (!top) return true;
+    std::unique_ptr<TopDocs> top;
+    try {
+        top.reset(searcher_->_search(parsed.get(), nullptr, maxDoc));
+    } catch (CLuceneError& e) {
+        ThrowSearchError("can't search index " + liveDir_, e);
+    }
+    if (!top) return SearchOutcome::kSearched;
     documents.reserve(documents.size() + static_cast<size_t>(top->scoreDocsLength));
     for (int32_t i = 0; i < top->scoreDocsLength; ++i) documents.push_back(top->scoreDocs[i].doc);
-    return true;
+    return SearchOutcome::kSearched;
 }
 
 std::optional<std::u16string> Searcher::StoredPath(int32_t document) {
@@ -122,8 +144,12 @@ std::optional<std::u16string> Searcher::StoredPath(int32_t document) {
     // over the text; callers that can name the page otherwise avoid this.
     const RelPathSelector selector;
     Document doc;
-    if (!searcher_ || !searcher_->getReader()->document(document, doc, &selector))
-        return std::nullopt;
+    try {
+        if (!searcher_ || !searcher_->getReader()->document(document, doc, &selector))
+            return std::nullopt;
+    } catch (CLuceneError& e) {
+        ThrowSearchError("can't read index " + liveDir_, e);
+    }
     const TCHAR* relPath = doc.get(L"relPath");
     return platform::WideToUtf16(relPath ? relPath : L"");
 }

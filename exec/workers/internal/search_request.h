@@ -34,8 +34,9 @@ public:
     void Detach(ISearchClient_impl_* client);
     bool IsClient(ISearchClient_impl_* client) const;
     bool IsDetached() const;
-    // Hands the result (null after a failure) to the client while it is attached.
-    void Deliver(CountedPtr<ITopicSet> result);
+    // Hands the result to the client while it is attached; after a failure the result is null
+    // and `failure` says why (OnSearchFailed first), after a cancellation both are empty.
+    void Deliver(CountedPtr<ITopicSet> result, const std::string& failure = {});
 
 private:
     IExecControl& owner_;

@@ -14,8 +14,8 @@
 // Topic indices follow that order: keyword declarations, then context ids, then contents.
 #pragma once
 
+#include "model/internal/records.h"
 #include "model/page/page_meta.h"
-#include "model/records.h"
 
 namespace kestrova {
 

@@ -11,10 +11,10 @@
 #include "exec/exec_control.h"
 #include "exec/named_lock_set.h"
 #include "exec/thread.h"
-#include "exec/workers/model_env.h"
-#include "exec/workers/reindex_request.h"
+#include "exec/workers/internal/model_env.h"
+#include "exec/workers/internal/reindex_request.h"
+#include "exec/workers/internal/search_request.h"
 #include "exec/workers/search_client.h"
-#include "exec/workers/search_request.h"
 #include "model/model.h"
 #include "platform/event.h"
 

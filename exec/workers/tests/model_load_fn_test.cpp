@@ -1,0 +1,48 @@
+#include "exec/workers/model_load_fn.h"
+
+#include "exec/workers/tests/fakes.h"
+#include "platform/path.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+namespace kestrova {
+namespace {
+
+// Unsets an environment variable for the life of the object.
+class WithoutVariable {
+public:
+    explicit WithoutVariable(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name)) old_ = value;
+        ::unsetenv(name);
+    }
+    ~WithoutVariable() {
+        if (old_) ::setenv(name_, old_->c_str(), 1);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// Without a data folder there is no model.log: the real loader says why on standard error.
+TEST(LoadModelFromDisk, AFolderWithoutADataFolderIsToldOnStandardError) {
+    const WithoutVariable noData("XDG_DATA_HOME");
+    const WithoutVariable noHome("HOME");
+    const std::u16string folder = testing::UniqueFolder("no-data-folder");
+    platform::ManualResetEvent stop;
+    NamedLockSet locks(kLoadLockSet, folder, kLockSetSize, stop);
+    NullExecControl control;
+    ::testing::internal::CaptureStderr();
+    const ModelLoadOutcome outcome = LoadModelFromDisk(folder, control, locks, false);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(outcome.model, nullptr);
+    EXPECT_EQ(err, "kestrova: " + platform::NativePath(folder) +
+                       ": no model (no per-user data folder: neither XDG_DATA_HOME nor HOME is "
+                       "set)\n");
+}
+
+}  // namespace
+}  // namespace kestrova
