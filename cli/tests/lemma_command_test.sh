@@ -28,6 +28,14 @@ check "analyses status" 0 "$rc"
 check "analyses word line" "сделал" "$(printf '%s\n' "$out" | head -1)"
 check "analyses found" 1 "$(printf '%s\n' "$out" | grep -c "normal СДЕЛАТЬ${tab}found")"
 check "analyses codes" 1 "$(printf '%s\n' "$out" | sed -n 3p | grep -c 'прош')"
+out=$("$CLI" lemma судами были может слоя)
+check "most probable lemmas" "судами${tab}СУД
+были${tab}БЫТЬ
+может${tab}МОЧЬ
+слоя${tab}СЛОЙ" "$out"
+out=$("$CLI" lemma --analyses может)
+check "analyses keep their order" 1 "$(printf '%s\n' "$out" | sed -n 2p | grep -c "normal МОЖЕТ${tab}found${tab}weight [0-9]*$")"
+check "analyses mark the chosen one" 1 "$(printf '%s\n' "$out" | grep "${tab}chosen$" | grep -c "normal МОЧЬ${tab}found${tab}weight [1-9]")"
 out=$("$CLI" lemma --analyses закон1)
 check "analyses predicted or none" 0 "$(printf '%s\n' "$out" | grep -c "${tab}found")"
 

@@ -17,23 +17,38 @@ bool ReadRecords(MemFile& file, Store store) {
 
 }  // namespace
 
-bool Statistics::Load(MemFile& homoweight, MemFile& wordweight) {
-    forms_.clear();
-    models_.clear();
-    bool ok = ReadRecords<3>(homoweight, [this](const std::int32_t* r) {
-        forms_[Key(static_cast<std::uint32_t>(r[0]), static_cast<std::uint32_t>(r[1]))] = r[2];
+Statistics::Weights* Statistics::Find(std::uint32_t lemma, const MorphAnnot& annot,
+                                      const Bases& bases) {
+    if (lemma >= annot.lemmas.size()) return nullptr;
+    const LemmaRecord& record = annot.lemmas[lemma];
+    if (record.base >= bases.Size()) return nullptr;
+    return &lemmas_[std::make_pair(std::uint32_t{record.model},
+                                   std::string(bases.Get(record.base)))];
+}
+
+bool Statistics::Load(MemFile& homoweight, MemFile& wordweight, const MorphAnnot& annot,
+                      const Bases& bases) {
+    lemmas_.clear();
+    bool ok = ReadRecords<3>(homoweight, [&](const std::int32_t* r) {
+        if (Weights* w = Find(static_cast<std::uint32_t>(r[0]), annot, bases))
+            w->items.emplace_back(static_cast<std::uint32_t>(r[1]), r[2]);
     });
-    ok = ok && ReadRecords<2>(wordweight, [this](const std::int32_t* r) {
-             models_[static_cast<std::uint32_t>(r[0])] = r[1];
+    ok = ok && ReadRecords<2>(wordweight, [&](const std::int32_t* r) {
+             if (Weights* w = Find(static_cast<std::uint32_t>(r[0]), annot, bases)) w->lemma = r[1];
          });
     loaded_ = ok;
     return ok;
 }
 
-std::int32_t Statistics::Weight(std::uint32_t model, std::uint32_t item) const {
-    if (auto it = forms_.find(Key(model, item)); it != forms_.end()) return it->second;
-    if (auto it = models_.find(model); it != models_.end()) return it->second;
-    return 0;
+std::int32_t Statistics::Weight(std::uint32_t model, std::uint32_t item,
+                                std::string_view base) const {
+    if (lemmas_.empty()) return 0;
+    auto found = lemmas_.find(Lexeme{model, base});
+    if (found == lemmas_.end()) return 0;
+    for (const auto& [number, weight] : found->second.items) {
+        if (number == item) return weight;
+    }
+    return found->second.lemma;
 }
 
 }  // namespace kestrova
