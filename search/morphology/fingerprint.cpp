@@ -30,8 +30,8 @@ std::string MorphologyFingerprint(const ResourceFinder& finder) {
         dictionaries.Add(static_cast<std::uint64_t>(r.id));
         dictionaries.Add(static_cast<std::uint64_t>(found ? found->size : 0));
         if (found)
-            dictionaries.Add(std::string_view(reinterpret_cast<const char*>(found->data),
-                                              found->size));
+            dictionaries.Add(
+                std::string_view(reinterpret_cast<const char*>(found->data), found->size));
     }
     return "dictionaries " + dictionaries.Hex() + "; choice " + std::string(kDictionaryFormRule);
 }

@@ -22,8 +22,7 @@ Statistics::Weights* Statistics::Find(std::uint32_t lemma, const MorphAnnot& ann
     if (lemma >= annot.lemmas.size()) return nullptr;
     const LemmaRecord& record = annot.lemmas[lemma];
     if (record.base >= bases.Size()) return nullptr;
-    return &lemmas_[std::make_pair(std::uint32_t{record.model},
-                                   std::string(bases.Get(record.base)))];
+    return &lemmas_[LexemeKey(record.model, bases.Get(record.base))];
 }
 
 bool Statistics::Load(MemFile& homoweight, MemFile& wordweight, const MorphAnnot& annot,

@@ -30,32 +30,28 @@ public:
     std::int32_t Weight(std::uint32_t model, std::uint32_t item, std::string_view base) const;
 
 private:
+    // A lemma record as an analysis knows it; the map keeps its own copy of the base.
     struct Lexeme {
         std::uint32_t model;
         std::string_view base;
     };
+    using LexemeKey = std::pair<std::uint32_t, std::string>;
+    static Lexeme View(const Lexeme& k) { return k; }
+    static Lexeme View(const LexemeKey& k) { return {k.first, k.second}; }
     struct LexemeHash {
         using is_transparent = void;
-        std::size_t operator()(const std::pair<std::uint32_t, std::string>& key) const {
-            return (*this)(Lexeme{key.first, key.second});
-        }
-        std::size_t operator()(const Lexeme& key) const {
-            return std::hash<std::string_view>()(key.base) * 31 + key.model;
+        template <class K>
+        std::size_t operator()(const K& key) const {
+            const Lexeme k = View(key);
+            return std::hash<std::string_view>()(k.base) * 31 + k.model;
         }
     };
     struct LexemeEqual {
         using is_transparent = void;
         template <class A, class B>
         bool operator()(const A& a, const B& b) const {
-            return Model(a) == Model(b) && Base(a) == Base(b);
-        }
-        static std::uint32_t Model(const Lexeme& k) { return k.model; }
-        static std::uint32_t Model(const std::pair<std::uint32_t, std::string>& k) {
-            return k.first;
-        }
-        static std::string_view Base(const Lexeme& k) { return k.base; }
-        static std::string_view Base(const std::pair<std::uint32_t, std::string>& k) {
-            return k.second;
+            const Lexeme x = View(a), y = View(b);
+            return x.model == y.model && x.base == y.base;
         }
     };
     // The weights of one lemma record: its own and those of its analyses by item.
@@ -68,8 +64,7 @@ private:
     Weights* Find(std::uint32_t lemma, const MorphAnnot& annot, const Bases& bases);
 
     bool loaded_ = false;
-    std::unordered_map<std::pair<std::uint32_t, std::string>, Weights, LexemeHash, LexemeEqual>
-        lemmas_;
+    std::unordered_map<LexemeKey, Weights, LexemeHash, LexemeEqual> lemmas_;
 };
 
 }  // namespace kestrova

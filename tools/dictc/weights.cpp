@@ -100,8 +100,8 @@ WeightFiles WeightCollector::Write() const {
         AppendWord(files.homoweight, weight);
     }
     for (uint32_t lemma = 0; lemma < lemmaWords_.size(); ++lemma) {
-        const uint64_t weight = std::min<uint64_t>(wordWeight[lemmaWords_[lemma]] / 1000,
-                                                   kEstimatedWeight - 1);
+        const uint64_t weight =
+            std::min<uint64_t>(wordWeight[lemmaWords_[lemma]] / 1000, kEstimatedWeight - 1);
         if (weight == 0) continue;
         AppendWord(files.wordweight, lemma);
         AppendWord(files.wordweight, uint32_t(weight));
