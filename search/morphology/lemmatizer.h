@@ -68,6 +68,7 @@ public:
         return statistics_.Weight(a.model, a.item, a.base);
     }
 
+    const Statistics& Stats() const { return statistics_; }
     const MorphAnnot& Annot() const { return annot_; }
     const Automaton& Forms() const { return forms_; }
     const Automaton& PredictionBase() const { return predict_; }

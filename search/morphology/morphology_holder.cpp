@@ -89,11 +89,16 @@ std::size_t ChosenAnalysis(const Lemmatizer& lemmatizer, const std::vector<Analy
                a.head == first.head;
     };
     if (std::all_of(analyses.begin() + 1, analyses.end(), sameLexeme)) return 0;
+    // Analyses of one lexeme often come one after another; one lookup serves them all.
+    const Statistics::LemmaWeights* weights = nullptr;
     std::size_t chosen = 0;
-    std::int32_t greatest = lemmatizer.Weight(first);
-    for (std::size_t i = 1; i < analyses.size(); ++i) {
-        const std::int32_t weight = lemmatizer.Weight(analyses[i]);
-        if (weight > greatest) {
+    std::int32_t greatest = 0;
+    for (std::size_t i = 0; i < analyses.size(); ++i) {
+        const Analysis& a = analyses[i];
+        if (i == 0 || a.model != analyses[i - 1].model || a.base != analyses[i - 1].base)
+            weights = lemmatizer.Stats().Find(a.model, a.base);
+        const std::int32_t weight = weights ? weights->Weight(a.item) : 0;
+        if (i == 0 || weight > greatest) {
             chosen = i;
             greatest = weight;
         }

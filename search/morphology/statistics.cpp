@@ -17,8 +17,8 @@ bool ReadRecords(MemFile& file, Store store) {
 
 }  // namespace
 
-Statistics::Weights* Statistics::Find(std::uint32_t lemma, const MorphAnnot& annot,
-                                      const Bases& bases) {
+Statistics::LemmaWeights* Statistics::Add(std::uint32_t lemma, const MorphAnnot& annot,
+                                          const Bases& bases) {
     if (lemma >= annot.lemmas.size()) return nullptr;
     const LemmaRecord& record = annot.lemmas[lemma];
     if (record.base >= bases.Size()) return nullptr;
@@ -29,25 +29,28 @@ bool Statistics::Load(MemFile& homoweight, MemFile& wordweight, const MorphAnnot
                       const Bases& bases) {
     lemmas_.clear();
     bool ok = ReadRecords<3>(homoweight, [&](const std::int32_t* r) {
-        if (Weights* w = Find(static_cast<std::uint32_t>(r[0]), annot, bases))
+        if (LemmaWeights* w = Add(static_cast<std::uint32_t>(r[0]), annot, bases))
             w->items.emplace_back(static_cast<std::uint32_t>(r[1]), r[2]);
     });
     ok = ok && ReadRecords<2>(wordweight, [&](const std::int32_t* r) {
-             if (Weights* w = Find(static_cast<std::uint32_t>(r[0]), annot, bases)) w->lemma = r[1];
+             if (LemmaWeights* w = Add(static_cast<std::uint32_t>(r[0]), annot, bases))
+                 w->lemma = r[1];
          });
     loaded_ = ok;
     return ok;
 }
 
-std::int32_t Statistics::Weight(std::uint32_t model, std::uint32_t item,
-                                std::string_view base) const {
-    if (lemmas_.empty()) return 0;
+const Statistics::LemmaWeights* Statistics::Find(std::uint32_t model, std::string_view base) const {
+    if (lemmas_.empty()) return nullptr;
     auto found = lemmas_.find(Lexeme{model, base});
-    if (found == lemmas_.end()) return 0;
-    for (const auto& [number, weight] : found->second.items) {
+    return found == lemmas_.end() ? nullptr : &found->second;
+}
+
+std::int32_t Statistics::LemmaWeights::Weight(std::uint32_t item) const {
+    for (const auto& [number, weight] : items) {
         if (number == item) return weight;
     }
-    return found->second.lemma;
+    return lemma;
 }
 
 }  // namespace kestrova

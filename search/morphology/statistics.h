@@ -26,8 +26,21 @@ public:
     bool Load(MemFile& homoweight, MemFile& wordweight, const MorphAnnot& annot,
               const Bases& bases);
     bool Loaded() const { return loaded_; }
+
+    // The weights of one lemma record: its own and those of its analyses by item.
+    struct LemmaWeights {
+        std::int32_t lemma = 0;
+        std::vector<std::pair<std::uint32_t, std::int32_t>> items;
+        // The weight of the analysis that is this item: its own when known, else the lemma's.
+        std::int32_t Weight(std::uint32_t item) const;
+    };
+    // The weights of the lemma record with this flexia model and base, or null.
+    const LemmaWeights* Find(std::uint32_t model, std::string_view base) const;
     // The weight of an analysis: its own when known, else its lemma's, else 0.
-    std::int32_t Weight(std::uint32_t model, std::uint32_t item, std::string_view base) const;
+    std::int32_t Weight(std::uint32_t model, std::uint32_t item, std::string_view base) const {
+        const LemmaWeights* weights = Find(model, base);
+        return weights ? weights->Weight(item) : 0;
+    }
 
 private:
     // A lemma record as an analysis knows it; the map keeps its own copy of the base.
@@ -54,17 +67,12 @@ private:
             return x.model == y.model && x.base == y.base;
         }
     };
-    // The weights of one lemma record: its own and those of its analyses by item.
-    struct Weights {
-        std::int32_t lemma = 0;
-        std::vector<std::pair<std::uint32_t, std::int32_t>> items;
-    };
     // The weights of a lemma record by number (the first record of its model and base), or
     // null for a number the dictionary lacks.
-    Weights* Find(std::uint32_t lemma, const MorphAnnot& annot, const Bases& bases);
+    LemmaWeights* Add(std::uint32_t lemma, const MorphAnnot& annot, const Bases& bases);
 
     bool loaded_ = false;
-    std::unordered_map<LexemeKey, Weights, LexemeHash, LexemeEqual> lemmas_;
+    std::unordered_map<LexemeKey, LemmaWeights, LexemeHash, LexemeEqual> lemmas_;
 };
 
 }  // namespace kestrova
