@@ -24,7 +24,8 @@ std::string Form(const std::string& utf8) {
         GetDictionaryForm(std::u16string_view(platform::Utf8ToUtf16(utf8))));
 }
 
-// One line per analysis: where it comes from, its forms and the features of its codes.
+// One line per analysis: where it comes from, its forms, its weight, "chosen" on the one that
+// gives the dictionary form, then the features of its codes.
 void PrintAnalyses(const std::string& utf8) {
     std::string bytes = platform::EncodeText(platform::kCodePage1251, platform::Utf8ToUtf16(utf8));
     MorphologyHolder::Instance().Use([&](const Lemmatizer* lemmatizer) {
@@ -33,11 +34,14 @@ void PrintAnalyses(const std::string& utf8) {
         std::vector<Analysis> analyses;
         lemmatizer->Analyse(bytes, false, false, true, analyses);
         if (analyses.empty()) std::cout << "\t(no analysis)\n";
-        for (const Analysis& a : analyses) {
+        const std::size_t chosen = analyses.empty() ? 0 : ChosenAnalysis(*lemmatizer, analyses);
+        for (std::size_t i = 0; i < analyses.size(); ++i) {
+            const Analysis& a = analyses[i];
             std::cout << "\tmodel " << a.model << "\titem " << a.item << "\tprefix set "
                       << a.prefixSet << "\tbase " << Utf8(a.head + a.base) << "\tnormal "
                       << Utf8(lemmatizer->NormalForm(a)) << "\t"
-                      << (a.found ? "found" : "predicted") << "\n";
+                      << (a.found ? "found" : "predicted") << "\tweight " << lemmatizer->Weight(a)
+                      << (i == chosen ? "\tchosen" : "") << "\n";
             const std::string& codes = lemmatizer->Annot().models[a.model].items[a.item].gramCodes;
             for (std::size_t i = 0; i + 1 < codes.size(); i += 2) {
                 std::string code = codes.substr(i, 2);
@@ -92,8 +96,8 @@ CommandRegistration registration({
             "words to reduce; without them, one word per line is read from standard input");
         app.add_flag("--analyses", options->analyses,
                      "print every analysis: flexia model, item, prefix set, base, normal form, "
-                     "grammatical codes "
-                     "with their features, found or predicted");
+                     "found or predicted, weight, \"chosen\" on the one that gives the "
+                     "dictionary form, and the grammatical codes with their features");
     },
     [] { return RunLemma(*options); },
 });

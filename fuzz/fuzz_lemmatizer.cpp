@@ -1,8 +1,9 @@
 // Loads a lemmatizer from hostile dictionary files and analyses hostile words.
-// Input: the plain files morph.annot, morph.bases, morph.forms_autom, npredict.bin and a word
-// list, separated by the byte 0x01 0x02 0x03 0x04.
+// Input: the plain files morph.annot, morph.bases, morph.forms_autom, npredict.bin, a word
+// list, chomoweight.bin and cwordweight.bin, separated by the byte 0x01 0x02 0x03 0x04.
 #include "search/morphology/lemmatizer.h"
 #include "search/morphology/mem_file_registry.h"
+#include "search/morphology/morphology_holder.h"
 
 #include <lzma.h>
 
@@ -48,11 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (next == std::string::npos) break;
         start = next + separator.size();
     }
-    parts.resize(5);
-    const char* names[] = {"rus/morph.annot", "rus/morph.bases", "rus/morph.forms_autom",
-                           "rus/npredict.bin"};
+    parts.resize(7);
+    const char* names[] = {"rus/morph.annot",    "rus/morph.bases", "rus/morph.forms_autom",
+                           "rus/npredict.bin",   nullptr,           "rus/chomoweight.bin",
+                           "rus/cwordweight.bin"};
     std::map<std::string, std::string> files;
-    for (int i = 0; i < 4; ++i) files[names[i]] = Compress(parts[i]);
+    for (int i = 0; i < 7; ++i) {
+        if (names[i]) files[names[i]] = Compress(parts[i]);
+    }
     files["rus/morph.options"] = Compress("");
     kestrova::MemFileRegistry registry;
     for (const auto& [name, packed] : files) {
@@ -66,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         [](std::string_view) -> std::string { return "Rus/"; });
     std::string message;
     if (!lemmatizer.LoadDictionary(message)) return 0;
+    lemmatizer.LoadStatistics('c');
     std::vector<kestrova::Analysis> analyses;
     std::string& words = parts[4];
     for (std::size_t start = 0; start < words.size();) {
@@ -74,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lemmatizer.Analyse(std::string_view(words).substr(start, end - start), false, false, true,
                            analyses);
         for (const kestrova::Analysis& a : analyses) lemmatizer.NormalForm(a);
+        if (!analyses.empty()) kestrova::ChosenAnalysis(lemmatizer, analyses);
         start = end + 1;
     }
     return 0;

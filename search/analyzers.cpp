@@ -1,6 +1,8 @@
 #include "search/internal/analyzers.h"
 
+#include "platform/codepage.h"
 #include "search/index_store.h"
+#include "search/morphology/fingerprint.h"
 
 #include <CLucene/analysis/standard/StandardFilter.h>
 #include <CLucene/analysis/standard/StandardTokenizer.h>
@@ -8,7 +10,8 @@
 namespace lucene::analysis::standard {
 
 KsvAnalyzerBase::KsvAnalyzerBase() : stopTable_(_CLNEW CLTCSetList(true)) {
-    StopFilter::fillStopTable(stopTable_, StopAnalyzer::ENGLISH_STOP_WORDS);
+    // The table keeps the pointers; the words are static.
+    StopFilter::fillStopTable(stopTable_, const_cast<const TCHAR**>(kestrova::KsvStopWords));
 }
 
 KsvAnalyzerBase::~KsvAnalyzerBase() {
@@ -60,6 +63,24 @@ TokenStream* KsvPreciseAnalyzer::Filter(TokenStream* in) {
 }  // namespace lucene::analysis::standard
 
 namespace kestrova {
+
+const TCHAR* const KsvStopWords[36] = {
+    L"a",     L"an",    L"and",  L"are",  L"as", L"at",   L"be",   L"but",   L"by",
+    L"for",   L"if",    L"in",   L"into", L"is", L"it",   L"no",   L"not",   L"of",
+    L"on",    L"or",    L"s",    L"such", L"t",  L"that", L"the",  L"their", L"then",
+    L"there", L"these", L"they", L"this", L"to", L"was",  L"will", L"with",  nullptr};
+
+std::string AnalyzerFingerprint(IndexKind kind) {
+    Fingerprint stopWords;
+    for (const TCHAR* const* word = KsvStopWords; *word; ++word) {
+        stopWords.Add(platform::Utf16ToUtf8(platform::WideToUtf16(*word)));
+        stopWords.Add(std::string_view("", 1));
+    }
+    std::string fingerprint =
+        std::string(IndexSuffix(kind) + 1) + ": stop words " + stopWords.Hex();
+    if (kind == kIndexLemmatizing) fingerprint += "; " + MorphologyFingerprint();
+    return fingerprint;
+}
 
 std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(IndexKind kind) {
     switch (kind) {

@@ -104,7 +104,9 @@ IndexBuildResult IndexBuilder::BuildLocked(IIndexFiles& files, const ModelUid& u
         log_->WriteText("Indexing aborted\n");
         return IndexBuildResult::kAborted;
     }
-    WriteIndexIdentity(paths_.tempDir, uid);  // a failed write leaves the index not current
+    // A failed write leaves the index not current.
+    WriteIndexIdentity(paths_.tempDir, uid);
+    WriteIndexFingerprint(paths_.tempDir, AnalyzerFingerprint(kind_));
     const IndexBuildResult result = Swap(control);
     // After an exchange the temporary folder holds the old index.
     if (result == IndexBuildResult::kBuilt) RemoveTree(paths_.tempDir);

@@ -1,10 +1,11 @@
 // Building the full-text indexes of a knowledge base in its data folder.
 //
 // A build of one kind runs under the kind's temporary lock file: it writes a new CLucene
-// index into D/tmp_text_idxS, stamps it with the model identifier (idx_info.uid), then, under
-// the live lock file (which excludes every searcher), swaps it with D/text_idxS in one atomic
-// rename, so the live folder always holds a complete index, also when the process dies at any
-// moment. Each build writes D/indexS.log. Runs on the search thread.
+// index into D/tmp_text_idxS, stamps it with the model identifier (idx_info.uid) and the
+// analyzer's fingerprint (idx_analyzer.txt), then, under the live lock file (which excludes
+// every searcher), swaps it with D/text_idxS in one atomic rename, so the live folder always
+// holds a complete index, also when the process dies at any moment. Each build writes
+// D/indexS.log. Runs on the search thread.
 #pragma once
 
 #include "search/index_store.h"

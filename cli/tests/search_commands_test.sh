@@ -24,6 +24,11 @@ check "precise finds only the form written" '"count": 0,' "$(printf '%s\n' "$out
 check "precise finds the word as written" 'tech\\std\\grounding.html' \
   "$("$CLI" search "$KB" "заземление" --precise --json | paths | grep -F 'grounding')"
 
+# A form of several lemmas is taken as its most probable one: судами as СУД, not СУДНО, so it
+# finds the pages with суд (inspection.html has суд only).
+check "ambiguous form" "$(printf 'law\\\\civil\\\\liability.html\nref\\\\proc\\\\inspection.html')" \
+  "$("$CLI" search "$KB" "судами" --json | paths | sort)"
+
 # Titles only: two title words rank before one; with related words "договоре" matches "договор".
 check "titles ranked" "$(printf 'law\\\\civil\\\\supply.html\nlaw\\\\civil\\\\contract.html')" \
   "$("$CLI" search "$KB" "договор поставки" --titles --json | paths)"

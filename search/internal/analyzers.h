@@ -5,7 +5,8 @@
 // LowerCaseFilter, StopFilter: terms are the lower-case dictionary forms of the words.
 // KsvPreciseAnalyzer (kind 1): StandardTokenizer, StandardFilter, StopFilter: terms keep the
 // letter case they are written in (the stop-word test is case-sensitive there).
-// Both stop the library's 35 English stop words. An analyzer is used by one thread at a time.
+// Both stop the 35 English stop words of KsvStopWords. An analyzer is used by one thread at a
+// time.
 #pragma once
 
 #include "search/index_kind.h"
@@ -15,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace lucene::analysis::standard {
 
@@ -67,7 +69,16 @@ protected:
 
 namespace kestrova {
 
+// The English stop words of both analyzers ("a" ... "with"), null-terminated.
+extern const TCHAR* const KsvStopWords[36];
+
 // The analyzer of an index kind (0 lemmatizing, 1 precise), or null for any other kind.
 std::unique_ptr<lucene::analysis::Analyzer> CreateAnalyzer(IndexKind kind);
+
+// What the terms of an index kind depend on besides the texts: the stop words, and for the
+// lemmatizing kind the morphology (MorphologyFingerprint). An index built under another
+// fingerprint holds other terms. Throws std::runtime_error("unknown index kind") as
+// IndexSuffix.
+std::string AnalyzerFingerprint(IndexKind kind);
 
 }  // namespace kestrova

@@ -96,7 +96,7 @@ bool Lemmatizer::LoadStatistics(char subject) {
         std::string folder = paths_(kDictFolderKey);
         std::unique_ptr<MemFile> homo = open_(folder + subject + "homoweight.bin", "rb");
         std::unique_ptr<MemFile> word = open_(folder + subject + "wordweight.bin", "rb");
-        return homo && word && statistics_.Load(*homo, *word);
+        return homo && word && statistics_.Load(*homo, *word, annot_, bases_);
     } catch (...) {
         return false;
     }

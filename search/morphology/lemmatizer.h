@@ -49,7 +49,8 @@ public:
     // bases), the prediction base and the options. On failure returns false and sets
     // `message` (completed with the RML environment variable).
     bool LoadDictionary(std::string& message);
-    // Loads the statistics of one subject letter; false on failure.
+    // Loads the statistics of one subject letter (after the dictionary, whose lemma records
+    // they name); false on failure.
     bool LoadStatistics(char subject);
     // Loads the grammatical code table; false on failure.
     bool LoadGramtab();
@@ -63,8 +64,11 @@ public:
     // The normal form of an analysis (upper case).
     std::string NormalForm(const Analysis& a) const;
     // The weight of an analysis from the loaded statistics (0 without them).
-    std::int32_t Weight(const Analysis& a) const { return statistics_.Weight(a.model, a.item); }
+    std::int32_t Weight(const Analysis& a) const {
+        return statistics_.Weight(a.model, a.item, a.base);
+    }
 
+    const Statistics& Stats() const { return statistics_; }
     const MorphAnnot& Annot() const { return annot_; }
     const Automaton& Forms() const { return forms_; }
     const Automaton& PredictionBase() const { return predict_; }

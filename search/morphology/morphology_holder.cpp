@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kestrova {
@@ -77,7 +78,32 @@ std::string MorphologyHolder::DictionaryForm(std::string_view word) {
     // A word without any analysis (prediction found nothing) keeps its prepared spelling, so
     // that its dictionary form is upper case like every other.
     if (scratch_.empty()) return lemmatizer->PrepareWord(word);
-    return lemmatizer->NormalForm(scratch_.front());
+    return lemmatizer->NormalForm(scratch_[ChosenAnalysis(*lemmatizer, scratch_)]);
+}
+
+std::size_t ChosenAnalysis(const Lemmatizer& lemmatizer, const std::vector<Analysis>& analyses) {
+    const Analysis& first = analyses.front();
+    // Most words are read as forms of one lexeme only, which share the normal form.
+    auto sameLexeme = [&](const Analysis& a) {
+        return a.model == first.model && a.prefixSet == first.prefixSet && a.base == first.base &&
+               a.head == first.head;
+    };
+    if (std::all_of(analyses.begin() + 1, analyses.end(), sameLexeme)) return 0;
+    // Analyses of one lexeme often come one after another; one lookup serves them all.
+    const Statistics::LemmaWeights* weights = nullptr;
+    std::size_t chosen = 0;
+    std::int32_t greatest = 0;
+    for (std::size_t i = 0; i < analyses.size(); ++i) {
+        const Analysis& a = analyses[i];
+        if (i == 0 || a.model != analyses[i - 1].model || a.base != analyses[i - 1].base)
+            weights = lemmatizer.Stats().Find(a.model, a.base);
+        const std::int32_t weight = weights ? weights->Weight(a.item) : 0;
+        if (i == 0 || weight > greatest) {
+            chosen = i;
+            greatest = weight;
+        }
+    }
+    return chosen;
 }
 
 std::string GetDictionaryForm(std::string_view word) {

@@ -28,7 +28,8 @@ public:
     MorphologyHolder(const MorphologyHolder&) = delete;
     MorphologyHolder& operator=(const MorphologyHolder&) = delete;
 
-    // The dictionary form of a word in code page 1251 (the word itself without morphology).
+    // The dictionary form of a word in code page 1251: the normal form of its chosen analysis
+    // (the word itself without morphology).
     std::string DictionaryForm(std::string_view word);
     // Runs `use` under the lock with the started lemmatizer, or with null when it failed.
     void Use(const std::function<void(const Lemmatizer*)>& use);
@@ -50,6 +51,11 @@ private:
     std::string failure_;                     // GUARDED_BY(mutex_)
     std::vector<Analysis> scratch_;           // GUARDED_BY(mutex_)
 };
+
+// Which analysis of a word gives its dictionary form: the first of those with the greatest
+// weight in the lemmatizer's statistics, so the first one when no weights tell them apart.
+// REQUIRES: `analyses` is not empty.
+std::size_t ChosenAnalysis(const Lemmatizer& lemmatizer, const std::vector<Analysis>& analyses);
 
 // The dictionary form of a word in code page 1251, by the process-wide holder.
 std::string GetDictionaryForm(std::string_view word);

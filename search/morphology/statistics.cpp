@@ -17,23 +17,40 @@ bool ReadRecords(MemFile& file, Store store) {
 
 }  // namespace
 
-bool Statistics::Load(MemFile& homoweight, MemFile& wordweight) {
-    forms_.clear();
-    models_.clear();
-    bool ok = ReadRecords<3>(homoweight, [this](const std::int32_t* r) {
-        forms_[Key(static_cast<std::uint32_t>(r[0]), static_cast<std::uint32_t>(r[1]))] = r[2];
+Statistics::LemmaWeights* Statistics::Add(std::uint32_t lemma, const MorphAnnot& annot,
+                                          const Bases& bases) {
+    if (lemma >= annot.lemmas.size()) return nullptr;
+    const LemmaRecord& record = annot.lemmas[lemma];
+    if (record.base >= bases.Size()) return nullptr;
+    return &lemmas_[LexemeKey(record.model, bases.Get(record.base))];
+}
+
+bool Statistics::Load(MemFile& homoweight, MemFile& wordweight, const MorphAnnot& annot,
+                      const Bases& bases) {
+    lemmas_.clear();
+    bool ok = ReadRecords<3>(homoweight, [&](const std::int32_t* r) {
+        if (LemmaWeights* w = Add(static_cast<std::uint32_t>(r[0]), annot, bases))
+            w->items.emplace_back(static_cast<std::uint32_t>(r[1]), r[2]);
     });
-    ok = ok && ReadRecords<2>(wordweight, [this](const std::int32_t* r) {
-             models_[static_cast<std::uint32_t>(r[0])] = r[1];
+    ok = ok && ReadRecords<2>(wordweight, [&](const std::int32_t* r) {
+             if (LemmaWeights* w = Add(static_cast<std::uint32_t>(r[0]), annot, bases))
+                 w->lemma = r[1];
          });
     loaded_ = ok;
     return ok;
 }
 
-std::int32_t Statistics::Weight(std::uint32_t model, std::uint32_t item) const {
-    if (auto it = forms_.find(Key(model, item)); it != forms_.end()) return it->second;
-    if (auto it = models_.find(model); it != models_.end()) return it->second;
-    return 0;
+const Statistics::LemmaWeights* Statistics::Find(std::uint32_t model, std::string_view base) const {
+    if (lemmas_.empty()) return nullptr;
+    auto found = lemmas_.find(Lexeme{model, base});
+    return found == lemmas_.end() ? nullptr : &found->second;
+}
+
+std::int32_t Statistics::LemmaWeights::Weight(std::uint32_t item) const {
+    for (const auto& [number, weight] : items) {
+        if (number == item) return weight;
+    }
+    return lemma;
 }
 
 }  // namespace kestrova

@@ -63,6 +63,29 @@ TEST(AnalyzersTest, PreciseChainKeepsLetterCaseAndStopsOnlyLowerCaseStopWords) {
               (std::vector<std::wstring>{L"Книга", L"книга", L"The", L"b"}));
 }
 
+TEST(AnalyzersTest, BothChainsStopTheThirtyFiveEnglishStopWords) {
+    size_t count = 0;
+    while (KsvStopWords[count]) ++count;
+    EXPECT_EQ(count, 35u);
+    KsvPreciseAnalyzer precise;
+    KsvLemmatizingAnalyzer lemmatizing(FakeForm);
+    for (Analyzer* analyzer : std::vector<Analyzer*>{&precise, &lemmatizing}) {
+        EXPECT_TRUE(Terms(*analyzer, L"a s t the with into").empty());
+        EXPECT_EQ(Texts(Terms(*analyzer, L"u t v")), (std::vector<std::wstring>{L"u", L"v"}));
+    }
+}
+
+TEST(AnalyzersTest, FingerprintsTellTheKindsApartAndNameTheMorphology) {
+    const std::string lem = AnalyzerFingerprint(kIndexLemmatizing);
+    const std::string prec = AnalyzerFingerprint(kIndexPrecise);
+    EXPECT_EQ(prec.rfind("prec: stop words ", 0), 0u) << prec;
+    EXPECT_EQ(lem.rfind("lem: stop words ", 0), 0u) << lem;
+    EXPECT_NE(lem.find("; dictionaries "), std::string::npos) << lem;
+    EXPECT_NE(lem.find("; choice greatest-weight"), std::string::npos) << lem;
+    EXPECT_EQ(AnalyzerFingerprint(kIndexLemmatizing), lem);
+    EXPECT_THROW(AnalyzerFingerprint(static_cast<IndexKind>(2)), std::runtime_error);
+}
+
 TEST(AnalyzersTest, WritersReuseOneChainAndTheFactoryKnowsTwoKinds) {
     KsvPreciseAnalyzer analyzer;
     for (int i = 0; i < 3; ++i) {

@@ -1,5 +1,8 @@
+#include "platform/codepage.h"
 #include "search/index_builder.h"
+#include "search/internal/analyzers.h"
 #include "search/internal/index_lock_file.h"
+#include "search/morphology/morphology_holder.h"
 #include "search/searcher.h"
 #include "search_test_util.h"
 
@@ -95,6 +98,71 @@ TEST(IndexBuildTest, CurrentKindsAreSkippedAndANewModelRebuildsBoth) {
     BuildIndexes(*pages.files, data, kUid2, control);
     EXPECT_TRUE(AreIndexesCurrent(data, kUid2));
     EXPECT_FALSE(AreIndexesCurrent(data, kUid1));
+}
+
+// The dictionary form by the first analysis of a word, as programs before the weighted choice
+// formed their terms.
+std::string FirstAnalysisForm(std::string_view word) {
+    std::string form(word);
+    MorphologyHolder::Instance().Use([&](const Lemmatizer* l) {
+        std::vector<Analysis> analyses;
+        if (l) l->Analyse(word, false, false, true, analyses);
+        if (!analyses.empty()) form = l->NormalForm(analyses.front());
+    });
+    return form;
+}
+
+// A live lemmatizing index of the pages written with FirstAnalysisForm, stamped with the model
+// identifier and the fingerprint such a program would have written.
+void WriteFirstAnalysisIndex(IIndexFiles& files, const std::string& dir, const ModelUid& uid) {
+    std::filesystem::remove_all(dir);
+    lucene::analysis::standard::KsvLemmatizingAnalyzer analyzer(FirstAnalysisForm);
+    lucene::index::IndexWriter writer(dir.c_str(), &analyzer, true);
+    TextExtractor extractor;
+    for (int32_t i = 0; i < files.GetCount(); ++i) {
+        ASSERT_TRUE(extractor.Extract(platform::NativePath(files.GetFullPath(i))));
+        const std::wstring name = platform::Utf16ToWide(files.GetName(i));
+        lucene::document::Document doc;
+        doc.add(*_CLNEW lucene::document::Field(L"text", extractor.GetText(), 33));
+        doc.add(*_CLNEW lucene::document::Field(L"relPath", name.c_str(), 17));
+        writer.addDocument(&doc);
+    }
+    writer.close();
+    ASSERT_TRUE(WriteIndexIdentity(dir, uid));
+    ASSERT_TRUE(WriteIndexFingerprint(dir,
+                                      "lem: stop words 5b6a6f5c86c3e1c0; dictionaries "
+                                      "d41d8cd98f00b204; choice first-analysis"));
+}
+
+TEST(IndexBuildTest, AnIndexBuiltWithOtherDictionaryFormsIsNotCurrentAndIsRebuilt) {
+    if (!MorphologyHolder::Instance().Start()) GTEST_SKIP() << "no dictionaries linked";
+    ScratchFolder dir;
+    WriteFile(dir.File("kb/ships.htm"), Page("Ships", "Споры разрешаются судами."));
+    WriteFile(dir.File("kb/court.htm"), Page("Court", "Суд вынес решение."));
+    PageFiles files(dir.Path16() + u"/kb", {u"ships.htm", u"court.htm"});
+    const std::u16string data = dir.Path16() + u"/data";
+    RecordingControl control;
+    BuildIndexes(files, data, kUid1, control);
+    const IndexPaths lem = MakeIndexPaths(data, kIndexLemmatizing);
+    EXPECT_EQ(ReadIndexFingerprint(lem.liveDir), AnalyzerFingerprint(kIndexLemmatizing));
+    EXPECT_EQ(Find(data, kIndexLemmatizing, u"суд").size(), 2u);
+
+    // The same pages indexed by a program that took СУДНО for судами.
+    WriteFirstAnalysisIndex(files, lem.liveDir, kUid1);
+    EXPECT_EQ(Find(data, kIndexLemmatizing, u"судами"),
+              (std::vector<std::u16string>{u"court.htm"}));
+    EXPECT_FALSE(IsIndexCurrent(data, kIndexLemmatizing, kUid1));
+    EXPECT_TRUE(IsIndexCurrent(data, kIndexPrecise, kUid1));
+    // Without any fingerprint, as before fingerprints were written, it is not current either.
+    std::filesystem::remove(lem.fingerprintFile);
+    EXPECT_FALSE(AreIndexesCurrent(data, kUid1));
+
+    control.reports.clear();
+    BuildIndexes(files, data, kUid1, control);
+    ASSERT_FALSE(control.reports.empty());
+    EXPECT_EQ(control.reports.back().current, 2);  // the lemmatizing kind alone was built
+    EXPECT_TRUE(AreIndexesCurrent(data, kUid1));
+    EXPECT_EQ(Find(data, kIndexLemmatizing, u"судами").size(), 2u);
 }
 
 TEST(IndexBuildTest, StopDuringIndexingKeepsTheOldIndexAndLeavesNoTemporaryFolder) {

@@ -1,4 +1,5 @@
 #include "search/index_store.h"
+#include "search/internal/analyzers.h"
 #include "search/internal/index_lock_file.h"
 #include "search_test_util.h"
 
@@ -32,16 +33,22 @@ TEST(IndexStoreTest, PathsOfBothKindsAndUnknownKind) {
     }
 }
 
-TEST(IndexStoreTest, IdentityIsCurrentOnlyWithAllSixteenBytesOfThisModel) {
+TEST(IndexStoreTest, IdentityIsCurrentOnlyWithAllSixteenBytesOfThisModelAndThisAnalyzer) {
     ScratchFolder dir;
     const ModelUid uid{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     ModelUid other = uid;
     other[15] = 0;
     EXPECT_FALSE(IsIndexCurrent(dir.Path16(), kIndexPrecise, uid));  // missing
     const IndexPaths paths = MakeIndexPaths(dir.Path16(), kIndexPrecise);
+    EXPECT_EQ(paths.fingerprintFile, paths.liveDir + "/idx_analyzer.txt");
     std::filesystem::create_directories(paths.liveDir);
     ASSERT_TRUE(WriteIndexIdentity(paths.liveDir, uid));
     EXPECT_EQ(std::filesystem::file_size(paths.identityFile), 16u);
+    EXPECT_FALSE(IsIndexCurrent(dir.Path16(), kIndexPrecise, uid));  // no fingerprint
+    ASSERT_TRUE(WriteIndexFingerprint(paths.liveDir, AnalyzerFingerprint(kIndexLemmatizing)));
+    EXPECT_FALSE(IsIndexCurrent(dir.Path16(), kIndexPrecise, uid));  // another analyzer's
+    ASSERT_TRUE(WriteIndexFingerprint(paths.liveDir, AnalyzerFingerprint(kIndexPrecise)));
+    EXPECT_EQ(ReadIndexFingerprint(paths.liveDir), AnalyzerFingerprint(kIndexPrecise));
     EXPECT_TRUE(IsIndexCurrent(dir.Path16(), kIndexPrecise, uid));
     EXPECT_FALSE(IsIndexCurrent(dir.Path16(), kIndexPrecise, other));
     EXPECT_FALSE(AreIndexesCurrent(dir.Path16(), uid));  // the other kind is missing

@@ -49,7 +49,8 @@ private:
 
 // Shows the topics of an index keyword; result 1.
 struct NavKeywordTopics : NavMessage {
-    explicit NavKeywordTopics(QString text) : NavMessage(NAVM_KEYWORDTOPICS), keyword(std::move(text)) {}
+    explicit NavKeywordTopics(QString text)
+        : NavMessage(NAVM_KEYWORDTOPICS), keyword(std::move(text)) {}
     QString keyword;
 };
 

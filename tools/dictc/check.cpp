@@ -1,6 +1,8 @@
 #include "tools/dictc/check.h"
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -8,11 +10,14 @@
 
 #include "platform/codepage.h"
 #include "tools/dictc/alphabet.h"
+#include "tools/dictc/weights.h"
 
 namespace kestrova::dictc {
 namespace {
 
 constexpr size_t kMaxExamples = 20;
+// Millionths within which two summed corpus estimates are equal.
+constexpr uint64_t kEstimateRounding = 10;
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -50,11 +55,13 @@ struct Analysed {
     std::string normal;
 };
 
-Analysed First(const Lemmatizer& lemmatizer, const std::string& word,
-               std::vector<Analysis>& scratch) {
+// The analysis that gives the dictionary form of a word.
+Analysed Chosen(const Lemmatizer& lemmatizer, const std::string& word,
+                std::vector<Analysis>& scratch) {
     lemmatizer.Analyse(word, false, false, true, scratch);
     if (scratch.empty()) return {};
-    return {true, scratch.front().found, lemmatizer.NormalForm(scratch.front())};
+    const Analysis& chosen = scratch[ChosenAnalysis(lemmatizer, scratch)];
+    return {true, chosen.found, lemmatizer.NormalForm(chosen)};
 }
 
 void Example(LexiconCheck& check, const std::string& form, const Analysed& got,
@@ -81,7 +88,7 @@ FolderDictionary::FolderDictionary(const std::filesystem::path& dir) {
 
 LexiconCheck CheckLexicon(const Lexicon& lexicon, const Options& options,
                           const Lemmatizer& lemmatizer) {
-    // Every (form, lemma) pair of the compiled lexemes: the first analysis must give one of them.
+    // Every (form, lemma) pair of the compiled lexemes: the chosen analysis must give one of them.
     std::unordered_set<std::string> pairs;
     std::string lemma;
     for (size_t i = 0; i < lexicon.lexemes.size(); ++i) {
@@ -94,12 +101,14 @@ LexiconCheck CheckLexicon(const Lexicon& lexicon, const Options& options,
     for (size_t i = 0; i < lexicon.lexemes.size(); ++i) {
         const bool heldOut = IsHeldOut(i, options);
         for (const std::string& form : FoldedForms(lexicon.lexemes[i], lemma)) {
-            Analysed got = First(lemmatizer, form, scratch);
+            Analysed got = Chosen(lemmatizer, form, scratch);
             const bool own = got.any && got.normal == lemma;
             if (heldOut) {
                 ++check.heldOutForms;
                 (got.found ? check.heldOutFound : check.heldOutPredicted)++;
                 (got.found ? check.heldOutFoundOwn : check.heldOutPredictedOwn) += own;
+                check.heldOutFirstOwn +=
+                    !scratch.empty() && lemmatizer.NormalForm(scratch.front()) == lemma;
                 continue;
             }
             ++check.forms;
@@ -115,11 +124,63 @@ LexiconCheck CheckLexicon(const Lexicon& lexicon, const Options& options,
     return check;
 }
 
+ChoiceCheck CheckChoice(const Lexicon& lexicon, const Options& options,
+                        const Lemmatizer& lemmatizer) {
+    const FormEstimates estimates = FoldEstimates(lexicon.weights);
+    // Estimated form -> the (lemma, tag) pairs with which it is a form of a compiled lexeme.
+    std::map<std::string, std::set<std::pair<std::string, uint32_t>>> readings;
+    for (size_t i = 0; i < lexicon.lexemes.size(); ++i) {
+        const Lexeme& lexeme = lexicon.lexemes[i];
+        std::optional<std::string> lemma = FoldWord(lexeme.forms[0].word);
+        if (IsHeldOut(i, options) || !lemma) continue;
+        for (const Form& form : lexeme.forms) {
+            std::optional<std::string> folded = FoldWord(form.word);
+            if (folded && estimates.count(*folded)) readings[*folded].emplace(*lemma, form.tag);
+        }
+    }
+    ChoiceCheck check;
+    std::vector<Analysis> analyses;
+    for (const auto& [form, pairs] : readings) {
+        std::map<std::string, uint64_t> probability;
+        for (const auto& [lemma, tag] : pairs) {
+            const auto& estimate = estimates.at(form);
+            auto found = estimate.find(tag);
+            probability[lemma] += found == estimate.end() ? 0 : found->second;
+        }
+        if (probability.size() < 2) continue;
+        uint64_t best = 0;
+        for (const auto& [lemma, p] : probability) best = std::max(best, p);
+        // Estimates are rounded to millionths: 1/3 and 1/6 + 1/6 differ by one.
+        auto isBest = [&](uint64_t p) { return p + kEstimateRounding >= best; };
+        auto mostProbable = [&](const std::string& normal) {
+            auto found = probability.find(normal);
+            return found != probability.end() && isBest(found->second);
+        };
+        ++check.forms;
+        lemmatizer.Analyse(form, false, false, true, analyses);
+        if (analyses.empty()) continue;
+        const std::string chosen =
+            lemmatizer.NormalForm(analyses[ChosenAnalysis(lemmatizer, analyses)]);
+        check.firstMostProbable += mostProbable(lemmatizer.NormalForm(analyses.front()));
+        if (mostProbable(chosen)) {
+            ++check.chosenMostProbable;
+        } else if (check.examples.size() < kMaxExamples) {
+            std::string expected;
+            for (const auto& [lemma, p] : probability) {
+                if (isBest(p)) expected += (expected.empty() ? "" : " or ") + Utf8(lemma);
+            }
+            check.examples.push_back(Utf8(form) + ": got " + Utf8(chosen) + ", expected " +
+                                     expected);
+        }
+    }
+    return check;
+}
+
 std::vector<NamedCheck> CheckNamedWords(const Lemmatizer& lemmatizer) {
     std::vector<NamedCheck> checks;
     std::vector<Analysis> analyses;
     auto lemmaOf = [&](const char* utf8, const char* expected) {
-        Analysed got = First(lemmatizer, Cp1251(utf8), analyses);
+        Analysed got = Chosen(lemmatizer, Cp1251(utf8), analyses);
         checks.push_back({std::string(utf8) + " -> " + expected,
                           got.any && got.found && got.normal == Cp1251(expected),
                           got.any ? Utf8(got.normal) + (got.found ? " (found)" : " (predicted)")
@@ -152,6 +213,13 @@ std::vector<NamedCheck> CheckNamedWords(const Lemmatizer& lemmatizer) {
         checks.push_back({std::string(word) + " goes to prediction", !anyFound,
                           std::to_string(analyses.size()) + " predicted analyses"});
     }
+    // Ambiguous forms whose first analysis is not the likely one.
+    lemmaOf("СУДАМИ", "СУД");
+    lemmaOf("СУДА", "СУД");
+    lemmaOf("БЫЛИ", "БЫТЬ");
+    lemmaOf("МОЖЕТ", "МОЧЬ");
+    lemmaOf("СЛОЯ", "СЛОЙ");
+    lemmaOf("СТАЛИ", "СТАТЬ");
     return checks;
 }
 

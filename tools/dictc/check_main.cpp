@@ -3,8 +3,9 @@
 //   kestrova-dictcheck LEXICON DICT_DIR [--hold-out PERCENT] [--seed N]
 //
 // DICT_DIR holds the twelve NAME.lzma files; --hold-out and --seed must be those the folder was
-// compiled with.  Prints the named-word checks, the exhaustive check of every form and, with a
-// hold-out, how well the held-out forms are predicted.  Exit status 1 when a check fails.
+// compiled with.  Prints the named-word checks, the exhaustive check of every form, then, with
+// a hold-out, how well the held-out forms are predicted, or without one, how often an ambiguous
+// form gets its most probable lemma.  Exit status 1 when a check fails.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -19,12 +20,14 @@ double Percent(size_t part, size_t whole) {
 }
 
 bool Report(const kestrova::dictc::LexiconCheck& c, bool holdOut) {
-    std::printf("forms checked %zu: not found %zu, first lemma not of the form's lexemes %zu\n",
+    std::printf("forms checked %zu: not found %zu, chosen lemma not of the form's lexemes %zu\n",
                 c.forms, c.notFound, c.wrongLemma);
     if (holdOut) {
         std::printf("held-out forms %zu: own lemma %zu (%.2f%%)\n", c.heldOutForms,
                     c.heldOutFoundOwn + c.heldOutPredictedOwn,
                     Percent(c.heldOutFoundOwn + c.heldOutPredictedOwn, c.heldOutForms));
+        std::printf("  by the first analysis instead of the chosen one %zu (%.2f%%)\n",
+                    c.heldOutFirstOwn, Percent(c.heldOutFirstOwn, c.heldOutForms));
         std::printf("  found through another lexeme %zu, with the own lemma %zu\n", c.heldOutFound,
                     c.heldOutFoundOwn);
         std::printf("  predicted %zu, with the own lemma %zu (%.2f%%)\n", c.heldOutPredicted,
@@ -32,6 +35,18 @@ bool Report(const kestrova::dictc::LexiconCheck& c, bool holdOut) {
     }
     for (const std::string& example : c.examples) std::printf("  %s\n", example.c_str());
     return c.notFound == 0 && c.wrongLemma == 0;
+}
+
+// The choice among the lemmas of ambiguous forms; fails below kChoiceAim.
+bool Report(const kestrova::dictc::ChoiceCheck& c) {
+    constexpr double kChoiceAim = 99.0;
+    std::printf("forms with analyses of two or more lemmas and a corpus estimate %zu:\n", c.forms);
+    std::printf("  the dictionary form is the most probable lemma for %zu (%.2f%%, aim %.0f%%)\n",
+                c.chosenMostProbable, Percent(c.chosenMostProbable, c.forms), kChoiceAim);
+    std::printf("  the first analysis gives it for %zu (%.2f%%)\n", c.firstMostProbable,
+                Percent(c.firstMostProbable, c.forms));
+    for (const std::string& example : c.examples) std::printf("  %s\n", example.c_str());
+    return c.forms == 0 || Percent(c.chosenMostProbable, c.forms) >= kChoiceAim;
 }
 
 }  // namespace
@@ -64,6 +79,8 @@ int main(int argc, char** argv) {
             }
             ok &= Report(kestrova::dictc::CheckLexicon(lexicon, options, *lemmatizer),
                          options.holdOutPercent > 0);
+            if (options.holdOutPercent <= 0)
+                ok &= Report(kestrova::dictc::CheckChoice(lexicon, options, *lemmatizer));
         });
         if (!ok) std::printf("some checks failed\n");
         return ok ? 0 : 1;

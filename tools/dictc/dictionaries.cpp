@@ -12,6 +12,7 @@
 #include "tools/dictc/lzma_alone.h"
 #include "tools/dictc/paradigm.h"
 #include "tools/dictc/prediction.h"
+#include "tools/dictc/weights.h"
 
 namespace kestrova::dictc {
 namespace {
@@ -80,10 +81,12 @@ uint64_t SplitMix(uint64_t x) {
 class Compiler {
 public:
     Compiler(const Lexicon& lexicon, const Options& options)
-        : lexicon_(lexicon), options_(options), prediction_(options.predictionSuffixLength) {}
+        : lexicon_(lexicon),
+          options_(options),
+          prediction_(options.predictionSuffixLength),
+          weights_(lexicon.weights) {}
 
     void Run(Report& report) {
-        IndexWeights();
         for (size_t i = 0; i < lexicon_.lexemes.size(); ++i) {
             if (IsHeldOut(i, options_)) {
                 ++report.heldOutLexemes;
@@ -120,24 +123,12 @@ public:
         return out;
     }
 
-    // homoweight: (flexia model, item, weight) records; wordweight: (flexia model, weight).
-    // A weight is the summed corpus estimate P(tag | word) of the forms, in thousandths.
-    std::string HomoWeights() const {
-        std::string out;
-        for (const auto& [key, weight] : formWeights_) {
-            AppendLittleEndian(out, key.first, 4);
-            AppendLittleEndian(out, key.second, 4);
-            AppendLittleEndian(out, Thousandths(weight), 4);
-        }
-        return out;
-    }
-    std::string WordWeights() const {
-        std::string out;
-        for (const auto& [model, weight] : modelWeights_) {
-            AppendLittleEndian(out, model, 4);
-            AppendLittleEndian(out, Thousandths(weight), 4);
-        }
-        return out;
+    WeightFiles Weights(Report& report) const {
+        WeightFiles files = weights_.Write();
+        report.ambiguousForms = files.ambiguousForms;
+        report.analysisWeights = files.homoweight.size() / 12;
+        report.lemmaWeights = files.wordweight.size() / 8;
+        return files;
     }
 
     // Entry 0 is the empty base, then every non-empty stem once, in byte order.
@@ -198,24 +189,6 @@ private:
         return options_.prefixes.empty() ? DefaultPrefixes() : options_.prefixes;
     }
 
-    static uint32_t Thousandths(uint64_t weight) {
-        return uint32_t(std::min<uint64_t>(weight / 1000, INT32_MAX));
-    }
-
-    void IndexWeights() {
-        for (const FormWeight& w : lexicon_.weights) {
-            std::optional<std::string> folded = FoldWord(w.word);
-            if (folded) weightOf_[{*folded, w.tag}] += w.weight;
-        }
-    }
-
-    void AddWeight(const std::string& word, uint32_t tag, uint32_t model, uint32_t item) {
-        auto found = weightOf_.find({word, tag});
-        if (found == weightOf_.end()) return;
-        formWeights_[{model, item}] += found->second;
-        modelWeights_[model] += found->second;
-    }
-
     void AddLexeme(const Lexeme& lexeme, Report& report) {
         std::vector<std::string> words;
         std::vector<uint32_t> tags;
@@ -244,8 +217,10 @@ private:
         }
         const uint32_t model = ModelNumber(items);
         ++models_[model].lexemes;
-        if (lemmaIds_.emplace(std::make_pair(model, split.stem), lemmas_.size()).second) {
+        auto [lemma, added] = lemmaIds_.emplace(std::make_pair(model, split.stem), lemmas_.size());
+        if (added) {
             lemmas_.push_back(LemmaRecord{model, split.stem, tags[0]});
+            weights_.AddLemma(words[0]);
         }
         report.lemmas = lemmas_.size();
         ++report.lexemes;
@@ -256,7 +231,7 @@ private:
             s.push_back(kAnnotationChar);
             AppendAnnotation(s, PackAnnotation(model, uint32_t(i), 0));
             formStrings_.push_back(std::move(s));
-            if (!weightOf_.empty()) AddWeight(words[i], tags[i], model, uint32_t(i));
+            weights_.AddForm(words[i], uint32_t(lemma->second), uint32_t(i), tags[i]);
             if (predictable && items[i].prefix.empty()) {
                 prediction_.Add(words[i], model, uint32_t(i), items[i].ending.size());
             }
@@ -282,10 +257,8 @@ private:
     std::vector<LemmaRecord> lemmas_;
     std::map<std::pair<uint32_t, std::string>, size_t> lemmaIds_;
     std::vector<std::string> formStrings_;
-    std::map<std::pair<std::string, uint32_t>, uint64_t> weightOf_;
-    std::map<std::pair<uint32_t, uint32_t>, uint64_t> formWeights_;
-    std::map<uint32_t, uint64_t> modelWeights_;
     PredictionCollector prediction_;
+    WeightCollector weights_;
 };
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
@@ -336,9 +309,10 @@ Report WriteDictionaries(const Lexicon& lexicon, const std::filesystem::path& ou
     plain["morph.bases"] = compiler.BasesFile(report);
     plain["morph.options"] = "";
     plain["rgramtab.tab"] = GramtabText(lexicon);
+    const WeightFiles weights = compiler.Weights(report);
     for (const char* subject : {"c", "f", "l"}) {
-        plain[std::string(subject) + "homoweight.bin"] = compiler.HomoWeights();
-        plain[std::string(subject) + "wordweight.bin"] = compiler.WordWeights();
+        plain[std::string(subject) + "homoweight.bin"] = weights.homoweight;
+        plain[std::string(subject) + "wordweight.bin"] = weights.wordweight;
     }
 
     std::filesystem::create_directories(outDir);

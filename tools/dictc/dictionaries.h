@@ -49,6 +49,9 @@ struct Report {
     size_t models = 0, bases = 0, lemmas = 0;
     size_t formNodes = 0, formRelations = 0, formFinals = 0;
     size_t predictNodes = 0, predictRelations = 0, predictKeys = 0;
+    // Forms with analyses of two or more lemma words and a corpus estimate; records of the
+    // statistics files.
+    size_t ambiguousForms = 0, analysisWeights = 0, lemmaWeights = 0;
     std::vector<FileSize> files;  // the twelve files in resource order
 };
 

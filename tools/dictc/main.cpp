@@ -27,6 +27,10 @@ void PrintReport(const kestrova::dictc::Report& r) {
                 r.formRelations, r.formFinals);
     std::printf("npredict.bin: %zu endings, %zu nodes, %zu relations\n", r.predictKeys,
                 r.predictNodes, r.predictRelations);
+    std::printf(
+        "statistics: %zu ambiguous forms with corpus estimates, %zu analysis weights, "
+        "%zu lemma weights\n",
+        r.ambiguousForms, r.analysisWeights, r.lemmaWeights);
     size_t plain = 0, packed = 0;
     for (const auto& file : r.files) {
         std::printf("%-18s plain %9zu  compressed %9zu\n", file.name.c_str(), file.plain,

@@ -152,11 +152,12 @@ std::string DictFixture::Forms() const {
 std::map<std::string, std::string> DictFixture::PlainFiles() const {
     std::map<std::string, std::string> files;
     std::string homo, word;
-    PutLe(homo, 0, 4);
-    PutLe(homo, 0, 4);
-    PutLe(homo, 7, 4);
-    PutLe(word, 0, 4);
-    PutLe(word, 3, 4);
+    for (const auto& record : analysisWeights) {
+        for (std::int32_t value : record) PutLe(homo, static_cast<std::uint32_t>(value), 4);
+    }
+    for (const auto& record : lemmaWeights) {
+        for (std::int32_t value : record) PutLe(word, static_cast<std::uint32_t>(value), 4);
+    }
     for (const char* s : {"c", "f", "l"}) {
         files[std::string("rus/") + s + "homoweight.bin"] = homo;
         files[std::string("rus/") + s + "wordweight.bin"] = word;

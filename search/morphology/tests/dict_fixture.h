@@ -4,6 +4,7 @@
 #include "search/morphology/mem_file_registry.h"
 #include "search/morphology/module_resources.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -47,6 +48,10 @@ struct DictFixture {
     std::set<std::string> predictStrings;  // raw strings of the prediction automaton
     std::string options;
     std::string gramtab;
+    // Statistics records: (lemma record, item, weight) and (lemma record, weight); lemma
+    // record i is lexeme i.
+    std::vector<std::array<std::int32_t, 3>> analysisWeights = {{0, 0, 7}};
+    std::vector<std::array<std::int32_t, 2>> lemmaWeights = {{0, 3}};
 
     // The plain files by registered name ("rus/morph.annot", ..., "rgramtab.tab").
     std::map<std::string, std::string> PlainFiles() const;

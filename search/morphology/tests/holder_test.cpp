@@ -1,3 +1,4 @@
+#include "search/morphology/fingerprint.h"
 #include "search/morphology/morpho_word_filter.h"
 #include "search/morphology/morphology_holder.h"
 #include "search/morphology/tests/russian_fixture.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 namespace kestrova {
@@ -91,6 +93,71 @@ TEST(MorphologyHolder, EveryStartFailureHasItsMessage) {
               "duplicate file in MemFileRegistry");
 }
 
+// ПРИБЫЛИ is item 1 of lexeme 5 (ПРИБЫЛЬ) and item 1 of lexeme 6 (ПРИБЫТЬ) of the fixture.
+class DictionaryFormChoice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HolderSetup s;
+        s.Holder().Use([&](const Lemmatizer* l) {
+            ASSERT_NE(l, nullptr);
+            std::vector<Analysis> analyses;
+            l->Analyse(Cp1251("прибыли"), false, false, true, analyses);
+            ASSERT_EQ(analyses.size(), 2u);
+            first_ = l->NormalForm(analyses[0]);
+            other_ = l->NormalForm(analyses[1]);
+        });
+        firstLemma_ = first_ == Cp1251("ПРИБЫЛЬ") ? 5 : 6;
+        otherLemma_ = 11 - firstLemma_;
+    }
+    // The dictionary form of ПРИБЫЛИ with these statistics records.
+    std::string Form(std::vector<std::array<std::int32_t, 3>> analysisWeights,
+                     std::vector<std::array<std::int32_t, 2>> lemmaWeights) {
+        testing::DictFixture d = testing::RussianFixture();
+        d.analysisWeights = std::move(analysisWeights);
+        d.lemmaWeights = std::move(lemmaWeights);
+        HolderSetup s(d.PlainFiles());
+        EXPECT_EQ(s.Holder().DictionaryForm(Cp1251("законы")), Cp1251("ЗАКОН"));
+        return s.Holder().DictionaryForm(Cp1251("прибыли"));
+    }
+    std::string first_, other_;
+    std::int32_t firstLemma_ = 0, otherLemma_ = 0;
+};
+
+TEST_F(DictionaryFormChoice, WithoutWeightsTheFirstAnalysisAsBefore) {
+    EXPECT_EQ(Form({}, {}), first_);
+    EXPECT_EQ(Form({{0, 0, 7}}, {{0, 3}}), first_);  // weights of other words only
+}
+
+TEST_F(DictionaryFormChoice, TheGreatestWeightWinsAndEqualWeightsKeepTheOrder) {
+    EXPECT_EQ(Form({}, {{otherLemma_, 5}}), other_);
+    EXPECT_EQ(Form({}, {{otherLemma_, 5}, {firstLemma_, 5}}), first_);
+    EXPECT_EQ(Form({}, {{otherLemma_, 5}, {firstLemma_, 6}}), first_);
+    // An analysis's own weight comes before its lemma's; another item's weight does not count.
+    EXPECT_EQ(Form({{firstLemma_, 1, 9}, {otherLemma_, 1, 8}}, {{otherLemma_, 50}}), first_);
+    EXPECT_EQ(Form({{firstLemma_, 0, 9}}, {{otherLemma_, 5}}), other_);
+}
+
+TEST_F(DictionaryFormChoice, RecordsOfLemmasTheDictionaryLacksAreLeftOut) {
+    EXPECT_EQ(Form({{8, 1, 9}, {-1, 1, 9}, {1 << 30, 1, 9}}, {{99, 9}, {-7, 9}}), first_);
+    EXPECT_EQ(Form({{otherLemma_, 1, -5}}, {{firstLemma_, -9}}), other_);
+}
+
+TEST(MorphologyFingerprint, FollowsEveryResourceByteAndNamesTheRule) {
+    auto fingerprint = [](const testing::FixtureResources& resources) {
+        return MorphologyFingerprint(
+            [&](int id, std::string_view type) { return resources.Find(id, type); });
+    };
+    auto files = testing::RussianFixture().PlainFiles();
+    testing::FixtureResources resources(files);
+    const std::string original = fingerprint(resources);
+    EXPECT_EQ(original, fingerprint(testing::FixtureResources(files)));
+    EXPECT_NE(original.find("; choice greatest-weight"), std::string::npos) << original;
+    files["rus/cwordweight.bin"][4] ^= 1;
+    EXPECT_NE(fingerprint(testing::FixtureResources(files)), original);
+    resources.Remove(163);
+    EXPECT_NE(fingerprint(resources), original);
+}
+
 TEST(MorphologyHolder, OneLockServesConcurrentCallers) {
     HolderSetup s;
     MorphologyHolder& holder = s.Holder();
@@ -139,6 +206,18 @@ TEST(ProcessMorphology, LinkedDictionariesOrTheResourceError) {
     EXPECT_EQ(GetDictionaryForm(std::u16string_view(u"Ёлки")), u"ЕЛКА");
     EXPECT_EQ(GetDictionaryForm(std::u16string_view(u"ЕЛКИ")), u"ЕЛКА");
     EXPECT_EQ(GetDictionaryForm(std::u16string_view(u"СДЕЛАЛ")), u"СДЕЛАТЬ");
+    // Ambiguous forms take their most probable lemma.
+    for (auto [word, lemma] : {std::pair{u"суда", u"СУД"},
+                               {u"судами", u"СУД"},
+                               {u"были", u"БЫТЬ"},
+                               {u"может", u"МОЧЬ"},
+                               {u"слоя", u"СЛОЙ"},
+                               {u"стали", u"СТАТЬ"},
+                               {u"в", u"В"},
+                               {u"силу", u"СИЛА"}}) {
+        EXPECT_EQ(GetDictionaryForm(std::u16string_view(word)), lemma)
+            << platform::Utf16ToUtf8(word);
+    }
     MorphologyHolder::Instance().Use([](const Lemmatizer* l) {
         ASSERT_NE(l, nullptr);
         std::vector<Analysis> made, make, odd;
@@ -149,6 +228,11 @@ TEST(ProcessMorphology, LinkedDictionariesOrTheResourceError) {
         EXPECT_TRUE(std::any_of(make.begin(), make.end(), [&](const Analysis& a) {
             return a.model == made[0].model && a.item == 0;
         }));
+        // The lemmatizer's own order stays: the conjunction МОЖЕТ comes first.
+        l->Analyse(Cp1251("может"), false, false, true, odd);
+        ASSERT_GE(odd.size(), 2u);
+        EXPECT_EQ(l->NormalForm(odd[0]), Cp1251("МОЖЕТ"));
+        EXPECT_EQ(l->NormalForm(odd[ChosenAnalysis(*l, odd)]), Cp1251("МОЧЬ"));
         for (const char* word : {"ЗАКОН1", "ЗАКОНZ"}) {
             l->Analyse(Cp1251(word), false, false, true, odd);
             EXPECT_TRUE(std::none_of(odd.begin(), odd.end(), [](const Analysis& a) {

@@ -12,6 +12,7 @@
 #include "tools/dictc/dictionaries.h"
 #include "tools/dictc/lzma_alone.h"
 #include "tools/dictc/paradigm.h"
+#include "tools/dictc/weights.h"
 
 namespace kestrova::dictc {
 namespace {
@@ -338,27 +339,55 @@ TEST_F(SmallDictionary, GramtabIsReadableCp1251) {
     EXPECT_NE(gramtab.find("\n\xE0\xEE \xC0 PREP\n"), std::string::npos);
 }
 
-TEST_F(SmallDictionary, StatisticsSumCorpusWeightsPerModelItem) {
-    const uint32_t nominative = lexicon_.TagId("NOUN,inan,masc plur,nomn");
-    const uint32_t accusative = lexicon_.TagId("NOUN,inan,masc plur,accs");
-    lexicon_.weights = {{"законы", nominative, 600000},
-                        {"ЗАКОНЫ", accusative, 400000},
-                        {"столы", nominative, 900000},
-                        {"нет-такого", nominative, 5000}};
+// СТАЛИ is a form of СТАЛЬ (lemma record 5, item 1) and of СТАТЬ (record 6, item 1); the corpus
+// reads it as the verb nine times in ten.
+TEST_F(SmallDictionary, StatisticsWeighTheLemmasOfAmbiguousForms) {
+    lexicon_.Add({{"сталь", "NOUN,inan,femn sing,nomn"}, {"стали", "NOUN,inan,femn sing,gent"}});
+    lexicon_.Add({{"стать", "INFN,perf,intr"}, {"стали", "VERB,perf,intr plur,past,indc"}});
+    lexicon_.weights = {{"стали", lexicon_.TagId("VERB,perf,intr plur,past,indc"), 900000},
+                        {"стали", lexicon_.TagId("NOUN,inan,femn sing,gent"), 100000},
+                        {"сталь", lexicon_.TagId("NOUN,inan,femn sing,nomn"), 1000000},
+                        {"законы", lexicon_.TagId("NOUN,inan,masc plur,nomn"), 600000},
+                        {"законы", lexicon_.TagId("NOUN,inan,masc plur,accs"), 400000},
+                        {"нет-такого", 0, 5000}};
     Options options;
     options.compress = false;
-    WriteDictionaries(lexicon_, dir_, options);
+    Report report = WriteDictionaries(lexicon_, dir_, options);
+    EXPECT_EQ(report.ambiguousForms, 1u);
+    // Only the analyses of the ambiguous form: the lemma's probability, then its weight.
     std::string homo = Plain("chomoweight.bin");
-    ASSERT_EQ(homo.size(), 2u * 12);  // model 0 items 6 and 9
-    EXPECT_EQ(Word(homo, 0), 0u);
-    EXPECT_EQ(Word(homo, 4), 6u);
-    EXPECT_EQ(Word(homo, 8), 1500u);
-    EXPECT_EQ(Word(homo, 16), 9u);
-    EXPECT_EQ(Word(homo, 20), 400u);
+    ASSERT_EQ(homo.size(), 2u * 12);
+    EXPECT_EQ(Word(homo, 0), 5u);
+    EXPECT_EQ(Word(homo, 4), 1u);
+    EXPECT_EQ(Word(homo, 8), kEstimatedWeight * (1 + 100) + 1100);
+    EXPECT_EQ(Word(homo, 12), 6u);
+    EXPECT_EQ(Word(homo, 16), 1u);
+    EXPECT_EQ(Word(homo, 20), kEstimatedWeight * (1 + 900) + 900);
+    // Every lemma with estimated forms: how many of them are read as that lemma, in thousandths.
     std::string word = Plain("cwordweight.bin");
-    ASSERT_EQ(word.size(), 8u);
-    EXPECT_EQ(Word(word, 4), 1900u);
+    ASSERT_EQ(word.size(), 3u * 8);
+    EXPECT_EQ(Word(word, 0), 0u);  // ЗАКОН
+    EXPECT_EQ(Word(word, 4), 1000u);
+    EXPECT_EQ(Word(word, 8), 5u);  // СТАЛЬ: СТАЛИ one time in ten, СТАЛЬ always
+    EXPECT_EQ(Word(word, 12), 1100u);
+    EXPECT_EQ(Word(word, 16), 6u);
+    EXPECT_EQ(Word(word, 20), 900u);
     EXPECT_EQ(Plain("fwordweight.bin"), word);
+    EXPECT_EQ(Plain("lhomoweight.bin"), homo);
+}
+
+TEST(Weights, SpellingsThatFoldAlikeCountEquallyAndWeightsKeepTheirOrder) {
+    FormEstimates estimates =
+        FoldEstimates({{"все", 1, 200000}, {"все", 2, 600000}, {"всё", 3, 500000}});
+    ASSERT_EQ(estimates.size(), 1u);
+    EXPECT_EQ(estimates.begin()->first, Cp("ВСЕ"));
+    EXPECT_EQ(estimates.begin()->second,
+              (std::map<uint32_t, uint32_t>{{1, 125000}, {2, 375000}, {3, 500000}}));
+    // Any estimate, however small, outweighs a lemma weight alone; the largest fits 31 bits.
+    EXPECT_GT(AnalysisWeight(1, 0), kEstimatedWeight - 1);
+    EXPECT_GT(AnalysisWeight(2000, 0), AnalysisWeight(1000, 5000));
+    EXPECT_GT(AnalysisWeight(1000, 7), AnalysisWeight(1000, 6));
+    EXPECT_LE(AnalysisWeight(5000000, 1u << 30), uint32_t(INT32_MAX));
 }
 
 TEST(HoldOut, ChoosesAFixedShare) {
