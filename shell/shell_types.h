@@ -35,7 +35,7 @@ using TitlePath = std::vector<std::u16string>;
 // What the panes keep across a change of the model shown (a reload, a category change, a
 // copy of the window).
 struct PaneState {
-    std::vector<TitlePath> expanded;  // every expanded item of the contents tree
+    std::vector<TitlePath> expanded;    // every expanded item of the contents tree
     std::optional<TitlePath> selected;  // the selected item of the contents tree
     std::optional<QString> indexText;   // the text of the index box
     int tab = -1;                       // the selected tab (-1 keeps the selection)

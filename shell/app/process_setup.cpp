@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QWebEngineUrlScheme>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace kestrova {
 namespace {
@@ -36,8 +36,7 @@ void PrepareShellProcess() {
     if (geteuid() == 0) {
         const char* off = std::getenv("QTWEBENGINE_DISABLE_SANDBOX");
         if (!off || std::strcmp(off, "1") != 0) {
-            std::fputs("kestrova: running as root, the browser runs without its sandbox\n",
-                       stderr);
+            std::fputs("kestrova: running as root, the browser runs without its sandbox\n", stderr);
             setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
         }
         AddChromiumFlag("--disable-gpu");

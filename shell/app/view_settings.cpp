@@ -40,9 +40,7 @@ std::u16string JoinKey(std::u16string_view head, std::u16string_view tail) {
     return key;
 }
 
-std::u16string ItemName(int i) {
-    return u"Item" + QString::number(i).toStdU16String();
-}
+std::u16string ItemName(int i) { return u"Item" + QString::number(i).toStdU16String(); }
 
 void LoadHistory(const platform::SettingsStore& store, const std::u16string& key,
                  HistoryList& history) {
@@ -96,8 +94,8 @@ void SaveViewSettings(const platform::SettingsStore& store, const QString& profi
         std::optional<platform::SettingsKey> key =
             platform::SettingsKey::Open(store, JoinKey(root, v.subkey), true);
         if (!key) continue;
-        uint32_t value = v.flag ? (settings.*v.flag ? 1u : 0u)
-                                : static_cast<uint32_t>(settings.*v.extent);
+        uint32_t value =
+            v.flag ? (settings.*v.flag ? 1u : 0u) : static_cast<uint32_t>(settings.*v.extent);
         key->WriteDword(v.name, value);
     }
     SaveHistory(store, JoinKey(root, u"SearchHistory"), settings.searchHistory);

@@ -26,8 +26,8 @@ int RunShellTest(int argc, char** argv, QObject& test);
 
 }  // namespace kestrova::test
 
-#define KESTROVA_SHELL_TEST_MAIN(TestClass)                   \
-    int main(int argc, char** argv) {                        \
-        TestClass test;                                      \
+#define KESTROVA_SHELL_TEST_MAIN(TestClass)                    \
+    int main(int argc, char** argv) {                          \
+        TestClass test;                                        \
         return kestrova::test::RunShellTest(argc, argv, test); \
     }

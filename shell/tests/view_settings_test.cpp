@@ -1,7 +1,7 @@
 // The view settings and their histories in the settings store, as a window loads and saves
 // them.
-#include "platform/settings_store.h"
 #include "shell/app/view_settings.h"
+#include "platform/settings_store.h"
 #include "shell/tests/shell_test_support.h"
 
 #include <QObject>
