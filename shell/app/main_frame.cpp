@@ -99,7 +99,8 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::SetTitle(const QString& text) {
-    setWindowTitle(text.isEmpty() ? texts::kAppTitle : text + QStringLiteral(" - ") + texts::kAppTitle);
+    setWindowTitle(text.isEmpty() ? texts::kAppTitle
+                                  : text + QStringLiteral(" - ") + texts::kAppTitle);
 }
 
 CPagiroWnd* CMainFrame::OpenNewWindow() {

@@ -32,9 +32,8 @@ CPagiroWnd::CPagiroWnd(QWidget* frame, ShellContext& context)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-CPagiroWnd* CPagiroWnd::Create(QWidget* frame, ShellContext& context,
-                               const NavWindowParams& params, CPagiroWnd* source,
-                               QString* error) {
+CPagiroWnd* CPagiroWnd::Create(QWidget* frame, ShellContext& context, const NavWindowParams& params,
+                               CPagiroWnd* source, QString* error) {
     auto* wnd = new CPagiroWnd(frame, context);
     bool ok = false;
     Guarded("creating the navigator window", [&] {

@@ -38,10 +38,14 @@ QString LocalFileOf(const QString& url) {
 
 QString CaptionFor(QMessageBox::Icon icon) {
     switch (icon) {
-    case QMessageBox::Critical: return texts::kCaptionError;
-    case QMessageBox::Question: return texts::kCaptionQuestion;
-    case QMessageBox::Warning: return texts::kCaptionWarning;
-    default: return texts::kCaptionInformation;
+        case QMessageBox::Critical:
+            return texts::kCaptionError;
+        case QMessageBox::Question:
+            return texts::kCaptionQuestion;
+        case QMessageBox::Warning:
+            return texts::kCaptionWarning;
+        default:
+            return texts::kCaptionInformation;
     }
 }
 

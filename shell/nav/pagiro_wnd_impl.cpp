@@ -137,7 +137,8 @@ bool CPagiroWnd_impl_::Create() {
     ClampPaneSizes();
     ApplySettingsToChildren();
     CreateShortcuts();
-    QObject::connect(toolBar_, &CNavToolBar::command, &wnd_, [this](int id) { wnd_.ExecuteCommand(id); });
+    QObject::connect(toolBar_, &CNavToolBar::command, &wnd_,
+                     [this](int id) { wnd_.ExecuteCommand(id); });
     QObject::connect(toolBar_->SearchBox(), &CSearchComboBox::SEN_ENTER, &wnd_,
                      [this] { wnd_.ExecuteCommand(ID_SEARCH); });
     QObject::connect(toolBar_->DomainBox(), &CDomainComboBox::selectionChanged, &wnd_,
@@ -173,11 +174,14 @@ void CPagiroWnd_impl_::ConnectChildren() {
                      [this](const QRect& bar) { OnSplitterMoved(true, bar); });
     QObject::connect(bottomSplitter_, &CSplitterCtrl::SPN_MOVED, &wnd_,
                      [this](const QRect& bar) { OnSplitterMoved(false, bar); });
-    QObject::connect(leftSplitter_, &CSplitterCtrl::SPN_TOGGLE, &wnd_, [this] { OnSplitterToggle(true); });
-    QObject::connect(bottomSplitter_, &CSplitterCtrl::SPN_TOGGLE, &wnd_, [this] { OnSplitterToggle(false); });
+    QObject::connect(leftSplitter_, &CSplitterCtrl::SPN_TOGGLE, &wnd_,
+                     [this] { OnSplitterToggle(true); });
+    QObject::connect(bottomSplitter_, &CSplitterCtrl::SPN_TOGGLE, &wnd_,
+                     [this] { OnSplitterToggle(false); });
     QObject::connect(browser_, &CBrowserWnd::BWN_COMMANDSTATE, &wnd_,
                      [this](int command, bool enable) { OnCommandState(command, enable); });
-    QObject::connect(browser_, &CBrowserWnd::BWN_COMMAND, &wnd_, [this](int id) { wnd_.ExecuteCommand(id); });
+    QObject::connect(browser_, &CBrowserWnd::BWN_COMMAND, &wnd_,
+                     [this](int id) { wnd_.ExecuteCommand(id); });
     QObject::connect(browser_, &CBrowserWnd::BWN_DOCUMENTCOMPLETE, &wnd_,
                      [this](const QString& url) { OnDocumentComplete(url); });
 }
@@ -189,7 +193,8 @@ void CPagiroWnd_impl_::CreateShortcuts() {
         action->setShortcutContext(Qt::WindowShortcut);
         action->setData(key.command);
         const int command = key.command;
-        QObject::connect(action, &QAction::triggered, &wnd_, [this, command] { wnd_.ExecuteCommand(command); });
+        QObject::connect(action, &QAction::triggered, &wnd_,
+                         [this, command] { wnd_.ExecuteCommand(command); });
         wnd_.addAction(action);
     }
 }
@@ -336,58 +341,81 @@ void CPagiroWnd_impl_::FocusMain() {
 
 bool CPagiroWnd_impl_::HandleMessage(NavMessage& message) {
     switch (message.Id()) {
-    case NAVM_KEYWORDTOPICS:
-        OnKeywordTopics(static_cast<NavKeywordTopics&>(message).keyword);
-        message.result = 1;
-        return true;
-    case NAVM_NAVIGATE:
-        Navigate(static_cast<NavNavigate&>(message).request);
-        message.result = 1;
-        return true;
-    case NAVM_GETBROWSER:
-        static_cast<NavGetBrowser&>(message).browser = browser_;
-        message.result = reinterpret_cast<qintptr>(browser_);
-        return true;
-    case NAVM_MODELREADY:
-        OnModelReady();
-        return true;
-    case NAVM_SEARCHDONE:
-        OnSearchDone();
-        return true;
-    case NAVM_COPYSTATE:
-        OnCopyState();
-        return true;
-    case NAVM_OPENFILE:
-        OpenFile(static_cast<NavOpenFile&>(message).file);
-        message.result = 1;
-        return true;
-    case NAVM_DOMODAL:
-        message.result = DoModal(static_cast<NavDoModal&>(message).dialog);
-        return true;
-    case NAVM_MESSAGEBOX: {
-        auto& box = static_cast<NavMessageBox&>(message);
-        message.result = MessageBox(box.text, box.icon, box.buttons, box.caption);
-        return true;
-    }
+        case NAVM_KEYWORDTOPICS:
+            OnKeywordTopics(static_cast<NavKeywordTopics&>(message).keyword);
+            message.result = 1;
+            return true;
+        case NAVM_NAVIGATE:
+            Navigate(static_cast<NavNavigate&>(message).request);
+            message.result = 1;
+            return true;
+        case NAVM_GETBROWSER:
+            static_cast<NavGetBrowser&>(message).browser = browser_;
+            message.result = reinterpret_cast<qintptr>(browser_);
+            return true;
+        case NAVM_MODELREADY:
+            OnModelReady();
+            return true;
+        case NAVM_SEARCHDONE:
+            OnSearchDone();
+            return true;
+        case NAVM_COPYSTATE:
+            OnCopyState();
+            return true;
+        case NAVM_OPENFILE:
+            OpenFile(static_cast<NavOpenFile&>(message).file);
+            message.result = 1;
+            return true;
+        case NAVM_DOMODAL:
+            message.result = DoModal(static_cast<NavDoModal&>(message).dialog);
+            return true;
+        case NAVM_MESSAGEBOX: {
+            auto& box = static_cast<NavMessageBox&>(message);
+            message.result = MessageBox(box.text, box.icon, box.buttons, box.caption);
+            return true;
+        }
     }
     return false;
 }
 
 void CPagiroWnd_impl_::OnCommand(int id) {
     switch (id) {
-    case ID_GO_BACK: browser_->Back(); break;
-    case ID_GO_FORWARD: browser_->Forward(); break;
-    case ID_SHOW_CONTENTS: ShowTab(kTabContents); break;
-    case ID_SHOW_INDEX: ShowTab(kTabIndex); break;
-    case ID_FIND_IN_CONTENTS: FindInContents(); break;
-    case ID_SEARCH: Search(); break;
-    case ID_EDIT_PAGE:
-    case ID_EDIT_CURRENT_PAGE: EditPage(); break;
-    case ID_OPEN_NEW_WINDOW: browser_->OpenInNewWindow(); break;
-    case ID_LEFT_PANE: OnSplitterToggle(true); break;
-    case ID_RESULT_PANE: OnSplitterToggle(false); break;
-    case ID_DB_REBUILD: context_.registry.RequestReload(folder_.toStdU16String()); break;
-    default: break;
+        case ID_GO_BACK:
+            browser_->Back();
+            break;
+        case ID_GO_FORWARD:
+            browser_->Forward();
+            break;
+        case ID_SHOW_CONTENTS:
+            ShowTab(kTabContents);
+            break;
+        case ID_SHOW_INDEX:
+            ShowTab(kTabIndex);
+            break;
+        case ID_FIND_IN_CONTENTS:
+            FindInContents();
+            break;
+        case ID_SEARCH:
+            Search();
+            break;
+        case ID_EDIT_PAGE:
+        case ID_EDIT_CURRENT_PAGE:
+            EditPage();
+            break;
+        case ID_OPEN_NEW_WINDOW:
+            browser_->OpenInNewWindow();
+            break;
+        case ID_LEFT_PANE:
+            OnSplitterToggle(true);
+            break;
+        case ID_RESULT_PANE:
+            OnSplitterToggle(false);
+            break;
+        case ID_DB_REBUILD:
+            context_.registry.RequestReload(folder_.toStdU16String());
+            break;
+        default:
+            break;
     }
 }
 

@@ -66,7 +66,8 @@ void CPagiroWnd_impl_::OnCopyState() {
 void CPagiroWnd_impl_::ShowModel(CountedPtr<IModel> model, const PaneState* state) {
     CountedPtr<IModel> shown = model;
     if (model_) {
-        if (CountedPtr<IModel> view = GetModelFilter(model.get())->GetFiltered(FilterTag(model_.get()))) {
+        if (CountedPtr<IModel> view =
+                GetModelFilter(model.get())->GetFiltered(FilterTag(model_.get()))) {
             shown = view;
         }
     } else {
@@ -97,7 +98,8 @@ void CPagiroWnd_impl_::OnCategoryChanged() {
     if (!model_) return;
     std::optional<std::u16string> tag = toolBar_->DomainBox()->SelectedTag();
     if (SameTag(FilterTag(model_.get()), tag)) return;
-    CountedPtr<IModel> view = GetModelFilter(model_.get())->GetFiltered(tag ? tag->c_str() : nullptr);
+    CountedPtr<IModel> view =
+        GetModelFilter(model_.get())->GetFiltered(tag ? tag->c_str() : nullptr);
     if (!view) return;
     PaneState state = SavePaneState();
     tabs_->Contents()->Clear();

@@ -80,7 +80,8 @@ bool CPagiroWnd_impl_::EnsureModel() {
         RunProgressDialog(kPreparingCaption, QString());
         waitingForModel_ = false;
         if (!model_) {
-            if (CountedPtr<IModel> pending = TakePendingModel()) ShowModel(std::move(pending), nullptr);
+            if (CountedPtr<IModel> pending = TakePendingModel())
+                ShowModel(std::move(pending), nullptr);
         }
     }
     return model_ != nullptr;
