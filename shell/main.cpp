@@ -1,6 +1,7 @@
 // kestrova: the viewer. Usage: kestrova [START_PAGE] [/domain=TAG] [/folder=FOLDER]
 #include "shell/app/nav_app.h"
 #include "shell/app/process_setup.h"
+#include "shell/app/ready_screenshot.h"
 #include "shell/texts.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "kestrova: %s\n", qPrintable(error));
             return 1;
         }
+        const QString screenshot = qEnvironmentVariable("KESTROVA_SCREENSHOT");
+        if (!screenshot.isEmpty()) kestrova::ScreenshotWhenReady(navApp, screenshot, 120000);
         status = QApplication::exec();
     }
     return status;
