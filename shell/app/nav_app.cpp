@@ -16,6 +16,8 @@ CNavApp::CNavApp()
     : registry_(std::make_unique<ModelEnvRegistry>(LoadModelFromDisk)),
       profile_(CreateWebProfile(nullptr)) {
     context_.emplace(ShellContext{*registry_, *profile_});
+    // Chromium's processes start while the first window loads its model.
+    StartBrowserEarly(*profile_);
 }
 
 CNavApp::~CNavApp() {
