@@ -9,16 +9,20 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 class QWebEnginePage;
 class QWebEngineView;
 
 namespace kestrova {
 
+class CBrowserPage;
 class IPagiroFrame;
+class PageFolderGuard;
 
 // One frame of the page shown: its name, the URL it last went to and when (a monotonic tick
 // in milliseconds).
@@ -101,7 +105,29 @@ signals:
     void BWN_ADDFAVORITE(int flag);
 
 private:
-    // (members of the implementation)
+    void ConnectPage();
+    // The page's events.
+    void OnLoadStarted();
+    void OnLoadFinished();
+    void OnTitleChanged(const QString& title);
+    void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
+    void OnBackForwardChanged();
+    // The browser host of a new navigator window that the frame opens; null when there is no
+    // frame or it makes no window.
+    CBrowserWnd* OpenNewWindowHost();
+
+    IPagiroFrame* frame_ = nullptr;
+    std::unique_ptr<PageFolderGuard> guard_;  // outlives the page, which calls it
+    QWebEngineView* view_ = nullptr;
+    CBrowserPage* page_ = nullptr;  // owned; deleted first in the destructor
+    int navigationDepth_ = 0;       // above 0 while the host itself starts a navigation
+    bool loading_ = false;          // between the page's load start and load end
+    QString title_;
+    std::optional<HighlightRecord> highlight_;
+    bool highlightShown_ = false;
+    // The availability last reported for back and forward.
+    bool backEnabled_ = false;
+    bool forwardEnabled_ = false;
 };
 
 // Whether two URLs (or paths) denote the same local file: both must be local paths or file
