@@ -19,7 +19,8 @@ class CBrowserPage : public QWebEnginePage {
     Q_OBJECT
 public:
     // Asked before every navigation of the page or of one of its frames; false cancels it.
-    using NavigationCheck = std::function<bool(const QUrl& url, NavigationType type, bool isMainFrame)>;
+    using NavigationCheck =
+        std::function<bool(const QUrl& url, NavigationType type, bool isMainFrame)>;
 
     // A page whose requests `guard` checks; the guard must outlive the page.
     CBrowserPage(QWebEngineProfile& profile, PageFolderGuard& guard, QObject* parent);

@@ -72,7 +72,8 @@ CBrowserWnd::~CBrowserWnd() {
 }
 
 void CBrowserWnd::ConnectPage() {
-    connect(page_, &QWebEnginePage::loadStarted, this, [this] { Guarded([&] { OnLoadStarted(); }); });
+    connect(page_, &QWebEnginePage::loadStarted, this,
+            [this] { Guarded([&] { OnLoadStarted(); }); });
     connect(page_, &QWebEnginePage::loadFinished, this,
             [this](bool) { Guarded([&] { OnLoadFinished(); }); });
     connect(page_, &QWebEnginePage::titleChanged, this,

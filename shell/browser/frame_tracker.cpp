@@ -12,7 +12,8 @@ namespace {
 QString NewSecret() {
     QString secret;
     for (int i = 0; i < 4; ++i) {
-        secret += QString::number(QRandomGenerator::system()->generate(), 16).rightJustified(8, u'0');
+        secret +=
+            QString::number(QRandomGenerator::system()->generate(), 16).rightJustified(8, u'0');
     }
     return secret;
 }
@@ -47,8 +48,8 @@ QWebEngineScript FrameTracker::ReportScript() const {
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(kReportScript)
-                             .arg(QLatin1Char('\'') + prefix_ + QLatin1Char('\'')));
+    script.setSourceCode(
+        QString::fromLatin1(kReportScript).arg(QLatin1Char('\'') + prefix_ + QLatin1Char('\'')));
     return script;
 }
 

@@ -37,7 +37,7 @@ public:
     const std::vector<FrameEntry>& Entries() const { return entries_; }
 
 private:
-    QString prefix_;                  // the start of a report line, secret included
+    QString prefix_;                   // the start of a report line, secret included
     std::vector<FrameEntry> entries_;  // most recent first
 };
 

@@ -35,7 +35,8 @@ bool IsNetworkScheme(const QString& scheme) {
     return false;
 }
 
-PageFolderGuard::PageFolderGuard(const QString& pageFolder) : folder_(CanonicalFolder(pageFolder)) {}
+PageFolderGuard::PageFolderGuard(const QString& pageFolder)
+    : folder_(CanonicalFolder(pageFolder)) {}
 
 bool PageFolderGuard::IsInsideFolder(const QUrl& url) const {
     if (!url.isLocalFile()) return false;

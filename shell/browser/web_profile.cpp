@@ -57,9 +57,9 @@ void ApplyPageDefaults(QWebEngineSettings& settings) {
 
 QWebEngineProfile* CreateWebProfile(QObject* parent) {
     const std::string base = BaseFolder();
-    const QString folder =
-        base.empty() ? QString()
-                     : QFile::decodeName(base.c_str()) + QLatin1Char('/') + QLatin1String(kStorageFolder);
+    const QString folder = base.empty() ? QString()
+                                        : QFile::decodeName(base.c_str()) + QLatin1Char('/') +
+                                              QLatin1String(kStorageFolder);
     const int lock = folder.isEmpty() ? -1 : LockStorageFolder(folder);
     QWebEngineProfile* profile = nullptr;
     if (lock >= 0) {

@@ -27,8 +27,7 @@ QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString
 QString WritePages() {
     static int n = 0;
     const QString folder = TestHome().path() + QStringLiteral("/pages%1").arg(++n);
-    WriteFile(folder + "/a.html",
-              "<html><head><title>Первая</title></head><body>A</body></html>");
+    WriteFile(folder + "/a.html", "<html><head><title>Первая</title></head><body>A</body></html>");
     WriteFile(folder + "/b.html",
               "<html><head><title>Вторая</title></head><body>B "
               "<a id='blank' href='a.html' target='_blank'>a</a> "
@@ -146,8 +145,8 @@ private slots:
         // A script's window lives in a new window too, and the opener keeps its page.
         RunScript(browser.Page(), "window.open('a.html', 'named'); 0");
         QTRY_COMPARE_WITH_TIMEOUT(frame.windows.size(), size_t(3), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(SameFile(frame.windows[2]->browser->CurrentURL(), folder + "/a.html"),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            SameFile(frame.windows[2]->browser->CurrentURL(), folder + "/a.html"), 20000);
         QCOMPARE(browser.CurrentTitle(), QStringLiteral("Вторая"));
 
         // Without a frame no window opens and the page stays.
@@ -166,8 +165,7 @@ private slots:
         QVERIFY(NavigateAndWait(browser, FileUrl(kb + "/frames.html")));
         QTRY_COMPARE_WITH_TIMEOUT(browser.Frames().size(), size_t(2), 20000);
         // Both frames show their pages.
-        QCOMPARE(WaitForScript(browser.Page(),
-                               "frames[0].document.querySelector('h1').textContent",
+        QCOMPARE(WaitForScript(browser.Page(), "frames[0].document.querySelector('h1').textContent",
                                "Перечень сравниваемых требований"),
                  QStringLiteral("Перечень сравниваемых требований"));
 
@@ -205,8 +203,8 @@ private slots:
         QVERIFY(browser.Frames().empty());
         browser.OpenInNewWindow();
         QCOMPARE(frame.windows.size(), size_t(2));
-        QTRY_VERIFY_WITH_TIMEOUT(SameFile(frame.windows[1]->browser->CurrentURL(), kb + "/about.html"),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            SameFile(frame.windows[1]->browser->CurrentURL(), kb + "/about.html"), 20000);
     }
 
     void HighlightRecordIsKeptForTheSameFile() {
@@ -234,7 +232,7 @@ private slots:
         QVERIFY(SameFile("file:///kb/a%23b.html#x", "/kb/a#b.html#x"));  // cut at the last '#'
         QVERIFY(!SameFile("/kb/a.html#x#y", "/kb/a.html"));
         QVERIFY(SameFile("file:///kb/%D0%B0.html", "/kb/а.html"));
-        QVERIFY(!SameFile("/kb/A.html", "/kb/a.html"));  // letter case counts
+        QVERIFY(!SameFile("/kb/A.html", "/kb/a.html"));             // letter case counts
         QVERIFY(!SameFile("file:///kb/a%23b.html", "/kb/a.html"));  // an escaped '#' is a name
         QVERIFY(!SameFile("http://host/kb/a.html", "/kb/a.html"));
         QVERIFY(!SameFile("about:blank", "about:blank"));
