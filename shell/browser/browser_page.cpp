@@ -1,7 +1,8 @@
 #include "shell/browser/browser_page.h"
 
+#include "shell/browser/web_profile.h"
+
 #include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
 
 namespace kestrova {
 
@@ -9,12 +10,13 @@ CBrowserPage::CBrowserPage(QWebEngineProfile& profile, PageFolderGuard& guard, Q
     : QWebEnginePage(&profile, parent), guard_(guard) {
     clock_.start();
     setUrlRequestInterceptor(&guard_);
-    // As the profile's defaults say, set here too so that no other profile's defaults can
-    // loosen them: local pages reach local files (the guard keeps them in the page folder),
-    // never remote answers across origins.
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    ApplyPageSettings(*settings());
     scripts().insert(frames_.ReportScript());
+}
+
+void CBrowserPage::RebindAfterAdoption() {
+    setUrlRequestInterceptor(nullptr);
+    setUrlRequestInterceptor(&guard_);
 }
 
 bool CBrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {

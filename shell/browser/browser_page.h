@@ -25,6 +25,10 @@ public:
     // A page whose requests `guard` checks; the guard must outlive the page.
     CBrowserPage(QWebEngineProfile& profile, PageFolderGuard& guard, QObject* parent);
 
+    // Qt WebEngine drops the page's request check when the page takes over the contents of a
+    // window that another page opened; this gives it back.
+    void RebindAfterAdoption();
+
     void SetNavigationCheck(NavigationCheck check) { check_ = std::move(check); }
     const FrameTracker& Frames() const { return frames_; }
     PageFolderGuard& Guard() const { return guard_; }

@@ -3,6 +3,7 @@
 #include "shell/app/pagiro_frame.h"
 #include "shell/browser/browser_page.h"
 #include "shell/browser/page_folder_guard.h"
+#include "shell/browser/profile_guard.h"
 #include "shell/nav/nav_messages.h"
 
 #include <QAction>
@@ -55,6 +56,8 @@ CBrowserWnd::CBrowserWnd(QWidget* parent, QWebEngineProfile& profile, const QStr
     setObjectName(QStringLiteral("browser"));
     view_ = new QWebEngineView(this);
     view_->setObjectName(QStringLiteral("browserView"));
+    profileGuard_ = ProfileGuard::Of(profile);
+    if (profileGuard_) profileGuard_->Add(guard_.get());
     page_ = new CBrowserPage(profile, *guard_, this);
     view_->setPage(page_);
     auto* layout = new QVBoxLayout(this);
@@ -69,6 +72,7 @@ CBrowserWnd::~CBrowserWnd() {
     // holding a dangling page.
     delete page_;
     page_ = nullptr;
+    if (profileGuard_) profileGuard_->Remove(guard_.get());
 }
 
 void CBrowserWnd::ConnectPage() {
@@ -127,7 +131,10 @@ void CBrowserWnd::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
     // A page may not open a local file from outside its folder by way of a new window either;
     // refusing it here opens no empty window.
     if (!guard_->AllowsNewWindow(request.requestedUrl())) return;
-    if (CBrowserWnd* host = OpenNewWindowHost()) request.openIn(host->Page());
+    if (CBrowserWnd* host = OpenNewWindowHost()) {
+        request.openIn(host->Page());
+        host->page_->RebindAfterAdoption();
+    }
 }
 
 void CBrowserWnd::OnLoadStarted() {

@@ -23,6 +23,7 @@ namespace kestrova {
 class CBrowserPage;
 class IPagiroFrame;
 class PageFolderGuard;
+class ProfileGuard;
 
 // One frame of the page shown: its name, the URL it last went to and when (a monotonic tick
 // in milliseconds).
@@ -118,6 +119,7 @@ private:
 
     IPagiroFrame* frame_ = nullptr;
     std::unique_ptr<PageFolderGuard> guard_;  // outlives the page, which calls it
+    ProfileGuard* profileGuard_ = nullptr;    // the profile's check, which knows guard_
     QWebEngineView* view_ = nullptr;
     CBrowserPage* page_ = nullptr;  // owned; deleted first in the destructor
     int navigationDepth_ = 0;       // above 0 while the host itself starts a navigation

@@ -8,14 +8,6 @@ namespace {
 
 using Info = QWebEngineUrlRequestInfo;
 
-// Navigations of the top-level document that only the viewer starts: a page's scripts and
-// links produce the other kinds.
-bool IsViewerNavigation(Info::NavigationType navigation) {
-    return navigation == Info::NavigationTypeTyped ||
-           navigation == Info::NavigationTypeBackForward ||
-           navigation == Info::NavigationTypeReload;
-}
-
 QString CanonicalFolder(const QString& folder) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     // A folder that does not exist (yet) keeps its cleaned absolute form; nothing can be
@@ -26,6 +18,12 @@ QString CanonicalFolder(const QString& folder) {
 }
 
 }  // namespace
+
+bool IsViewerNavigation(Info::NavigationType navigation) {
+    return navigation == Info::NavigationTypeTyped ||
+           navigation == Info::NavigationTypeBackForward ||
+           navigation == Info::NavigationTypeReload;
+}
 
 bool IsNetworkScheme(const QString& scheme) {
     static const char* const kNetwork[] = {"http", "https", "ws", "wss", "ftp"};
@@ -54,7 +52,7 @@ bool PageFolderGuard::IsInsideFolder(const QUrl& url) const {
 bool PageFolderGuard::Allows(const QUrl& url, Info::ResourceType type,
                              Info::NavigationType navigation) const {
     if (IsNetworkScheme(url.scheme())) return !offline_;
-    if (url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0) return true;
+    if (!url.isLocalFile()) return true;
     if (type == Info::ResourceTypeMainFrame && IsViewerNavigation(navigation)) return true;
     return IsInsideFolder(url);
 }

@@ -41,5 +41,8 @@ private:
 
 // True for the schemes whose requests go to the network.
 bool IsNetworkScheme(const QString& scheme);
+// True for the kinds of top-level navigation that only the viewer starts (load, back or
+// forward, reload); a page's scripts and links start the other kinds.
+bool IsViewerNavigation(QWebEngineUrlRequestInfo::NavigationType navigation);
 
 }  // namespace kestrova

@@ -1,6 +1,7 @@
 #include "shell/browser/web_profile.h"
 
 #include "model/data_folder.h"
+#include "shell/browser/profile_guard.h"
 
 #include <QDir>
 #include <QObject>
@@ -44,16 +45,17 @@ int LockStorageFolder(const QString& folder) {
     return fd;
 }
 
-// What every page of the viewer may do: local pages may load other local files (framed pages
-// need it; each host's request check keeps them inside their page folder) but never read
-// remote answers across origins.
-void ApplyPageDefaults(QWebEngineSettings& settings) {
+}  // namespace
+
+// Local pages may load other local files (framed pages need it; Qt WebEngine refuses even their
+// frames without the first attribute) and network resources (it refuses every remote load of
+// a local page without the second; reading a remote answer still takes that server's consent,
+// as for any page).
+void ApplyPageSettings(QWebEngineSettings& settings) {
     settings.setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings.setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings.setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     settings.setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
 }
-
-}  // namespace
 
 QWebEngineProfile* CreateWebProfile(QObject* parent) {
     const std::string base = BaseFolder();
@@ -73,7 +75,8 @@ QWebEngineProfile* CreateWebProfile(QObject* parent) {
         profile = new QWebEngineProfile(parent);  // off the record: nothing on disk
     }
     profile->setSpellCheckEnabled(false);
-    ApplyPageDefaults(*profile->settings());
+    ProfileGuard::Install(*profile);
+    ApplyPageSettings(*profile->settings());
     return profile;
 }
 

@@ -6,6 +6,7 @@
 
 class QObject;
 class QWebEngineProfile;
+class QWebEngineSettings;
 
 namespace kestrova {
 
@@ -15,6 +16,11 @@ namespace kestrova {
 // memory. Never null. The caller (or `parent`) owns it and must delete it after the last page
 // that uses it.
 QWebEngineProfile* CreateWebProfile(QObject* parent);
+
+// Sets what every page of the viewer may do: local pages may load local files (each host's
+// request check keeps them inside their page folder) and network resources. Applied to the
+// profile's defaults and to each host's page.
+void ApplyPageSettings(QWebEngineSettings& settings);
 
 // Starts Chromium's browser and helper processes now, with a hidden page that loads
 // about:blank, so that the first page of a window does not wait for them. The page belongs to

@@ -57,10 +57,12 @@ public:
     void SetTitle(const QString& text) override { titles.append(text); }
     CPagiroWnd* OpenNewWindow() override {
         windows.push_back(std::make_unique<BrowserWindow>(profile_, folder_));
+        windows.back()->browser->SetOffline(offline);
         // The browser sees the window only as the receiver of NAVM_GETBROWSER, a QWidget.
         return reinterpret_cast<CPagiroWnd*>(static_cast<QWidget*>(windows.back().get()));
     }
 
+    bool offline = false;  // the offline mode of the windows it opens
     QStringList titles;
     std::vector<std::unique_ptr<BrowserWindow>> windows;
 

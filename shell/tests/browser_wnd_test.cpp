@@ -205,6 +205,11 @@ private slots:
         QCOMPARE(frame.windows.size(), size_t(2));
         QTRY_VERIFY_WITH_TIMEOUT(
             SameFile(frame.windows[1]->browser->CurrentURL(), kb + "/about.html"), 20000);
+
+        // A framed page that a page opens in a new window lists its frames there.
+        RunScript(browser.Page(), "window.open('frames.html'); 0");
+        QTRY_COMPARE_WITH_TIMEOUT(frame.windows.size(), size_t(3), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(frame.windows[2]->browser->Frames().size(), size_t(2), 20000);
     }
 
     void HighlightRecordIsKeptForTheSameFile() {
