@@ -17,6 +17,24 @@ QString CanonicalFolder(const QString& folder) {
     return path;
 }
 
+// The path with links resolved. The browser opens a URL's path with "." and ".." taken out
+// first, so they are taken out here too before links are resolved. A file that does not exist
+// (a broken link of a page) stands where its nearest existing folder stands: its load fails
+// anyway, and it fails the same way as outside the viewer.
+QString ResolvedPath(const QString& path) {
+    QString existing = QDir::cleanPath(path);
+    QString missing;
+    while (!existing.isEmpty()) {
+        const QString canonical = QFileInfo(existing).canonicalFilePath();
+        if (!canonical.isEmpty()) return canonical + missing;
+        const qsizetype slash = existing.lastIndexOf(QLatin1Char('/'));
+        if (slash <= 0) break;
+        missing.prepend(existing.mid(slash));
+        existing.truncate(slash);
+    }
+    return QString();
+}
+
 }  // namespace
 
 bool IsViewerNavigation(Info::NavigationType navigation) {
@@ -42,7 +60,7 @@ bool PageFolderGuard::IsInsideFolder(const QUrl& url) const {
     if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0) {
         return false;
     }
-    const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
+    const QString path = ResolvedPath(url.toLocalFile());
     if (path.isEmpty()) return false;
     if (path == folder_) return true;
     const QString prefix = folder_ == QLatin1String("/") ? folder_ : folder_ + QLatin1Char('/');

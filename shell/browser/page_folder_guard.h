@@ -23,7 +23,7 @@ public:
     bool Allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type,
                 QWebEngineUrlRequestInfo::NavigationType navigation) const;
     // Whether `url` names a local file that lies inside the page folder once links and ".."
-    // are resolved. A file that does not exist is not inside.
+    // are resolved; a file that does not exist counts where its nearest existing folder is.
     bool IsInsideFolder(const QUrl& url) const;
     // Whether a page may ask for a new window showing `url` (the same rule as a navigation
     // that the page starts).

@@ -215,7 +215,9 @@ private slots:
         QVERIFY(!allows(folder + "/link.txt"));  // a link inside to a file outside
         QVERIFY(!allows(folder + "/sub/../../secret/secret.txt"));
         QVERIFY(!allows(folder + "2/page.html"));
-        QVERIFY(!allows(folder + "/missing.txt"));
+        QVERIFY(allows(folder + "/missing/page.html"));  // a broken link fails as usual
+        QVERIFY(!allows(folder + "2/missing.html"));
+        QVERIFY(!allows(folder + "/missing/../../secret/secret.txt"));
         QVERIFY(!allows(secret));
         QVERIFY(!guard.Allows(QUrl("file://otherhost" + folder + "/inside.txt"), sub, link));
 
