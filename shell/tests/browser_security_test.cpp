@@ -102,6 +102,7 @@ QString WriteHostileFolder() {
     WritePng(folder + "/inside.png");
     WriteFile(folder + "/w.js", kWorkerScript);
     WriteFile(folder + "/sub/empty.txt", "");
+    WriteFile(folder + "/opener.html", "<html><body>opener</body></html>");
     const QString script = QString::fromLatin1(kHostileScript).arg(FileUrl(secret + "/secret.txt"));
     WriteFile(folder + "/hostile.html",
               ("<html><head><title>hostile</title><script src='../secret/secret.js'></script>"
@@ -192,10 +193,7 @@ private:
     QWebEngineProfile* profile_ = nullptr;
 
 private slots:
-    void initTestCase() {
-        profile_ = CreateWebProfile(nullptr);
-        StartBrowserEarly(*profile_);
-    }
+    void initTestCase() { profile_ = StartTestProfile(); }
     void cleanupTestCase() { delete profile_; }
 
     void GuardResolvesLinksAndDotsBeforeComparing() {
@@ -282,12 +280,10 @@ private slots:
 
     void PagesInNewWindowsKeepTheRule() {
         const QString folder = WriteHostileFolder();
-        WriteFile(folder + "/opener.html", "<html><body>opener</body></html>");
-        TestFrame frame(*profile_, folder);
-        BrowserWindow window(*profile_, folder);
-        CBrowserWnd& opener = *window.browser;
-        opener.SetFrame(&frame);
-        QVERIFY(NavigateAndWait(opener, FileUrl(folder + "/opener.html")));
+        FramedWindow window(*profile_, folder, "opener.html");
+        QVERIFY(window.loaded);
+        TestFrame& frame = window.frame;
+        CBrowserWnd& opener = window.Browser();
 
         // A window opened on a file outside the folder does not open at all.
         RunScript(opener.Page(), "window.open('../secret/secret.txt'); 0");
@@ -314,12 +310,10 @@ private slots:
         // The opener writes into a new empty window at once, before the viewer may have taken
         // the window over: a frame and a fetch of the secret from there.
         const QString folder = WriteHostileFolder();
-        WriteFile(folder + "/opener.html", "<html><body>opener</body></html>");
-        TestFrame frame(*profile_, folder);
-        BrowserWindow window(*profile_, folder);
-        CBrowserWnd& opener = *window.browser;
-        opener.SetFrame(&frame);
-        QVERIFY(NavigateAndWait(opener, FileUrl(folder + "/opener.html")));
+        FramedWindow window(*profile_, folder, "opener.html");
+        QVERIFY(window.loaded);
+        TestFrame& frame = window.frame;
+        CBrowserWnd& opener = window.Browser();
         RunScript(opener.Page(),
                   "early = {}; blank = window.open('', 'blank');"
                   "blank.document.write(\"<iframe id='f' src='../secret/secret.txt'></iframe>\");"
@@ -359,12 +353,11 @@ private slots:
     void OfflineModeHoldsForAWindowThatAPageOpened() {
         CountingServer server;
         const QString folder = WriteOnlinePage(server);
-        TestFrame frame(*profile_, folder);
+        FramedWindow window(*profile_, folder, "opener.html");
+        QVERIFY(window.loaded);
+        TestFrame& frame = window.frame;
         frame.offline = true;
-        BrowserWindow window(*profile_, folder);
-        window.browser->SetFrame(&frame);
-        QVERIFY(NavigateAndWait(*window.browser, FileUrl(folder + "/opener.html")));
-        RunScript(window.browser->Page(), "window.open('page.html'); 0");
+        RunScript(window.Browser().Page(), "window.open('page.html'); 0");
         QTRY_COMPARE_WITH_TIMEOUT(frame.windows.size(), size_t(1), 20000);
         QCOMPARE(WaitForScript(frame.windows[0]->browser->Page(), kResult, "refused"),
                  QStringLiteral("refused"));

@@ -4,12 +4,14 @@
 
 #include "shell/app/pagiro_frame.h"
 #include "shell/browser/browser_wnd.h"
+#include "shell/browser/web_profile.h"
 #include "shell/nav/nav_messages.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QVariant>
 #include <QWebEnginePage>
@@ -76,6 +78,28 @@ inline bool NavigateAndWait(CBrowserWnd& browser, const QString& url) {
     QSignalSpy complete(&browser, &CBrowserWnd::BWN_DOCUMENTCOMPLETE);
     browser.Navigate(url);
     return complete.wait(20000);
+}
+
+// A window whose host has a frame of its own and shows `page` of `folder` (waited for).
+struct FramedWindow {
+    FramedWindow(QWebEngineProfile& profile, const QString& folder, const QString& page)
+        : frame(profile, folder), window(profile, folder) {
+        window.browser->SetFrame(&frame);
+        loaded =
+            NavigateAndWait(*window.browser, QUrl::fromLocalFile(folder + '/' + page).toString());
+    }
+    CBrowserWnd& Browser() const { return *window.browser; }
+
+    TestFrame frame;
+    BrowserWindow window;
+    bool loaded = false;
+};
+
+// The profile of a test program, with Chromium started; delete it after the last host.
+inline QWebEngineProfile* StartTestProfile() {
+    QWebEngineProfile* profile = CreateWebProfile(nullptr);
+    StartBrowserEarly(*profile);
+    return profile;
 }
 
 // The value of a script run in the page's top document (invalid when it gave none in time).

@@ -51,10 +51,7 @@ private:
     QWebEngineProfile* profile_ = nullptr;
 
 private slots:
-    void initTestCase() {
-        profile_ = CreateWebProfile(nullptr);
-        StartBrowserEarly(*profile_);
-    }
+    void initTestCase() { profile_ = StartTestProfile(); }
     void cleanupTestCase() { delete profile_; }
 
     void ProfileKeepsItsDataInTheBaseFolderAndOnlyOnce() {
@@ -126,11 +123,10 @@ private slots:
 
     void PagesAskingForWindowsOpenInNewNavigatorWindows() {
         const QString folder = WritePages();
-        TestFrame frame(*profile_, folder);
-        BrowserWindow window(*profile_, folder);
-        CBrowserWnd& browser = *window.browser;
-        browser.SetFrame(&frame);
-        QVERIFY(NavigateAndWait(browser, FileUrl(folder + "/b.html")));
+        FramedWindow window(*profile_, folder, "b.html");
+        QVERIFY(window.loaded);
+        TestFrame& frame = window.frame;
+        CBrowserWnd& browser = window.Browser();
 
         RunScript(browser.Page(), "document.getElementById('blank').click()");
         QTRY_COMPARE_WITH_TIMEOUT(frame.windows.size(), size_t(1), 20000);
@@ -158,11 +154,10 @@ private slots:
 
     void FramedPageListsItsFramesMostRecentFirst() {
         const QString kb = CopySampleKb();
-        TestFrame frame(*profile_, kb);
-        BrowserWindow window(*profile_, kb);
-        CBrowserWnd& browser = *window.browser;
-        browser.SetFrame(&frame);
-        QVERIFY(NavigateAndWait(browser, FileUrl(kb + "/frames.html")));
+        FramedWindow window(*profile_, kb, "frames.html");
+        QVERIFY(window.loaded);
+        TestFrame& frame = window.frame;
+        CBrowserWnd& browser = window.Browser();
         QTRY_COMPARE_WITH_TIMEOUT(browser.Frames().size(), size_t(2), 20000);
         // Both frames show their pages.
         QCOMPARE(WaitForScript(browser.Page(), "frames[0].document.querySelector('h1').textContent",
