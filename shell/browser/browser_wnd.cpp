@@ -36,8 +36,8 @@ QUrl UrlFromText(const QString& text) {
 }
 
 // The navigator window as the receiver of its messages. CPagiroWnd derives from QWidget alone,
-// so both are the same object at the same address; the navigator's header includes this
-// one's, so this file cannot include it.
+// so both are the same object at the same address; the browser knows the navigator window
+// only by the frame's declaration, not by the navigator's own header.
 QObject* NavWindowObject(CPagiroWnd* window) { return reinterpret_cast<QWidget*>(window); }
 
 // Runs a handler of a page event; a failure leaves the host as it was.

@@ -57,7 +57,7 @@ class CBrowserWnd : public QWidget {
     Q_OBJECT
 public:
     // A host whose pages may load local files only from `pageFolder` (absolute, native).
-    // objectName "browser".
+    // objectName "browser". `profile` (see web_profile.h) must outlive the host.
     CBrowserWnd(QWidget* parent, QWebEngineProfile& profile, const QString& pageFolder);
     // Deletes the page first, so that its renderer process ends with the window.
     ~CBrowserWnd() override;
@@ -65,7 +65,8 @@ public:
     // The frame asked for new windows (OpenNewWindow) and told of title changes.
     void SetFrame(IPagiroFrame* frame);
 
-    // Navigates to `url` ("about:blank" when empty), stopping a load in progress. True.
+    // Navigates to `url` ("about:blank" when empty, a file for an absolute path), stopping a
+    // load in progress. True.
     bool Navigate(const QString& url);
     void Back();
     void Forward();
