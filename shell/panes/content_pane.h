@@ -42,6 +42,9 @@ public:
     CContentTree* Tree() const { return tree_; }
 
 private:
+    // Expands the saved title paths that exist, then selects the saved selected one.
+    void RestoreState(const PaneState& state);
+
     CContentTree* tree_;
 };
 

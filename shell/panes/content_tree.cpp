@@ -47,14 +47,6 @@ CContentTree::CContentTree(QWidget* parent)
     });
 }
 
-bool CContentTree::Fill(IContent* content, IURLProvider* urls, const PaneState* state) {
-    if (!RunGuarded("contents: fill", [&] { model_->Reset(content, urls); })) return false;
-    if (!state || !content) return true;
-    return RunGuarded("contents: restore", [&] { RestoreState(*state); });
-}
-
-void CContentTree::Clear() { model_->Clear(); }
-
 QModelIndex CContentTree::Reveal(IContentNode* node) {
     std::vector<IContentNode*> chain;
     for (IContentNode* n = node; n; n = n->GetParent()) {
@@ -69,52 +61,6 @@ QModelIndex CContentTree::Reveal(IContentNode* node) {
     }
     return index;
 }
-
-bool CContentTree::SelectNode(IContentNode* node) {
-    if (!node || !model_->Content()) return false;
-    QModelIndex index;
-    if (!RunGuarded("contents: select", [&] { index = Reveal(node); }) || !index.isValid())
-        return false;
-    setCurrentIndex(index);
-    scrollTo(index);
-    return true;
-}
-
-IContentNode* CContentTree::SelectedNode() const {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? nullptr : model_->NodeAt(selected.front());
-}
-
-void CContentTree::RestoreState(const PaneState& state) {
-    IContent* content = model_->Content();
-    for (const TitlePath& path : state.expanded) {
-        const QModelIndex index = Reveal(content->FindNodeByTitlePath(path));
-        if (index.isValid() && model_->LoadChildren(index)) expand(index);
-    }
-    if (state.selected) SelectNode(content->FindNodeByTitlePath(*state.selected));
-}
-
-void CContentTree::SaveState(PaneState& state) const {
-    PaneState saved;
-    const bool done = RunGuarded("contents: save", [&] {
-        model_->ForEachExpanded(
-            [&](IContentNode* node) { node->GetTitlePath(saved.expanded.emplace_back()); });
-        if (IContentNode* node = SelectedNode()) node->GetTitlePath(saved.selected.emplace());
-    });
-    if (!done) return;
-    state.expanded = std::move(saved.expanded);
-    state.selected = std::move(saved.selected);
-}
-
-void CContentTree::SetIcons(bool on) {
-    model_->SetIcons(on);
-    // The row height follows the pictures: lay the items out again.
-    doItemsLayout();
-}
-
-bool CContentTree::IconsOn() const { return model_->IconsOn(); }
-
-void CContentTree::SetDetailsMode() { model_->SetDetails(true); }
 
 void CContentTree::Follow(const QModelIndex& index) {
     IURLProvider* urls = model_->Urls();

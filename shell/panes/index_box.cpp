@@ -61,7 +61,7 @@ CIndexComboBox::CIndexComboBox(QWidget* parent, int dropHeight)
     setLineEdit(edit_);
     setCompleter(nullptr);  // the box does not complete from its history
     setInsertPolicy(NoInsert);
-    const int line = std::max(1, fontMetrics().height() + 4);
+    const int line = std::max(1, fontMetrics().height());
     setMaxVisibleItems(std::max(1, dropHeight / line));
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }

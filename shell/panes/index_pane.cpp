@@ -18,7 +18,7 @@ namespace kestrova {
 namespace {
 
 const QString kPrompt = QStringLiteral("Введите ключевое слово для поиска:");
-const QString kListName = QStringLiteral("Ключевые слова");
+const QString kListName = QStringLiteral("Указатель");  // the tab the list is on
 constexpr int kDropHeight = 200;  // the box's dropped-down list, pixels at 96 dpi
 
 }  // namespace

@@ -42,7 +42,9 @@ CStretchTabCtrl::CStretchTabCtrl(QWidget* parent)
 
 int CStretchTabCtrl::AddTab(QWidget* page, const QIcon& icon, const QString& label) {
     labels_.append(label);
-    return addTab(page, icon, label);
+    const int index = addTab(page, icon, label);
+    bar_->setAccessibleTabName(index, label);  // the full label, however the tab is cut
+    return index;
 }
 
 QString CStretchTabCtrl::Shortened(const QString& label, int room) const {

@@ -83,6 +83,7 @@ private slots:
             QCOMPARE(Bar()->tabRect(tab).width(), narrow / 3);
             QVERIFY(Bar()->tabRect(tab).right() < narrow);
             const QString shown = Bar()->tabText(tab);
+            QCOMPARE(Bar()->accessibleTabName(tab), tabs->FullLabel(tab));
             if (shown != tabs->FullLabel(tab)) {
                 QVERIFY(shown.endsWith(QStringLiteral("...")));
                 QVERIFY(tabs->FullLabel(tab).startsWith(shown.chopped(3)));
