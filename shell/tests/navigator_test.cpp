@@ -4,6 +4,7 @@
 #include "model/content.h"
 #include "model/keyword.h"
 #include "model/model.h"
+#include "model/page_info.h"
 #include "model/topic.h"
 #include "platform/settings_store.h"
 #include "shell/app/main_frame.h"
@@ -215,8 +216,10 @@ private slots:
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_COMPARE_WITH_TIMEOUT(nav.Browser()->CurrentTitle(), QStringLiteral("Before"), kWait);
         test::WriteFile(page, "<html><head><title>After</title></head><body>2</body></html>");
-        QFile::setFileTime(page, QDateTime::currentDateTime().addSecs(5),
-                           QFileDevice::FileModificationTime);
+        QFile changed(page);
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                    QFileDevice::FileModificationTime));
         QTRY_COMPARE_WITH_TIMEOUT(nav.Browser()->CurrentTitle(), QStringLiteral("After"), 10000);
     }
 
