@@ -13,4 +13,4 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 SHOT=${KESTROVA_SCREENSHOT:-$ROOT/build/kestrova-window.png}
 echo "no display: running the viewer under Xvfb; the window will be saved to $SHOT"
-KESTROVA_SCREENSHOT=$SHOT exec xvfb-run -a -s "-screen 0 1280x900x24" "$VIEWER" "$@"
+KESTROVA_SCREENSHOT=$SHOT exec xvfb-run -a -s "-screen 0 1440x900x24" "$VIEWER" "$@"

@@ -13,13 +13,19 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kestrova {
 namespace {
 
-// The default size of a frame with nothing stored: most of the work area.
+// The default size of a frame with nothing stored: most of the work area, and at least wide
+// enough for the whole toolbar beside the left pane where the screen allows it.
 QSize DefaultFrameSize(const std::optional<QRect>& workArea) {
-    if (!workArea) return QSize(1024, 720);
-    return QSize(workArea->width() * 4 / 5, workArea->height() * 4 / 5);
+    const QSize wanted(1360, 860);
+    if (!workArea) return wanted;
+    return QSize(
+        std::min(workArea->width(), std::max(workArea->width() * 4 / 5, wanted.width())),
+        std::min(workArea->height(), std::max(workArea->height() * 4 / 5, wanted.height())));
 }
 
 std::optional<QRect> PrimaryWorkArea() {

@@ -47,7 +47,7 @@ private slots:
 
     void OnlyExactSwitchesCount() {
         CNavCommandLineInfo a = Parse({"/Domain=law", "domain=law", "second.html", "/other"});
-        QVERIFY(a.domain.isEmpty());                        // other letter case: not recognised
+        QVERIFY(a.domain.isEmpty());                          // other letter case: not recognised
         QCOMPARE(a.startPage, QStringLiteral("domain=law"));  // no switch character: a page
         CNavCommandLineInfo b = Parse({"first.html", "second.html"});
         QCOMPARE(b.startPage, QStringLiteral("first.html"));

@@ -75,9 +75,7 @@ void RunSearch(CPagiroWnd_impl_& nav, const QString& text) {
     nav.OnCommand(ID_SEARCH);  // returns once the progress dialog has ended
 }
 
-IContentNode* SelectedNode(CPagiroWnd_impl_& nav) {
-    return nav.Tabs()->Contents()->SelectedNode();
-}
+IContentNode* SelectedNode(CPagiroWnd_impl_& nav) { return nav.Tabs()->Contents()->SelectedNode(); }
 
 }  // namespace
 
@@ -161,8 +159,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/index-law.html"), kWait);
         IContent* content = nav.ShownModel()->GetContent();
-        IContentNode* civil = content->FindNodeByTitlePath(
-            {u"Законодательство", u"Кодексы", u"Гражданский кодекс"});
+        IContentNode* civil =
+            content->FindNodeByTitlePath({u"Законодательство", u"Кодексы", u"Гражданский кодекс"});
         QVERIFY(civil);
         QVERIFY(nav.Tabs()->Contents()->SelectNode(civil));
         nav.OnCommand(ID_SHOW_INDEX);
@@ -196,9 +194,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(viewer->app->Frames().empty(), kWait);
         }
         platform::SettingsStore store;
-        QCOMPARE(store.ReadString(u"Software\\Kestrova\\ViewSettings\\Default\\SearchHistory",
-                                  u"Item0"),
-                 std::u16string(u"заземление"));
+        QCOMPARE(
+            store.ReadString(u"Software\\Kestrova\\ViewSettings\\Default\\SearchHistory", u"Item0"),
+            std::u16string(u"заземление"));
         QCOMPARE(store.ReadDword(u"Software\\Kestrova\\ViewSettings\\Default\\Frame", u"Width"),
                  900u);
         auto again = Start(kb, {});
