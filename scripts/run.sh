@@ -1,22 +1,16 @@
 #!/bin/sh
-# Builds the tools and runs the main job on the sample knowledge base samples/kb: the
-# navigation record of its start page, the model (built from the pages, cached, logged) and its
-# table of contents. The per-user folders are the usual ones unless XDG_DATA_HOME and
-# XDG_CONFIG_HOME say otherwise.
+# Builds the viewer and starts it on the sample knowledge base samples/kb, at its start page in
+# the law category. Without a display (no DISPLAY or WAYLAND_DISPLAY), it runs the viewer under
+# Xvfb instead, saves a picture of the window once the model is shown and says where it is.
+# The per-user folders are the usual ones unless XDG_DATA_HOME and XDG_CONFIG_HOME say otherwise.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-"$ROOT/scripts/build.sh" "$ROOT/build/release" >/dev/null
-CLI="$ROOT/build/release/cli/kestrova-cli"
-KB="$ROOT/samples/kb"
-run() {
-  echo "== kestrova-cli $*"
-  "$CLI" "$@"
-}
-run meta "$KB/index-law.html"
-run load "$KB"
-run toc "$KB"
-run toc "$KB" --domain tech
-run keywords "$KB" --domain law
-if "$CLI" --help | grep -q '^  search '; then
-  run search "$KB" "трудовой договор"
+KESTROVA_TARGET=kestrova "$ROOT/scripts/build.sh" "$ROOT/build/release" >/dev/null
+VIEWER="$ROOT/build/release/shell/kestrova"
+set -- "/folder=$ROOT/samples/kb" index-law.html /domain=law
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$VIEWER" "$@"
 fi
+SHOT=${KESTROVA_SCREENSHOT:-$ROOT/build/kestrova-window.png}
+echo "no display: running the viewer under Xvfb; the window will be saved to $SHOT"
+KESTROVA_SCREENSHOT=$SHOT exec xvfb-run -a -s "-screen 0 1440x900x24" "$VIEWER" "$@"

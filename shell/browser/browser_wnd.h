@@ -9,16 +9,21 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 class QWebEnginePage;
 class QWebEngineView;
 
 namespace kestrova {
 
+class CBrowserPage;
 class IPagiroFrame;
+class PageFolderGuard;
+class ProfileGuard;
 
 // One frame of the page shown: its name, the URL it last went to and when (a monotonic tick
 // in milliseconds).
@@ -52,7 +57,7 @@ class CBrowserWnd : public QWidget {
     Q_OBJECT
 public:
     // A host whose pages may load local files only from `pageFolder` (absolute, native).
-    // objectName "browser".
+    // objectName "browser". `profile` (see web_profile.h) must outlive the host.
     CBrowserWnd(QWidget* parent, QWebEngineProfile& profile, const QString& pageFolder);
     // Deletes the page first, so that its renderer process ends with the window.
     ~CBrowserWnd() override;
@@ -60,7 +65,8 @@ public:
     // The frame asked for new windows (OpenNewWindow) and told of title changes.
     void SetFrame(IPagiroFrame* frame);
 
-    // Navigates to `url` ("about:blank" when empty), stopping a load in progress. True.
+    // Navigates to `url` ("about:blank" when empty, a file for an absolute path), stopping a
+    // load in progress. True.
     bool Navigate(const QString& url);
     void Back();
     void Forward();
@@ -101,7 +107,30 @@ signals:
     void BWN_ADDFAVORITE(int flag);
 
 private:
-    // (members of the implementation)
+    void ConnectPage();
+    // The page's events.
+    void OnLoadStarted();
+    void OnLoadFinished();
+    void OnTitleChanged(const QString& title);
+    void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
+    void OnBackForwardChanged();
+    // The browser host of a new navigator window that the frame opens; null when there is no
+    // frame or it makes no window.
+    CBrowserWnd* OpenNewWindowHost();
+
+    IPagiroFrame* frame_ = nullptr;
+    std::unique_ptr<PageFolderGuard> guard_;  // outlives the page, which calls it
+    ProfileGuard* profileGuard_ = nullptr;    // the profile's check, which knows guard_
+    QWebEngineView* view_ = nullptr;
+    CBrowserPage* page_ = nullptr;  // owned; deleted first in the destructor
+    int navigationDepth_ = 0;       // above 0 while the host itself starts a navigation
+    bool loading_ = false;          // between the page's load start and load end
+    QString title_;
+    std::optional<HighlightRecord> highlight_;
+    bool highlightShown_ = false;
+    // The availability last reported for back and forward.
+    bool backEnabled_ = false;
+    bool forwardEnabled_ = false;
 };
 
 // Whether two URLs (or paths) denote the same local file: both must be local paths or file

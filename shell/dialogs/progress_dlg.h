@@ -6,6 +6,7 @@
 #include "exec/exec_control.h"
 
 #include <QDialog>
+#include <QTimer>
 
 class QLabel;
 class QProgressBar;
@@ -17,7 +18,8 @@ class CProgressDlg;
 // Where the dialog reads its progress and how the window learns which dialog is open.
 class IProgressDlgData_impl_ {
 public:
-    // The dialog opened (null: it closed).
+    // The dialog opened (null: it closed). While attached, the window may end the dialog
+    // with done() when the awaited object arrives (a result other than Rejected).
     virtual void Attach(CProgressDlg* dialog) = 0;
     // The current progress; stage -1 when there is none.
     virtual ExecProgress Read() = 0;
@@ -29,17 +31,37 @@ protected:
     ~IProgressDlgData_impl_() = default;
 };
 
+// Run it with exec(): it attaches itself to `data` when it opens and detaches when it ends
+// (or is destroyed); "Отмена", Escape, closing it or `data` reporting IsAbandoned end it with
+// QDialog::Rejected. `data` must outlive the dialog. UI thread; no exception leaves a tick.
 class CProgressDlg : public QDialog {
     Q_OBJECT
 public:
     // objectName "progressDialog"; the text is "progressText" (1024), the bar "progressBar"
-    // (1025), the button "progressCancel".
+    // (1025), the button "progressCancel". `text` is the query of a search.
     CProgressDlg(QWidget* parent, const QString& caption, const QString& text,
                  IProgressDlgData_impl_& data);
     ~CProgressDlg() override;
 
     // The text shown for a progress record.
     static QString StageText(const ExecProgress& progress, const QString& text);
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Tick();
+    void ShowProgress(const ExecProgress& progress);
+    void Detach();
+
+    IProgressDlgData_impl_& data_;
+    const QString text_;
+    QLabel* label_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+    QTimer timer_;
+    bool attached_ = false;
 };
 
 }  // namespace kestrova

@@ -33,7 +33,7 @@ enum NavMessageId : int {
 
 // The event type of a message.
 constexpr QEvent::Type NavEventType(NavMessageId id) {
-    return static_cast<QEvent::Type>(QEvent::User + id);
+    return static_cast<QEvent::Type>(static_cast<int>(QEvent::User) + static_cast<int>(id));
 }
 
 // The base of every message: its number and the result the handler leaves.

@@ -4,7 +4,7 @@
 
 #include "shell/shell_types.h"
 
-#include <QWidget>
+#include "shell/panes/basic_pane.h"
 
 namespace kestrova {
 
@@ -14,7 +14,7 @@ class IURLProvider;
 
 class CContentTree;  // the tree control (1011, objectName "contentTree")
 
-class CContentPane : public QWidget {
+class CContentPane : public CBasicPane {
     Q_OBJECT
 public:
     // objectName "contentPane".
@@ -39,7 +39,13 @@ public:
     void SaveState(PaneState& state) const;
     // Shows the page of each item in its tooltip (the developer option ContentDetails).
     void SetDetailsMode();
-    CContentTree* Tree() const;
+    CContentTree* Tree() const { return tree_; }
+
+private:
+    // Expands the saved title paths that exist, then selects the saved selected one.
+    void RestoreState(const PaneState& state);
+
+    CContentTree* tree_;
 };
 
 }  // namespace kestrova

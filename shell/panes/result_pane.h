@@ -5,17 +5,19 @@
 #pragma once
 
 #include "model/counted.h"
+#include "shell/panes/basic_pane.h"
 #include "shell/shell_types.h"
-
-#include <QWidget>
 
 #include <optional>
 
 namespace kestrova {
 
 class ITopicSet;
+class CElidedLabel;
+class CResultList;
+class ResultListModel;
 
-class CResultPane : public QWidget {
+class CResultPane : public CBasicPane {
     Q_OBJECT
 public:
     // objectName "resultPane"; the header is "resultHeader" (1007), the list "resultList"
@@ -33,6 +35,19 @@ public:
     void SelectItem(int i);
     int Count() const;
     QString HeaderText() const;
+
+    CResultList* List() const { return list_; }
+
+private:
+    void Open(int row);
+    void SortBy(int column);
+    void ShowSortOrder();
+
+    CElidedLabel* header_;
+    CResultList* list_;
+    ResultListModel* model_;
+    std::optional<SearchQuery> highlight_;
+    QObject* navWnd_ = nullptr;
 };
 
 }  // namespace kestrova

@@ -9,6 +9,7 @@ namespace kestrova {
 
 class CContentPane;
 class CIndexPane;
+class CTabs;
 
 enum NavTab : int { kTabContents = 0, kTabIndex = 1, kTabFavorites = 2 };
 
@@ -26,8 +27,18 @@ public:
 
     CContentPane* Contents() const;
     CIndexPane* Index() const;
-    // The favorites tab's page; its pane comes with the favorites.
+    // The favorites tab's page; its pane comes with the favorites and goes into the page's
+    // layout (a QVBoxLayout without margins): Favorites()->layout()->addWidget(pane).
     QWidget* Favorites() const;
+    CTabs* Tabs() const { return tabs_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void OnTabChanged(int tab);
+
+    CTabs* tabs_;
 };
 
 }  // namespace kestrova

@@ -1,0 +1,48 @@
+// The page of one browser host: Qt WebEngine's page with the host's navigation check, its
+// frames list and its request check. Each host owns exactly one; deleting it ends the page's
+// renderer process.
+//
+// User-interface thread only.
+#pragma once
+
+#include "shell/browser/frame_tracker.h"
+#include "shell/browser/page_folder_guard.h"
+
+#include <QElapsedTimer>
+#include <QWebEnginePage>
+
+#include <functional>
+
+namespace kestrova {
+
+class CBrowserPage : public QWebEnginePage {
+    Q_OBJECT
+public:
+    // Asked before every navigation of the page or of one of its frames; false cancels it.
+    using NavigationCheck =
+        std::function<bool(const QUrl& url, NavigationType type, bool isMainFrame)>;
+
+    // A page whose requests `guard` checks; the guard must outlive the page.
+    CBrowserPage(QWebEngineProfile& profile, PageFolderGuard& guard, QObject* parent);
+
+    // Qt WebEngine drops the page's request check when the page takes over the contents of a
+    // window that another page opened; this gives it back.
+    void RebindAfterAdoption();
+
+    void SetNavigationCheck(NavigationCheck check) { check_ = std::move(check); }
+    const FrameTracker& Frames() const { return frames_; }
+    PageFolderGuard& Guard() const { return guard_; }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                  int lineNumber, const QString& sourceId) override;
+
+private:
+    PageFolderGuard& guard_;
+    FrameTracker frames_;
+    QElapsedTimer clock_;  // the ticks of the frames list
+    NavigationCheck check_;
+};
+
+}  // namespace kestrova
