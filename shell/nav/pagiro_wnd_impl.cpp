@@ -414,6 +414,16 @@ void CPagiroWnd_impl_::OnCommand(int id) {
         case ID_DB_REBUILD:
             context_.registry.RequestReload(folder_.toStdU16String());
             break;
+        // The search options take effect with the next search.
+        case ID_TITLES_ONLY:
+            settings_.titlesOnly = !settings_.titlesOnly;
+            break;
+        case ID_RELATED_WORDS:
+            settings_.relatedWords = !settings_.relatedWords;
+            break;
+        case ID_QUERY_LANGUAGE:
+            settings_.queryLanguage = !settings_.queryLanguage;
+            break;
         default:
             break;
     }

@@ -86,6 +86,7 @@ public:
     void OnModel(CountedPtr<IModel> model) override;
     void OnSearchProgress(const ExecProgress& progress) override;
     void OnSearchResult(CountedPtr<ITopicSet> result) override;
+    void OnSearchFailed(const std::string& reason) override;
     // IProgressDlgData_impl_ (user-interface thread).
     void Attach(CProgressDlg* dialog) override;
     ExecProgress Read() override;
@@ -180,6 +181,7 @@ private:
     CountedPtr<IModel> pendingModel_;
     std::mutex pendingResultLock_;
     CountedPtr<ITopicSet> pendingResult_;
+    std::string pendingFailure_;  // why the pending (null) result failed; empty when it did not
     std::mutex progressLock_;
     ExecProgress progress_{-1, -1, -1};
 

@@ -27,6 +27,11 @@ void CPagiroWnd_impl_::OnSearchProgress(const ExecProgress& progress) {
     progress_ = progress;
 }
 
+void CPagiroWnd_impl_::OnSearchFailed(const std::string& reason) {
+    std::lock_guard lock(pendingResultLock_);
+    pendingFailure_ = reason;
+}
+
 void CPagiroWnd_impl_::OnSearchResult(CountedPtr<ITopicSet> result) {
     {
         std::lock_guard lock(pendingResultLock_);
@@ -108,6 +113,7 @@ void CPagiroWnd_impl_::Search() {
     {
         std::lock_guard lock(pendingResultLock_);
         pendingResult_.Reset();
+        pendingFailure_.clear();
     }
     context_.registry.PostSearch(folder_.toStdU16String(), this, model_, text.toStdU16String(),
                                  query.options);
@@ -121,13 +127,21 @@ void CPagiroWnd_impl_::OnSearchDone() {
     EndProgressDialog();
     ResetProgress();
     CountedPtr<ITopicSet> result;
+    std::string failure;
     {
         std::lock_guard lock(pendingResultLock_);
         result.swap(pendingResult_);
+        failure.swap(pendingFailure_);
     }
     if (!currentSearch_) return;
     settings_.searchHistory.Add(currentSearch_->text);
     toolBar_->SearchBox()->RefillHistory(settings_.searchHistory);
+    if (!result && !failure.empty()) {
+        // A failed search says why instead of reporting an empty success.
+        results_->FillFailure(currentSearch_->text, QString::fromStdString(failure));
+        ShowBottomPane();
+        return;
+    }
     ShowResults(std::move(result), currentSearch_->text, ResultKind::kSearch);
 }
 

@@ -129,6 +129,21 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/law/gov/licensing.html"), kWait);
     }
 
+    void FailedSearchSaysWhyInsteadOfFindingNothing() {
+        auto viewer = Start(test::CopySampleKb(), {});
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
+        nav.OnCommand(ID_QUERY_LANGUAGE);
+        RunSearch(nav, QStringLiteral("(заземление OR"));
+        QCOMPARE(nav.Results()->Count(), 0);
+        QVERIFY(nav.IsBottomPaneVisible());
+        const QString header = nav.Results()->HeaderText();
+        QVERIFY2(header.contains(QStringLiteral("не выполнен")) && header.contains("parse"),
+                 qPrintable(header));
+        RunSearch(nav, QStringLiteral("заземление AND зануление"));
+        QVERIFY(nav.Results()->Count() > 0);
+    }
+
     void CategoryFiltersContentsIndexAndResults() {
         auto viewer = Start(test::CopySampleKb(), {});
         CPagiroWnd_impl_& nav = viewer->Nav();

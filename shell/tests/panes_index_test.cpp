@@ -1,6 +1,7 @@
 // The index pane on the sample's keywords: look-up while typing, the keys of the box, Enter
 // and the list sending the keyword, the history, and a failing or missing keyword list.
 #include "model/keyword.h"
+#include "model/topic.h"
 #include "shell/app/history_list.h"
 #include "shell/panes/index_box.h"
 #include "shell/panes/index_list.h"
