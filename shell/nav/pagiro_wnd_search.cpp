@@ -14,8 +14,14 @@
 #include "shell/toolbar/nav_toolbar.h"
 #include "shell/toolbar/search_combo_box.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace kestrova {
 namespace {
+
+// How long a wait goes on before its progress dialog shows.
+constexpr int kQuietWaitMs = 300;
 
 const QString kPreparingCaption = QStringLiteral("Подготовка справки");
 const QString kSearchCaption = QStringLiteral("Поиск");
@@ -64,7 +70,20 @@ bool CPagiroWnd_impl_::RunProgressDialog(const QString& caption, const QString& 
     CProgressDlg dialog(&wnd_, caption, text, *this);
     Attach(&dialog);  // before any message can end it
     modal_ = true;
-    const int result = dialog.exec();
+    // Most searches end within a few milliseconds: the dialog shows only when the wait goes
+    // on, so that a quick result does not flash a window. Meanwhile the window takes no input,
+    // as it would not under the dialog.
+    bool ended = false;
+    {
+        QEventLoop quiet;
+        QObject::connect(&dialog, &QDialog::finished, &quiet, [&] {
+            ended = true;
+            quiet.quit();
+        });
+        QTimer::singleShot(kQuietWaitMs, &quiet, &QEventLoop::quit);
+        quiet.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    const int result = ended ? dialog.result() : dialog.exec();
     modal_ = false;
     progressDlg_ = nullptr;
     return result == QDialog::Accepted;
