@@ -18,9 +18,9 @@
 //
 // Without --dir everything goes to a temporary folder that is removed at the end.
 #include "bench/bench_support.h"
+#include "bench/child_process.h"
 #include "bench/kb_generator.h"
 #include "bench/kb_vocabulary.h"
-#include "bench/child_process.h"
 #include "bench/large_lists_kb.h"
 #include "bench/viewer_probe.h"
 
@@ -88,9 +88,10 @@ void PrintStart(const char* self, const fs::path& kb, int runs) {
     std::vector<std::string> floorLines;
     const double floor = MedianProcessMs(self, "--floor-child", page, runs, &floorLines);
     const double viewer = MedianProcessMs(self, "--start-child", kb.string(), runs);
-    std::printf("  start to model shown: %.0f ms; floor (one page in a bare QWebEngineView): %.0f "
-                "ms; ratio %.2fx (target 1.3x)\n",
-                viewer, floor, floor > 0 ? viewer / floor : 0);
+    std::printf(
+        "  start to model shown: %.0f ms; floor (one page in a bare QWebEngineView): %.0f "
+        "ms; ratio %.2fx (target 1.3x)\n",
+        viewer, floor, floor > 0 ? viewer / floor : 0);
     for (const std::string& line : floorLines) std::printf("%s\n", line.c_str());
 }
 

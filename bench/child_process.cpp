@@ -1,12 +1,12 @@
 #include "bench/child_process.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -59,8 +59,7 @@ double TimeChildUntilReady(const char* program, const std::vector<std::string>& 
     std::string line;
     while (ReadLine(in, line)) {
         if (line == "ready") {
-            ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                           start)
+            ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                      .count();
             break;
         }

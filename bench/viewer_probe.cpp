@@ -191,9 +191,10 @@ int FloorChild(const QString& page) {
     view.show();
     QObject::connect(&view, &QWebEngineView::loadFinished, [](bool) {
         const HelperMemory helpers = WebEngineMemory();
-        std::printf("  memory of the floor: its process %.0f MB; Qt WebEngine's processes %.0f "
-                    "MB (%d renderers, %.0f MB)\n",
-                    SelfRssMb(), helpers.allMb, helpers.renderers, helpers.renderersMb);
+        std::printf(
+            "  memory of the floor: its process %.0f MB; Qt WebEngine's processes %.0f "
+            "MB (%d renderers, %.0f MB)\n",
+            SelfRssMb(), helpers.allMb, helpers.renderers, helpers.renderersMb);
         Ready();
     });
     view.load(QUrl::fromLocalFile(page));
@@ -225,9 +226,10 @@ int PrepareChild(const QString& kb) {
     const double modelMs = MsSince(start);
     const double firstSearchMs =
         SearchThroughBox(Nav(*app), QString::fromStdU16String(FrequentNounForms(1).front()));
-    std::printf("  first start (model built and cached) %.0f ms; first search (both indexes "
-                "built) %.1f s\n",
-                modelMs, firstSearchMs / 1000);
+    std::printf(
+        "  first start (model built and cached) %.0f ms; first search (both indexes "
+        "built) %.1f s\n",
+        modelMs, firstSearchMs / 1000);
     return 0;
 }
 
@@ -261,12 +263,13 @@ void PrintSearches(CPagiroWnd_impl_& nav) {
     const SearchFigures f = MeasureSearches(nav);
     std::vector<double> extra;
     for (size_t i = 0; i < f.core.size(); ++i) extra.push_back(f.viewer[i] - f.core[i]);
-    std::printf("  search, Enter to the result list filled: median %.1f ms; the core's own "
-                "search %.1f ms; added by the window: median %.1f ms, largest %.1f ms (target "
-                "30 ms)%s\n",
-                Median(f.viewer), Median(f.core), Median(extra),
-                *std::max_element(extra.begin(), extra.end()),
-                f.mismatches ? "; RESULT COUNTS DIFFER" : "");
+    std::printf(
+        "  search, Enter to the result list filled: median %.1f ms; the core's own "
+        "search %.1f ms; added by the window: median %.1f ms, largest %.1f ms (target "
+        "30 ms)%s\n",
+        Median(f.viewer), Median(f.core), Median(extra),
+        *std::max_element(extra.begin(), extra.end()),
+        f.mismatches ? "; RESULT COUNTS DIFFER" : "");
 }
 
 void PrintCategoryChanges(CPagiroWnd_impl_& nav) {
@@ -284,9 +287,10 @@ void PrintCategoryChanges(CPagiroWnd_impl_& nav) {
         Paint();
         times.push_back(MsSince(start));
     }
-    std::printf("  category change with the pane state restored: median %.1f ms, largest %.1f "
-                "ms (target 300 ms at 50,000 pages)\n",
-                Median(times), *std::max_element(times.begin(), times.end()));
+    std::printf(
+        "  category change with the pane state restored: median %.1f ms, largest %.1f "
+        "ms (target 300 ms at 50,000 pages)\n",
+        Median(times), *std::max_element(times.begin(), times.end()));
 }
 
 void PrintMemory(CNavApp& app) {
@@ -307,11 +311,12 @@ void PrintMemory(CNavApp& app) {
     WaitFor([&] { return settle.elapsed() > 3000; });
     const double three = SelfRssMb();
     const HelperMemory helpersThree = WebEngineMemory();
-    std::printf("  memory: viewer process %.0f MB with one window, %.0f MB with three; Qt "
-                "WebEngine's processes %.0f MB (%d renderers, %.0f MB) with one window, %.0f MB "
-                "(%d renderers, %.0f MB) with three\n",
-                one, three, helpersOne.allMb, helpersOne.renderers, helpersOne.renderersMb,
-                helpersThree.allMb, helpersThree.renderers, helpersThree.renderersMb);
+    std::printf(
+        "  memory: viewer process %.0f MB with one window, %.0f MB with three; Qt "
+        "WebEngine's processes %.0f MB (%d renderers, %.0f MB) with one window, %.0f MB "
+        "(%d renderers, %.0f MB) with three\n",
+        one, three, helpersOne.allMb, helpersOne.renderers, helpersOne.renderersMb,
+        helpersThree.allMb, helpersThree.renderers, helpersThree.renderersMb);
 }
 
 int WindowChild(const QString& kb) {
@@ -340,9 +345,10 @@ void PrintExpansion(CPagiroWnd_impl_& nav) {
     start = Clock::now();
     tree->expand(chapter);
     Paint();
-    std::printf("  expanding a node of %d children: %.1f ms the first time, %.1f ms again "
-                "(target 150 ms)\n",
-                children, first, MsSince(start));
+    std::printf(
+        "  expanding a node of %d children: %.1f ms the first time, %.1f ms again "
+        "(target 150 ms)\n",
+        children, first, MsSince(start));
 }
 
 void PrintTyping(CPagiroWnd_impl_& nav) {
@@ -363,13 +369,14 @@ void PrintTyping(CPagiroWnd_impl_& nav) {
             if (index->SelectedKeyword() < 0) ++missed;
         }
     }
-    std::printf("  one letter typed into the index box (%d keywords): keyword selected in median "
-                "%.2f ms, largest %.2f ms (target 5 ms); with the list drawn median %.2f ms, "
-                "largest %.2f ms%s\n",
-                nav.ShownModel()->GetKeywordList()->GetCount(), Median(selected),
-                *std::max_element(selected.begin(), selected.end()), Median(painted),
-                *std::max_element(painted.begin(), painted.end()),
-                missed ? "; SOME LETTERS SELECTED NOTHING" : "");
+    std::printf(
+        "  one letter typed into the index box (%d keywords): keyword selected in median "
+        "%.2f ms, largest %.2f ms (target 5 ms); with the list drawn median %.2f ms, "
+        "largest %.2f ms%s\n",
+        nav.ShownModel()->GetKeywordList()->GetCount(), Median(selected),
+        *std::max_element(selected.begin(), selected.end()), Median(painted),
+        *std::max_element(painted.begin(), painted.end()),
+        missed ? "; SOME LETTERS SELECTED NOTHING" : "");
 }
 
 int ListsChild(const QString& kb) {

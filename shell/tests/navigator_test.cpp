@@ -11,6 +11,7 @@
 #include "shell/app/nav_app.h"
 #include "shell/browser/browser_wnd.h"
 #include "shell/commands.h"
+#include "shell/nav/nav_messages.h"
 #include "shell/nav/pagiro_wnd.h"
 #include "shell/nav/pagiro_wnd_impl.h"
 #include "shell/panes/content_pane.h"
@@ -21,14 +22,18 @@
 #include "shell/toolbar/domain_combo_box.h"
 #include "shell/toolbar/nav_toolbar.h"
 #include "shell/toolbar/search_combo_box.h"
+#include "shell/toolbar/splitter_ctrl.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -76,6 +81,19 @@ void RunSearch(CPagiroWnd_impl_& nav, const QString& text) {
 }
 
 IContentNode* SelectedNode(CPagiroWnd_impl_& nav) { return nav.Tabs()->Contents()->SelectedNode(); }
+
+// Reads and closes the message box that the window shows (called from a timer while the
+// window waits for it).
+void AnswerMessageBox(QString& text, QString& caption) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+        QTimer::singleShot(20, [&] { AnswerMessageBox(text, caption); });
+        return;
+    }
+    text = box->text();
+    caption = box->windowTitle();
+    box->accept();
+}
 
 }  // namespace
 
@@ -234,6 +252,107 @@ private slots:
         QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(5),
                                     QFileDevice::FileModificationTime));
         QTRY_COMPARE_WITH_TIMEOUT(nav.Browser()->CurrentTitle(), QStringLiteral("After"), 10000);
+    }
+
+    void SplitterHidesAPaneOfAHundredPixelsOrLess() {
+        auto viewer = Start(test::CopySampleKb(), {});
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        auto* left = viewer->Frame()->findChild<CSplitterCtrl*>(QStringLiteral("leftSplitter"));
+        QVERIFY(left);
+        emit left->SPN_MOVED(QRect(100, 0, 5, 400));
+        QVERIFY(!nav.IsLeftPaneVisible());
+        QVERIFY(!nav.Tabs()->isVisible());
+        emit left->SPN_MOVED(QRect(101, 0, 5, 400));
+        QVERIFY(nav.IsLeftPaneVisible());
+        QCOMPARE(nav.LeftPaneWidth(), 101);
+        QCOMPARE(nav.Tabs()->width(), 101);
+        emit left->SPN_TOGGLE();
+        QVERIFY(!nav.IsLeftPaneVisible());
+        nav.OnCommand(ID_SHOW_INDEX);  // a tab command shows the pane again
+        QVERIFY(nav.IsLeftPaneVisible());
+        QCOMPARE(nav.Tabs()->CurrentTab(), int(kTabIndex));
+    }
+
+    void ReloadKeepsTheCategoryAndThePaneState() {
+        auto viewer = Start(test::CopySampleKb(), {"/domain=law"});
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
+        IContentNode* civil = nav.ShownModel()->GetContent()->FindNodeByTitlePath(
+            {u"Законодательство", u"Кодексы", u"Гражданский кодекс"});
+        QVERIFY(civil && nav.Tabs()->Contents()->SelectNode(civil));
+        const PaneState before = nav.SavePaneState();
+        IModel* old = nav.ShownModel();
+        nav.OnCommand(ID_DB_REBUILD);
+        QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel() != old, kWait);
+        QCOMPARE(FilterTag(nav.ShownModel()), QStringLiteral("law"));
+        QCOMPARE(nav.SavePaneState().selected, before.selected);
+    }
+
+    void KeywordTopicsOpenASingleTopicAtOnce() {
+        auto viewer = Start(test::CopySampleKb(), {});
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
+        NavKeywordTopics one(QStringLiteral("оферта"));
+        QCOMPARE(SendNavMessage(viewer->Frame()->NavWindow(), one), qintptr(1));
+        QCOMPARE(nav.Results()->Count(), 1);
+        QVERIFY(!nav.IsBottomPaneVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/law/civil/contract.html"), kWait);
+        QVERIFY(nav.Browser()->CurrentURL().endsWith("#offer"));
+        NavKeywordTopics three(QStringLiteral("Договор"));
+        SendNavMessage(viewer->Frame()->NavWindow(), three);
+        QCOMPARE(nav.Results()->Count(), 3);
+        QVERIFY(nav.IsBottomPaneVisible());
+        QCOMPARE(nav.Settings().indexHistory.Items(), QStringList({"Договор", "оферта"}));
+    }
+
+    void PageOutsideTheCategorySaysSoWhenLookedUpInTheContents() {
+        auto viewer = Start(test::CopySampleKb(), {"tech/std/grounding.html", "/domain=law"});
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/tech/std/grounding.html"), kWait);
+        QString shown;
+        QString caption;
+        QTimer::singleShot(0, [&] { AnswerMessageBox(shown, caption); });
+        nav.OnCommand(ID_FIND_IN_CONTENTS);
+        QCOMPARE(caption, QStringLiteral("Информация"));
+        QVERIFY2(shown.startsWith(QStringLiteral("Страница \"")) &&
+                     shown.endsWith(QStringLiteral(
+                         "\" не найдена в содержании для категории \"Законодательство\".")),
+                 qPrintable(shown));
+        QCOMPARE(nav.Tabs()->CurrentTab(), int(kTabContents));
+    }
+
+    void EditPageRunsTheUsersEditor() {
+        const QString kb = test::CopySampleKb();
+        const QString record = test::TestHome().path() + "/edited.txt";
+        const QString editor = test::TestHome().path() + "/editor.sh";
+        test::WriteFile(editor, "#!/bin/sh\necho \"$@\" > " + record.toUtf8() + "\n");
+        QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("VISUAL", (editor + " --wait").toUtf8());
+        auto viewer = Start(kb, {"law/civil/contract.html"});
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/law/civil/contract.html"), kWait);
+        nav.OnCommand(ID_EDIT_PAGE);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), kWait);
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().trimmed(), ("--wait " + kb + "/law/civil/contract.html").toUtf8());
+        qunsetenv("VISUAL");
+    }
+
+    void WaitForAModelEndsWhenTheLoadFails() {
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const QString notAFolder = test::TestHome().path() + "/data-is-a-file";
+        test::WriteFile(notAFolder, "x");
+        qputenv("XDG_DATA_HOME", notAFolder.toUtf8());  // no data folder can be made
+        {
+            auto viewer = Start(test::CopySampleKb(), {});
+            CPagiroWnd_impl_& nav = viewer->Nav();
+            RunSearch(nav, QStringLiteral("договор"));  // returns: the wait gives up
+            QVERIFY(!nav.ShownModel());
+            QVERIFY(!nav.CurrentSearch());
+        }
+        qputenv("XDG_DATA_HOME", dataHome);
     }
 
     void FolderThatIsAPlainFileEndsWithStatusOne() {
