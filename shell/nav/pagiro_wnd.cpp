@@ -77,6 +77,14 @@ void CPagiroWnd::resizeEvent(QResizeEvent* event) {
     Guarded("layout", [&] { impl_->Layout(); });
 }
 
+void CPagiroWnd::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::StyleChange || type == QEvent::ThemeChange || type == QEvent::FontChange) {
+        Guarded("layout", [&] { impl_->Layout(); });
+    }
+}
+
 void CPagiroWnd::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     Guarded("focus", [&] { impl_->FocusMain(); });

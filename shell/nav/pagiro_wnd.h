@@ -33,6 +33,8 @@ protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // A change of the desktop's style or theme: the children are laid out again.
+    void changeEvent(QEvent* event) override;
 
 private:
     CPagiroWnd(QWidget* frame, ShellContext& context);

@@ -24,6 +24,7 @@
 #include "shell/toolbar/search_combo_box.h"
 #include "shell/toolbar/splitter_ctrl.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -353,6 +354,25 @@ private slots:
             QVERIFY(!nav.CurrentSearch());
         }
         qputenv("XDG_DATA_HOME", dataHome);
+    }
+
+    void KeyControlsHaveAccessibleNamesAndTakeTheFocusByTab() {
+        auto viewer = Start(test::CopySampleKb(), {});
+        QWidget* frame = viewer->Frame();
+        auto name = [](QWidget* w) {
+            QAccessibleInterface* a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(name(frame->findChild<QWidget*>("button_32771")), QStringLiteral("Назад"));
+        QCOMPARE(name(frame->findChild<QWidget*>("button_32776")), QStringLiteral("Поиск"));
+        QCOMPARE(name(frame->findChild<QWidget*>("button_32779")), QStringLiteral("Меню"));
+        QVERIFY(!name(frame->findChild<QWidget*>("searchBox")).isEmpty());
+        QVERIFY(!name(frame->findChild<QWidget*>("domainBox")).isEmpty());
+        QVERIFY(!name(frame->findChild<QWidget*>("contentTree")).isEmpty());
+        for (const char* control : {"searchBox", "domainBox", "contentTree", "resultList"}) {
+            QWidget* w = frame->findChild<QWidget*>(control);
+            QVERIFY2(w && w->focusPolicy() & Qt::TabFocus, control);
+        }
     }
 
     void FolderThatIsAPlainFileEndsWithStatusOne() {
