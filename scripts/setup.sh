@@ -10,6 +10,7 @@ PACKAGES="
   nlohmann-json3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-webengine-dev qt6-svg-dev xvfb xauth fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev
 "
 missing=""
 for p in $PACKAGES; do
