@@ -5,8 +5,8 @@
 namespace kestrova {
 
 std::unique_ptr<QMessageBox> CreateLauncherBox(const QString& text, QMessageBox::Icon icon) {
-    auto box = std::make_unique<QMessageBox>(icon, launcher_texts::kCaption, text,
-                                             QMessageBox::Ok, nullptr);
+    auto box = std::make_unique<QMessageBox>(icon, launcher_texts::kCaption, text, QMessageBox::Ok,
+                                             nullptr);
     box->setObjectName(QStringLiteral("launcher_message"));
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowFlag(Qt::WindowStaysOnTopHint, true);

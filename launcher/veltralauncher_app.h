@@ -30,8 +30,7 @@ class CVeltralauncherApp {
 public:
     // `launcherFolder`: the folder of the launcher's executable. `currentDirectory`: where the
     // viewer runs and looks for its pages. The services must outlive this object.
-    CVeltralauncherApp(LauncherServices services, QString launcherFolder,
-                       QString currentDirectory);
+    CVeltralauncherApp(LauncherServices services, QString launcherFolder, QString currentDirectory);
 
     // The start routine: the checks, the messages and the start of the viewer, in that order.
     // Always answers false: the launcher has no message loop of its own and ends once this
