@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     // QApplication reads the launcher's own command line (Qt's options); nothing else of it
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("veltralauncher"));
     QApplication::setDesktopFileName(QStringLiteral("veltralauncher"));
+    // The reference's icon from the desktop's icon theme, where the installation puts it.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("veltra")));
 
     kestrova::CLauncherMessageBox messageBox;
     kestrova::CXdgPdfReaderCheck pdfReader;
