@@ -90,7 +90,9 @@ include(CPack)
 # the build made, so they run after a full build, as scripts/test.sh does.
 add_test(NAME install_test
   COMMAND sh ${PROJECT_SOURCE_DIR}/launcher/tests/install_test.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(install_test PROPERTIES TIMEOUT 120 LABELS launcher)
+set_tests_properties(install_test PROPERTIES TIMEOUT 120 LABELS launcher
+  ENVIRONMENT "CMAKE=${CMAKE_COMMAND}")
 add_test(NAME package_test
   COMMAND sh ${PROJECT_SOURCE_DIR}/launcher/tests/package_test.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(package_test PROPERTIES TIMEOUT 180 LABELS "launcher;package")
+set_tests_properties(package_test PROPERTIES TIMEOUT 180 LABELS "launcher;package"
+  ENVIRONMENT "CPACK=${CMAKE_CPACK_COMMAND}")

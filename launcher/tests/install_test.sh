@@ -1,8 +1,8 @@
 #!/bin/sh
 # install_test.sh BUILD_DIR: installs the desktop entries, icons, AppStream data, licences and
-# the reference into a temporary prefix with `cmake --install`, validates the entries and the
-# metainfo, and checks what the entries point at: the launcher's folder holds kb/, the icons
-# exist at their sizes.
+# the reference into a temporary prefix with `cmake --install` (the program CMAKE names, else
+# the one in PATH), validates the entries and the metainfo, and checks what the entries point
+# at: the launcher's folder holds kb/, the icons exist at their sizes.
 set -eu
 BUILD=$1
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/kestrova-install.XXXXXX")
@@ -11,7 +11,7 @@ PREFIX=$TMP/prefix
 fail() { echo "install_test: $*" >&2; exit 1; }
 
 for component in desktop data doc; do
-  cmake --install "$BUILD" --prefix "$PREFIX" --component "$component" >/dev/null
+  "${CMAKE:-cmake}" --install "$BUILD" --prefix "$PREFIX" --component "$component" >/dev/null
 done
 APPS=$PREFIX/share/applications
 

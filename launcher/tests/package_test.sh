@@ -1,8 +1,9 @@
 #!/bin/sh
-# package_test.sh BUILD_DIR: builds the Debian package with CPack, unpacks it into a temporary
-# root with dpkg-deb -x, and runs the unpacked launcher under Xvfb from the reference folder its
-# desktop entry names, as the desktop would. Passes when the unpacked viewer ran there with the
-# reference's start page and category, and showed its window with the model and the page.
+# package_test.sh BUILD_DIR: builds the Debian package with CPack (the program CPACK names, else
+# the one in PATH), unpacks it into a temporary root with dpkg-deb -x, and runs the unpacked
+# launcher under Xvfb from the reference folder its desktop entry names, as the desktop would.
+# Passes when the unpacked viewer ran there with the reference's start page and category, and
+# showed its window with the model and the page.
 set -eu
 if [ "${1:-}" = --inside-xvfb ]; then
   shift
@@ -37,7 +38,7 @@ TMP=$(mktemp -d "${TMPDIR:-/tmp}/kestrova-package.XXXXXX")
 trap 'rm -rf "$TMP"' EXIT
 fail() { echo "package_test: $*" >&2; exit 1; }
 
-cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$TMP/package" >"$TMP/cpack.log" 2>&1 ||
+"${CPACK:-cpack}" --config "$BUILD/CPackConfig.cmake" -G DEB -B "$TMP/package" >"$TMP/cpack.log" 2>&1 ||
   fail "cpack failed: $(cat "$TMP/cpack.log")"
 deb=$(ls "$TMP"/package/kestrova_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
