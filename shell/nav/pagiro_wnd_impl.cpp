@@ -143,6 +143,7 @@ bool CPagiroWnd_impl_::Create() {
                      [this] { wnd_.ExecuteCommand(ID_SEARCH); });
     QObject::connect(toolBar_->DomainBox(), &CDomainComboBox::selectionChanged, &wnd_,
                      [this] { OnCategoryChanged(); });
+    OpenFavorites();
     created_ = true;
     if (mode_ & kNavigateStart) browser_->Navigate(startUrl_);
     context_.registry.Subscribe(folder_.toStdU16String(), this);
@@ -242,6 +243,7 @@ void CPagiroWnd_impl_::Destroy() {
     context_.registry.DetachClient(folder, this);
     ReadBackChildSettings();
     SaveViewSettings(platform::SettingsStore(), profile_, settings_);
+    CloseFavorites();
     if (tabs_) {
         tabs_->Contents()->Clear();
         tabs_->Index()->Clear();
@@ -423,6 +425,16 @@ void CPagiroWnd_impl_::OnCommand(int id) {
             break;
         case ID_QUERY_LANGUAGE:
             settings_.queryLanguage = !settings_.queryLanguage;
+            break;
+        case ID_ADD_FAVORITE:
+            AddToFavorites(0);
+            break;
+        case ID_FAV_UP:
+        case ID_FAV_DOWN:
+        case ID_FAV_ADD_FOLDER:
+        case ID_FAV_EDIT:
+        case ID_FAV_DELETE:
+            FavoritesCommand(id);
             break;
         default:
             break;

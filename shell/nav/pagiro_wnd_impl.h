@@ -33,6 +33,7 @@ namespace kestrova {
 
 class CBrowserWnd;
 class CDomainComboBox;
+class CFavoritesPane;
 class CNavToolBar;
 class CPagiroWnd;
 class CProgressDlg;
@@ -107,6 +108,7 @@ public:
     CTabsPane* Tabs() const { return tabs_; }
     CResultPane* Results() const { return results_; }
     CNavToolBar* ToolBar() const { return toolBar_; }
+    CFavoritesPane* Favorites() const { return favorites_; }
 
 private:
     // Creation and layout (pagiro_wnd_impl.cpp).
@@ -154,6 +156,13 @@ private:
     int MessageBox(const QString& text, QMessageBox::Icon icon,
                    QMessageBox::StandardButtons buttons, const QString& caption = QString());
     int DoModal(QDialog* dialog);
+
+    // The favorites (pagiro_wnd_favorites.cpp).
+    void OpenFavorites();
+    void CloseFavorites();
+    void AddToFavorites(int flag);
+    void FavoritesCommand(int id);
+    QString FavoritePageUrl() const;
 
     CPagiroWnd& wnd_;
     ShellContext& context_;
@@ -205,6 +214,7 @@ private:
     CResultPane* results_ = nullptr;
     QWidget* toolBarStrip_ = nullptr;
     CNavToolBar* toolBar_ = nullptr;
+    CFavoritesPane* favorites_ = nullptr;
 };
 
 }  // namespace kestrova
