@@ -1,6 +1,7 @@
 // Index builds and searches on a hostile machine: lock files that cannot be used, read-only
 // and full disks, damaged indexes and queries nested beyond reason. Every case must end with
 // a clear failure or a sound result, never a hang, a crash or a false success.
+#include "platform/lock_wait.h"
 #include "private_mount.h"
 #include "search/index_builder.h"
 #include "search/internal/index_lock_file.h"
@@ -10,9 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -131,6 +134,44 @@ TEST(IndexHostileTest, ASearchWhoseLockFileCannotBeOpenedFailsInsteadOfFindingNo
     WriteFile(paths.liveLock, "");
     ::chmod(paths.liveLock.c_str(), 0444);
     EXPECT_EQ(Count(data, u"alpha"), 3u);
+}
+
+// A searcher of another process stopped with Ctrl-Z keeps the live lock: a bounded build names
+// it and gives up instead of waiting silently for ever.
+TEST(IndexHostileTest, ABuildWaitingForAStoppedSearcherGivesUpNamingIt) {
+    ScratchFolder dir;
+    auto pages = MakePages(dir.Path().string(), 3);
+    const std::u16string data = dir.Path16() + u"/data";
+    const IndexPaths paths = MakeIndexPaths(data, kIndexPrecise);
+    std::filesystem::create_directories(paths.dataFolder);
+    const pid_t searcher = ::fork();
+    ASSERT_GE(searcher, 0);
+    if (searcher == 0) {
+        IndexLockFile lock(paths.liveLock, IndexLockFile::Mode::kShared);
+        if (!lock.TryAcquire()) ::_exit(1);
+        ::raise(SIGSTOP);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(searcher, &status, WUNTRACED), searcher);
+    ASSERT_TRUE(WIFSTOPPED(status));
+    std::vector<std::string> reports;
+    platform::LockWaitLimits limits;
+    limits.reportAfter = std::chrono::milliseconds(100);
+    limits.giveUpAfter = std::chrono::seconds(1);
+    limits.report = [&](const std::string& text) { reports.push_back(text); };
+    platform::SetLockWaitLimits(limits);
+    const std::string held = " (held by process " + std::to_string(searcher) + ")";
+    EXPECT_EQ(BuildFailure(data, *pages),
+              "gave up waiting for lock file " + paths.liveLock + " after 1 s" + held);
+    EXPECT_EQ(reports, std::vector<std::string>{"waiting for lock file " + paths.liveLock + held});
+    platform::SetLockWaitLimits({});
+    ::kill(searcher, SIGKILL);
+    ::waitpid(searcher, &status, 0);
+    // With the searcher gone the build goes through.
+    RecordingControl control;
+    EXPECT_EQ(IndexBuilder(data, kIndexPrecise).Build(*pages, kUid, control),
+              IndexBuildResult::kBuilt);
 }
 
 TEST(IndexHostileTest, AReadOnlyDataFolderIsSearchedButNotBuiltIn) {
