@@ -191,7 +191,11 @@ void Searcher::ThrowIndexError(const std::string& what, CLuceneError& e) {
     // An index that claims to be current but cannot be opened or read is damaged (a file cut
     // short, a lost segment): taking away its identity makes it not current for every process,
     // so the next search or build replaces it, instead of every search failing on it.
-    if (identity_ && ::unlink((liveDir_ + "/idx_info.uid").c_str()) == 0) {
+    const int kind = e.number();
+    const bool damage = kind == CL_ERR_IO || kind == CL_ERR_CorruptIndex ||
+                        kind == CL_ERR_FieldReader || kind == CL_ERR_IndexOutOfBounds;
+    // Other errors come from the query (a wildcard that expands to too many words, say).
+    if (damage && identity_ && ::unlink((liveDir_ + "/idx_info.uid").c_str()) == 0) {
         identity_.reset();
         throw SearchError("the index " + liveDir_ +
                           " was damaged and is being rebuilt: " + LibraryErrorText(e));

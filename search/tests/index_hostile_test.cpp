@@ -301,6 +301,27 @@ TEST(IndexHostileTest, ADamagedIndexIsNoLongerCurrentAndTheNextBuildReplacesIt) 
     EXPECT_EQ(Count(data, u"beta"), 20u);
 }
 
+TEST(IndexHostileTest, AQueryTheIndexCannotRunDoesNotCountAsDamage) {
+    ScratchFolder dir;
+    std::string words;
+    for (int i = 0; i < 1100; ++i) words += " w" + std::to_string(i);
+    WriteFile(dir.File("kb/many.htm"), Page("T", words));
+    PageFiles pages(dir.Path16() + u"/kb", {u"many.htm"});
+    const std::u16string data = dir.Path16() + u"/data";
+    RecordingControl control;
+    ASSERT_EQ(IndexBuilder(data, kIndexPrecise).Build(pages, kUid, control),
+              IndexBuildResult::kBuilt);
+    Searcher searcher(data, kIndexPrecise, true);
+    std::vector<std::u16string> paths;
+    try {
+        searcher.Search(u"w*", paths);  // more words than a query may have clauses
+        ADD_FAILURE() << "the search ran";
+    } catch (const SearchError& e) {
+        EXPECT_EQ(std::string(e.what()).find("damaged"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(IsIndexCurrent(data, kIndexPrecise, kUid));
+}
+
 TEST(IndexHostileTest, DeeplyNestedParenthesesFailTheSearchWithAMessage) {
     ScratchFolder dir;
     auto pages = MakePages(dir.Path().string(), 3);
