@@ -5,10 +5,13 @@
 
 #include "model/index_build.h"
 #include "model/model_diagnostics.h"
+#include "platform/path.h"
+#include "search/searcher.h"
 
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -21,6 +24,17 @@ struct IndexOptions {
 
 const char* KindName(IndexKind kind) {
     return kind == kIndexLemmatizing ? "lemmatizing index" : "precise index";
+}
+
+// Opens every index that says it is current as a search would: a lock file that cannot be
+// used throws SearchError, and an index that cannot be opened loses its claim to be current
+// (and throws) so that it is built again.
+void CheckCurrentIndexesOpen(IModelDiagnostics& diagnostics) {
+    for (const IndexKind kind : kIndexKinds) {
+        if (diagnostics.GetIndexState(kind) != IndexState::kCurrent) continue;
+        const std::filesystem::path log(platform::NativePath(diagnostics.GetIndexLogPath(kind)));
+        Searcher probe(platform::PathFromNative(log.parent_path().string()), kind, false);
+    }
 }
 
 std::array<bool, kIndexKindCount> CurrentKinds(IModelDiagnostics& diagnostics) {
@@ -38,6 +52,14 @@ int RunIndex(const IndexOptions& o) {
     if (!result.model) return kStatusFailed;
     const auto start = std::chrono::steady_clock::now();
     IModelDiagnostics& diagnostics = *GetModelDiagnostics(result.model.get());
+    try {
+        CheckCurrentIndexesOpen(diagnostics);
+    } catch (const SearchError& e) {
+        std::cerr << "kestrova-cli index: " << o.folder << ": " << e.what() << "\n";
+        // A damaged index is built again below; any other failure ends here.
+        if (CurrentKinds(diagnostics) == std::array<bool, kIndexKindCount>{true, true})
+            return kStatusFailed;
+    }
     const std::array<bool, kIndexKindCount> before = CurrentKinds(diagnostics);
     if (before[0] && before[1]) {
         std::cout << "both indexes are current\n";

@@ -6,6 +6,7 @@
 
 #include "model/page_info.h"
 #include "model/topic.h"
+#include "platform/codepage.h"
 
 #include <nlohmann/json.hpp>
 
@@ -71,6 +72,11 @@ void PrintResults(ITopicSet& found) {
 int RunSearch(const SearchOptions& o) {
     if (!RequireFolder("search", o.folder)) return kStatusUsage;
     if (o.query.empty()) return UsageError("search", "the query is empty");
+    // Every text that reaches the output (JSON above all) must be text.
+    if (!platform::IsValidUtf8(o.query))
+        return UsageError("search", "the query is not valid UTF-8");
+    if (!platform::IsValidUtf8(o.domain))
+        return UsageError("search", "the domain is not valid UTF-8");
     CliEnvironment env("search", o.folder);
     CountedPtr<IModel> model = env.WaitForModel();
     if (!model) return kStatusFailed;
@@ -98,7 +104,10 @@ CommandRegistration registration({
     "search a knowledge base: results in rank order (title, location, page)",
     [](CLI::App& app) {
         app.add_option("folder", options->folder, "the page folder")->required();
-        app.add_option("query", options->query, "the words to look for")->required();
+        app.add_option("query", options->query,
+                       "the words to look for (after --, a query that begins with - is not "
+                       "taken as an option: search FOLDER -- -word)")
+            ->required();
         app.add_flag("--titles", options->titles, "match the words against page titles only");
         app.add_flag("--precise", options->precise,
                      "find the words only as written (no related word forms)");

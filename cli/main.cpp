@@ -1,7 +1,10 @@
 // kestrova-cli: the command-line face of the Kestrova core, for authors and scripts.
 #include "cli/command.h"
 
+#include "platform/lock_wait.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 
@@ -22,9 +25,29 @@ void PrintOverview() {
     std::cout << "\n'kestrova-cli COMMAND --help' describes one command.\n";
 }
 
+// Waits for a lock that another process keeps (a copy stopped with Ctrl-Z keeps its locks for
+// ever) are told on standard error after a while and given up after `seconds`.
+void LimitLockWaits(const std::string& command, double seconds) {
+    platform::LockWaitLimits limits;
+    limits.reportAfter = std::chrono::seconds(2);
+    limits.giveUpAfter = std::max(std::chrono::milliseconds(1),
+                                  std::chrono::milliseconds(static_cast<int64_t>(seconds * 1000)));
+    limits.report = [command](const std::string& text) {
+        const std::string line = "kestrova-cli " + command + ": " + text + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);  // one write: threads never interleave
+        std::fflush(stderr);
+    };
+    platform::SetLockWaitLimits(std::move(limits));
+}
+
 int RunCommand(const Command& command, int argc, char** argv) {
     CLI::App app(command.summary, "kestrova-cli " + command.name);
     command.setup(app);
+    double waitSeconds = 600;
+    app.add_option("--wait", waitSeconds,
+                   "give up after SECONDS when another process keeps a lock of the knowledge "
+                   "base (default 600)")
+        ->check(CLI::NonNegativeNumber);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -33,6 +56,7 @@ int RunCommand(const Command& command, int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return UsageError(command.name, e.what());
     }
+    LimitLockWaits(command.name, waitSeconds);
     return command.run();
 }
 

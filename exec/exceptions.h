@@ -1,5 +1,5 @@
 #pragma once
-// The three exceptions that unwind work. Each carries a fixed message returned by what().
+// The exceptions that unwind work. The first three carry a fixed message returned by what().
 
 #include <stdexcept>
 
@@ -23,6 +23,14 @@ public:
 class SyncBreak : public std::runtime_error {
 public:
     SyncBreak();
+};
+
+// A cross-process lock could not be had: its lock folder or file cannot be used, or a bounded
+// wait gave up (platform/lock_wait.h). The message says which lock and why. Unlike a stop, it
+// ends only the work that needed the lock; the worker thread goes on.
+class LockError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 }  // namespace kestrova

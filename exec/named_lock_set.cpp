@@ -1,9 +1,19 @@
 #include "exec/named_lock_set.h"
 
 #include "exec/exceptions.h"
+#include "platform/lock_wait.h"
 #include "platform/path.h"
 
+#include <chrono>
+#include <optional>
+
 namespace kestrova {
+namespace {
+
+// How often a waiting thread tries the mutexes again.
+constexpr std::chrono::milliseconds kPollInterval{20};
+
+}  // namespace
 
 std::u16string NamedLockSet::MutexName(std::u16string_view prefix, int index,
                                        std::u16string_view folderPath) {
@@ -18,7 +28,9 @@ std::u16string NamedLockSet::MutexName(std::u16string_view prefix, int index,
 
 NamedLockSet::NamedLockSet(std::u16string_view prefix, std::u16string_view folderPath, int count,
                            const platform::ManualResetEvent& stop)
-    : stop_(stop) {
+    : stop_(stop), what_("lock ") {
+    for (char16_t c : prefix) what_ += static_cast<char>(c);  // the prefixes are ASCII
+    what_ += " of " + platform::NativePath(platform::NormalizePath(folderPath));
     if (stop_.IsSet()) throw shutdown_exception();
     for (int i = 0; i < count; ++i) {
         mutexes_.push_back(
@@ -27,9 +39,27 @@ NamedLockSet::NamedLockSet(std::u16string_view prefix, std::u16string_view folde
 }
 
 platform::NamedMutex& NamedLockSet::Wait(const std::vector<platform::NamedMutex*>& candidates) {
-    std::optional<size_t> obtained = platform::WaitForStopOrMutex(stop_, candidates);
-    if (!obtained) throw shutdown_exception();
-    return *candidates[*obtained];
+    std::optional<platform::LockWait> wait;  // from the first round that finds them all busy
+    for (;;) {
+        if (stop_.IsSet()) throw shutdown_exception();
+        for (platform::NamedMutex* mutex : candidates) {
+            switch (mutex->TryAcquire()) {
+                case platform::NamedMutex::TryResult::Obtained:
+                    return *mutex;
+                case platform::NamedMutex::TryResult::Failed:
+                    throw LockError("can't take " + what_ + ": " + mutex->Error());
+                case platform::NamedMutex::TryResult::Busy:
+                    break;
+            }
+        }
+        if (!wait) {
+            std::vector<std::string> files;
+            for (platform::NamedMutex* mutex : candidates) files.push_back(mutex->LockFilePath());
+            wait.emplace(what_, std::move(files));
+        }
+        if (!wait->KeepWaiting()) throw LockError(wait->GiveUpMessage());
+        if (stop_.WaitFor(kPollInterval)) throw shutdown_exception();
+    }
 }
 
 platform::NamedMutex& NamedLockSet::AcquireAny() {
@@ -43,10 +73,24 @@ void NamedLockSet::AcquireAll() {
     for (size_t i = 0; i < mutexes_.size(); ++i) {
         while (mutexes_[i]->Release()) ++given[i];
     }
-    for (auto& mutex : mutexes_) Wait({mutex.get()});
-    for (size_t i = 0; i < mutexes_.size(); ++i) {
-        for (int k = 0; k < given[i]; ++k) mutexes_[i]->TryAcquire();  // owned: obtained at once
+    const auto retake = [&] {
+        for (size_t i = 0; i < mutexes_.size(); ++i) {
+            for (int k = 0; k < given[i]; ++k) mutexes_[i]->TryAcquire();  // owned: at once
+        }
+    };
+    size_t taken = 0;
+    try {
+        for (auto& mutex : mutexes_) {
+            Wait({mutex.get()});
+            ++taken;
+        }
+    } catch (const LockError&) {
+        // The thread goes on after this failure, so it must not keep half of the set.
+        for (size_t i = 0; i < taken; ++i) mutexes_[i]->Release();
+        retake();
+        throw;
     }
+    retake();
 }
 
 void NamedLockSet::ReleaseAll() {

@@ -3,7 +3,9 @@
 // page folder (kLoadLockSet, kSearchLockSet below). A reader takes any one mutex, so up to `count`
 // readers in any processes hold the set at once; a writer takes every mutex, one at a time,
 // so that the stop event can interrupt it at each step. Every wait ends at once with
-// shutdown_exception when the stop event is signalled.
+// shutdown_exception when the stop event is signalled, and with LockError when a mutex cannot
+// be used (its lock folder or file is unusable) or when a bounded wait of this process gives
+// up (platform/lock_wait.h, which also reports long waits, naming the holders).
 //
 // Mutex i is named "Global\" + prefix + ":" + i + ":" + folder, where folder is the page
 // folder path in its normalised form (absolute, '.' and '..' resolved, '\' turned into '/',
@@ -47,7 +49,8 @@ class NamedLockSet {
 public:
     // Opens the count mutexes of the set. Throws shutdown_exception when the stop event is
     // already signalled. A mutex that cannot be opened stays in the set as an invalid one; any
-    // wait that involves it fails with shutdown_exception. The stop event must outlive the set.
+    // wait that involves it fails with LockError ("can't take lock PREFIX of FOLDER: what
+    // failed: path: reason"). The stop event must outlive the set.
     NamedLockSet(std::u16string_view prefix, std::u16string_view folderPath, int count,
                  const platform::ManualResetEvent& stop);
     NamedLockSet(const NamedLockSet&) = delete;
@@ -57,11 +60,12 @@ public:
     static std::u16string MutexName(std::u16string_view prefix, int index,
                                     std::u16string_view folderPath);
 
-    // Reader: waits without time limit for any one mutex and returns it. The caller gives it
-    // back with Release(). Throws shutdown_exception on a stop or a failed wait.
+    // Reader: waits for any one mutex and returns it. The caller gives it back with Release().
+    // Throws shutdown_exception on a stop, LockError on a failed or abandoned wait.
     platform::NamedMutex& AcquireAny();
-    // Writer: takes every mutex of the set (see the upgrade above). Throws shutdown_exception
-    // on a stop or a failed wait; the mutexes taken by then stay with the thread.
+    // Writer: takes every mutex of the set (see the upgrade above). Throws as AcquireAny().
+    // After a stop the mutexes taken by then stay with the thread, which is ending; after a
+    // LockError the thread holds what it held before the call.
     void AcquireAll();
     // Releases every mutex of the set once, in order.
     void ReleaseAll();
@@ -76,6 +80,7 @@ private:
     platform::NamedMutex& Wait(const std::vector<platform::NamedMutex*>& candidates);
 
     const platform::ManualResetEvent& stop_;
+    std::string what_;  // "lock PREFIX of FOLDER", for messages
     std::vector<std::unique_ptr<platform::NamedMutex>> mutexes_;
 };
 

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -16,7 +18,6 @@
 namespace kestrova::platform {
 namespace {
 
-constexpr char kLockFolder[] = "/tmp/kestrova-locks";
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
 // What the threads of this process own: flock() only excludes open file descriptions, so the
@@ -65,31 +66,47 @@ struct ThreadExitRelease {
 
 thread_local ThreadExitRelease threadExitRelease;
 
-// The lock folder must be a real directory (not a link somebody planted) that every user can
-// write, with the sticky bit so nobody removes another user's lock files.
-bool EnsureLockFolder() {
-    if (mkdir(kLockFolder, 0777) == 0) {
-        chmod(kLockFolder, 01777);
-        return true;
+std::string SystemMessage(int error) { return std::strerror(error); }
+
+// The user's own lock folder, created 0700 when missing. Refused (false, with the reason) when
+// it is not a real directory of this user: somebody else's folder could hold lock files that
+// keep this user out, or that this user's processes could not lock.
+bool EnsureLockFolder(const std::string& folder, std::string& error) {
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        error = "can't create lock folder " + folder + ": " + SystemMessage(errno);
+        return false;
     }
-    if (errno != EEXIST) return false;
     struct stat st;
-    if (lstat(kLockFolder, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-    if ((st.st_mode & 07777) != 01777 && st.st_uid == geteuid()) chmod(kLockFolder, 01777);
+    if (::lstat(folder.c_str(), &st) != 0) {
+        error = "lock folder " + folder + ": " + SystemMessage(errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        error = "lock folder " + folder + ": not a folder";
+        return false;
+    }
+    if (st.st_uid != ::geteuid()) {
+        error = "lock folder " + folder + ": owned by another user";
+        return false;
+    }
+    if ((st.st_mode & 07777) != 0700) ::chmod(folder.c_str(), 0700);
     return true;
 }
 
-// Opens the lock file without following links; a file we own gets mode 0666 whatever the
-// umask, so the users who come later can lock it too.
-int OpenLockFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return -1;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
+// Opens the lock file without following links or blocking (a FIFO planted there would not be
+// a lock); only a regular file is a lock file.
+int OpenLockFile(const std::string& path, std::string& error) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error = "can't open lock file " + path + ": " + SystemMessage(errno);
         return -1;
     }
-    if ((st.st_mode & 0777) != 0666 && st.st_uid == geteuid()) fchmod(fd, 0666);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = "lock file " + path + ": not a regular file";
+        ::close(fd);
+        return -1;
+    }
     return fd;
 }
 
@@ -106,16 +123,23 @@ uint64_t MutexNameHash(std::u16string_view name) {
     return hash;
 }
 
-const char* NamedMutex::LockFolder() { return kLockFolder; }
+std::string NamedMutex::LockFolder() {
+    // Only an absolute XDG_RUNTIME_DIR counts; a relative one would depend on the directory
+    // each process happens to be in.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/') return std::string(runtime) + "/kestrova-locks";
+    return "/tmp/kestrova-locks-" + std::to_string(::geteuid());
+}
 
 NamedMutex::NamedMutex(std::u16string_view name) : name_(name) {
     char file[32];
     std::snprintf(file, sizeof file, "/%016" PRIx64 ".lock", MutexNameHash(name));
-    lockFile_ = std::string(kLockFolder) + file;
-    if (!EnsureLockFolder()) return;
-    int fd = OpenLockFile(lockFile_);
+    const std::string folder = LockFolder();
+    lockFile_ = folder + file;
+    if (!EnsureLockFolder(folder, error_)) return;
+    int fd = OpenLockFile(lockFile_, error_);
     if (fd < 0) return;
-    close(fd);
+    ::close(fd);
     valid_ = true;
 }
 
@@ -130,12 +154,18 @@ NamedMutex::TryResult NamedMutex::TryAcquire() {
         ++found->second.count;
         return TryResult::Obtained;
     }
-    int fd = OpenLockFile(lockFile_);
-    if (fd < 0) return TryResult::Failed;
+    std::string error;
+    int fd = OpenLockFile(lockFile_, error);
+    if (fd < 0) {
+        error_ = error;
+        return TryResult::Failed;
+    }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        int error = errno;
+        const int code = errno;
         close(fd);
-        return error == EWOULDBLOCK ? TryResult::Busy : TryResult::Failed;
+        if (code == EWOULDBLOCK) return TryResult::Busy;
+        error_ = "can't lock " + lockFile_ + ": " + SystemMessage(code);
+        return TryResult::Failed;
     }
     table.byLockFile.emplace(lockFile_, Ownership{std::this_thread::get_id(), 1, fd});
     return TryResult::Obtained;
@@ -152,6 +182,11 @@ bool NamedMutex::Release() {
         table.byLockFile.erase(found);
     }
     return true;
+}
+
+std::string NamedMutex::Error() const {
+    std::lock_guard lock(Table().mutex);
+    return error_;
 }
 
 int NamedMutex::OwnedCount() const {

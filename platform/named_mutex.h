@@ -1,7 +1,10 @@
-// Named mutexes shared by every process of every user on the machine (the "Global\" names).
+// Named mutexes shared by every process of the user on the machine (the "Global\" names).
 //
-// A mutex is an exclusive flock() on a lock file in /tmp/kestrova-locks (mode 1777, files mode
-// 0666), the file named by a 64-bit FNV-1a hash of the full mutex name. Ownership belongs to
+// A mutex is an exclusive flock() on a lock file in the user's own lock folder (LockFolder(),
+// mode 0700, files mode 0600), the file named by a 64-bit FNV-1a hash of the full mutex name.
+// The data these mutexes guard is per user, so they need not be shared with other users; a
+// folder that every user can write would let anybody lock others out by making the lock files
+// first. Ownership belongs to
 // the thread that obtained the mutex, not to the NamedMutex object, and is recursive: a thread
 // that owns a mutex obtains it again at once and must release it as often as it obtained it.
 // When the owning thread or process ends without releasing, the mutex becomes free and the
@@ -27,7 +30,8 @@ public:
     enum class TryResult { Obtained, Busy, Failed };
 
     // Opens the mutex `name`, creating its lock file when it is missing. When the lock folder
-    // or file cannot be made, the mutex is invalid and every attempt on it fails.
+    // or file cannot be made or is not the user's own, the mutex is invalid, Error() says why,
+    // and every attempt on it fails.
     explicit NamedMutex(std::u16string_view name);
     NamedMutex(const NamedMutex&) = delete;
     NamedMutex& operator=(const NamedMutex&) = delete;
@@ -38,20 +42,26 @@ public:
     const std::string& LockFilePath() const { return lockFile_; }
 
     // One attempt that never waits: Obtained (also when the calling thread owns it already),
-    // Busy (another thread or process owns it) or Failed (invalid mutex or system error).
+    // Busy (another thread or process owns it) or Failed (invalid mutex or system error; then
+    // Error() says why).
     TryResult TryAcquire();
     // Releases one ownership of the calling thread; false when the thread does not own it.
     bool Release();
     // How often the calling thread owns the mutex now (0: not at all).
     int OwnedCount() const;
 
-    // The folder of the lock files.
-    static const char* LockFolder();
+    // Why the mutex is invalid or the last attempt failed: "what failed: path: reason".
+    std::string Error() const;
+
+    // The folder of the lock files: $XDG_RUNTIME_DIR/kestrova-locks, or without an absolute
+    // XDG_RUNTIME_DIR /tmp/kestrova-locks-UID. Refused when it is not the user's own.
+    static std::string LockFolder();
 
 private:
     std::u16string name_;
     std::string lockFile_;
     bool valid_ = false;
+    std::string error_;  // guarded by the ownership table's lock once constructed
 };
 
 // The 64-bit FNV-1a hash of the UTF-16 code units of `name` (little-endian byte order),

@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/path.h"
 #include "search/internal/analyzers.h"
+#include "search/internal/build_directory.h"
 #include "search/internal/index_lock_file.h"
 #include "search/internal/library_error.h"
 
@@ -15,11 +16,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/statvfs.h>
 
 namespace kestrova {
 namespace {
@@ -43,17 +47,32 @@ bool IsDirectory(const std::string& path) {
     return std::filesystem::is_directory(path, ignored);
 }
 
-// Closes (or, after a failure, abandons) the writer on every way out.
+// False when the file system of the folder has (almost) no room left for this user.
+bool HasRoom(const std::string& folder) {
+    struct statvfs st {};
+    if (::statvfs(folder.c_str(), &st) != 0) return true;
+    return static_cast<unsigned long long>(st.f_bavail) * st.f_frsize >= 16 * 1024;
+}
+
+// Closes the writer on every way out (a build that failed or was stopped is removed with its
+// folder afterwards). After a failed write the writer is abandoned instead: closing it would
+// write and check what could not be written. So is a writer that cannot be closed: destroying
+// it would close it once more, and an error thrown from a destructor ends the process.
 class WriterGuard {
 public:
-    explicit WriterGuard(IndexWriter* writer) : writer_(writer) {}
+    WriterGuard(IndexWriter* writer, BuildDirectory& directory)
+        : writer_(writer), directory_(directory) {}
     ~WriterGuard() {
         if (!writer_) return;
-        try {
-            writer_->abort();
-        } catch (...) {
+        if (!directory_.Failed()) {
+            try {
+                writer_->close();
+                delete writer_;
+                return;
+            } catch (...) {
+            }
         }
-        delete writer_;
+        directory_.CloseFiles();  // the abandoned writer's files give their space back
     }
     IndexWriter* operator->() const { return writer_; }
     void Close() {
@@ -64,6 +83,7 @@ public:
 
 private:
     IndexWriter* writer_;
+    BuildDirectory& directory_;
 };
 
 }  // namespace
@@ -83,11 +103,18 @@ IndexBuilder::~IndexBuilder() = default;
 
 IndexBuildResult IndexBuilder::Build(IIndexFiles& files, const ModelUid& uid,
                                      IExecControl& control) {
+    failure_.clear();
+    diskFull_ = false;
     try {
         return BuildLocked(files, uid, control);
     } catch (CLuceneError& e) {
+        const bool full = diskFull_;
         log_->WriteFormat("%s: index library error: %s", paths_.tempDir.c_str(),
                           LibraryErrorText(e).c_str());
+        failure_ = "can't build index " + paths_.tempDir + ": " +
+                   (full              ? std::string("no space left on device")
+                    : directoryError_ ? std::string(std::strerror(directoryError_))
+                                      : LibraryErrorText(e));
         return IndexBuildResult::kFailed;
     }
 }
@@ -99,7 +126,19 @@ IndexBuildResult IndexBuilder::BuildLocked(IIndexFiles& files, const ModelUid& u
     IndexLockFile tempLock(paths_.tempLock, IndexLockFile::Mode::kExclusive, &control);
     if (!tempLock.AcquireWithRetry()) return IndexBuildResult::kStopped;
     RemoveTree(paths_.tempDir);
-    if (!IndexAllPages(files, control)) {
+    bool indexed = false;
+    try {
+        indexed = IndexAllPages(files, control);
+    } catch (CLuceneError&) {
+        // The library's write errors do not say why: the system's error of the failed write,
+        // when nothing has replaced it since, or a disk without room tells.
+        const int error = directoryError_ ? directoryError_ : errno;
+        diskFull_ = error == ENOSPC || error == EDQUOT || !HasRoom(paths_.dataFolder);
+        // Cleared at once, under the temporary lock: on a full disk the space is needed back.
+        RemoveTree(paths_.tempDir);
+        throw;
+    }
+    if (!indexed) {
         RemoveTree(paths_.tempDir);
         log_->WriteText("Indexing aborted\n");
         return IndexBuildResult::kAborted;
@@ -147,9 +186,34 @@ IndexBuildResult IndexBuilder::Swap(IExecControl& control) {
     return IndexBuildResult::kBuilt;
 }
 
+namespace {
+
+// Owns the directory of a build; released after the writer that uses it.
+struct DirectoryRelease {
+    void operator()(BuildDirectory* directory) const {
+        directory->close();
+        _CLDECDELETE(directory);
+    }
+};
+
+// A write of the new index failed (the directory recorded why): the build fails as on an
+// error of the library itself.
+void ThrowIfWriteFailed(const BuildDirectory& directory) {
+    if (directory.Failed()) _CLTHROWA(CL_ERR_IO, "index write failed");
+}
+
+}  // namespace
+
 bool IndexBuilder::IndexAllPages(IIndexFiles& files, IExecControl& control) {
     std::unique_ptr<lucene::analysis::Analyzer> analyzer = CreateAnalyzer(kind_);
-    WriterGuard writer(new IndexWriter(paths_.tempDir.c_str(), analyzer.get(), true));
+    std::unique_ptr<BuildDirectory, DirectoryRelease> directory(new BuildDirectory(paths_.tempDir));
+    directoryError_ = 0;
+    struct KeepError {  // the directory's error outlives it
+        const BuildDirectory& directory;
+        int& error;
+        ~KeepError() { error = directory.Error(); }
+    } keep{*directory, directoryError_};
+    WriterGuard writer(new IndexWriter(directory.get(), analyzer.get(), true), *directory);
     writer->setMaxFieldLength(INT32_MAX);
     log_->WriteText("Indexing started");
     const int32_t count = files.GetCount();
@@ -166,6 +230,7 @@ bool IndexBuilder::IndexAllPages(IIndexFiles& files, IExecControl& control) {
             doc.add(*_CLNEW Field(L"text", extractor_.GetText(), kStoredTokenized));
             doc.add(*_CLNEW Field(L"relPath", relPath.c_str(), kStoredOnly));
             writer->addDocument(&doc);
+            ThrowIfWriteFailed(*directory);
         } catch (const std::runtime_error& e) {
             log_->WriteFormat("%S: indexing error: %s\n", fullPath ? fullPath : u"", e.what());
             return false;
@@ -174,8 +239,10 @@ bool IndexBuilder::IndexAllPages(IIndexFiles& files, IExecControl& control) {
         control.ReportProgress(progress);
     }
     writer->optimize();
-    log_->WriteText("Indexing finished");
+    ThrowIfWriteFailed(*directory);
     writer.Close();
+    ThrowIfWriteFailed(*directory);
+    log_->WriteText("Indexing finished");
     return true;
 }
 
@@ -185,8 +252,9 @@ void BuildIndexes(IIndexFiles& files, const std::u16string& dataFolder, const Mo
     for (const IndexKind kind : kIndexKinds) {
         phases.SetIndex(kind);
         if (IsIndexCurrent(dataFolder, kind, uid)) continue;
-        if (IndexBuilder(dataFolder, kind).Build(files, uid, phases) == IndexBuildResult::kFailed)
-            return;
+        IndexBuilder builder(dataFolder, kind);
+        if (builder.Build(files, uid, phases) == IndexBuildResult::kFailed)
+            throw std::runtime_error(builder.Failure());
     }
 }
 

@@ -46,11 +46,15 @@ public:
 
     // Builds the index of the pages and makes it live. Progress: stage 3, current 0..n, total
     // n * 1.07. An error of the index library itself is logged with the temporary folder's
-    // path and gives kFailed (locks are released, the temporary folder is cleared by the next
-    // build); other exceptions propagate.
+    // path and gives kFailed (locks are released, the temporary folder is removed, Failure()
+    // says what failed); a lock file that cannot be used throws std::runtime_error (see
+    // IndexLockFile); other exceptions propagate.
     IndexBuildResult Build(IIndexFiles& files, const ModelUid& uid, IExecControl& control);
 
     const IndexPaths& Paths() const { return paths_; }
+    // After kFailed, what failed: "can't build index TEMPFOLDER: no space left on device" or
+    // the library's own words in place of the reason.
+    const std::string& Failure() const { return failure_; }
 
 private:
     IndexBuildResult BuildLocked(IIndexFiles& files, const ModelUid& uid, IExecControl& control);
@@ -61,11 +65,14 @@ private:
     IndexKind kind_;
     TextExtractor extractor_;
     std::unique_ptr<ILog> log_;
+    std::string failure_;
+    bool diskFull_ = false;   // the library's failure came from a full disk
+    int directoryError_ = 0;  // the system error of a failed write of the new index
 };
 
 // Builds every kind whose live index does not carry the identifier, kind 0 then kind 1, each
 // as one phase of a MultiExecControl of two phases over `control`. A kind that fails in the
-// index library (kFailed) ends the whole build.
+// index library (kFailed) ends the whole build with std::runtime_error(Failure()).
 void BuildIndexes(IIndexFiles& files, const std::u16string& dataFolder, const ModelUid& uid,
                   IExecControl& control);
 

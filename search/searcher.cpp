@@ -13,6 +13,8 @@
 #include <cwctype>
 #include <thread>
 
+#include <unistd.h>
+
 namespace kestrova {
 namespace {
 
@@ -48,6 +50,31 @@ bool IsOperatorWordAt(const std::u16string& query, size_t i) {
     return word == u"AND" || word == u"OR" || word == u"NOT";
 }
 
+// The parser descends once per level of parentheses: a query nested without end would exhaust
+// the stack of the thread that parses it.
+constexpr int kMaxNesting = 100;
+
+// How deep the parentheses of a query-language text nest (escaped ones and those inside
+// quotes do not count).
+int NestingDepth(const std::u16string& text) {
+    int depth = 0;
+    int deepest = 0;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\\') {
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (!quoted && c == u'(') {
+            deepest = std::max(deepest, ++depth);
+        } else if (!quoted && c == u')' && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
 }  // namespace
 
 std::u16string PrepareQueryText(const std::u16string& query, bool queryLanguage) {
@@ -74,15 +101,17 @@ Searcher::Searcher(const std::u16string& dataFolder, IndexKind kind, bool queryL
       queryLanguage_(queryLanguage),
       analyzer_(CreateAnalyzer(kind)) {
     if (!lock_.TryAcquire()) {
+        // A lock file that cannot be used is a failure, not a build in progress.
+        if (!lock_.Error().empty()) throw SearchError(lock_.Error());
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         return;
     }
+    identity_ = ReadIndexIdentity(liveDir_);
     try {
         searcher_ = std::make_unique<lucene::search::IndexSearcher>(liveDir_.c_str());
     } catch (CLuceneError& e) {
-        ThrowSearchError("can't open index " + liveDir_, e);
+        ThrowIndexError("can't open index " + liveDir_, e);
     }
-    identity_ = ReadIndexIdentity(liveDir_);
 }
 
 Searcher::~Searcher() {
@@ -115,6 +144,10 @@ SearchOutcome Searcher::SearchDocuments(const std::u16string& query,
     // The parser rejects a query without any word instead of yielding no query.
     if (std::all_of(prepared.begin(), prepared.end(), IsParserSpace))
         return SearchOutcome::kBlankQuery;
+    if (queryLanguage_ && NestingDepth(prepared) > kMaxNesting) {
+        throw SearchError("can't parse query: parentheses nested deeper than " +
+                          std::to_string(kMaxNesting) + " levels");
+    }
     const std::wstring text = platform::Utf16ToWide(prepared);
     std::unique_ptr<Query> parsed;
     try {
@@ -131,7 +164,7 @@ SearchOutcome Searcher::SearchDocuments(const std::u16string& query,
     try {
         top.reset(searcher_->_search(parsed.get(), nullptr, maxDoc));
     } catch (CLuceneError& e) {
-        ThrowSearchError("can't search index " + liveDir_, e);
+        ThrowIndexError("can't search index " + liveDir_, e);
     }
     if (!top) return SearchOutcome::kSearched;
     documents.reserve(documents.size() + static_cast<size_t>(top->scoreDocsLength));
@@ -148,10 +181,26 @@ std::optional<std::u16string> Searcher::StoredPath(int32_t document) {
         if (!searcher_ || !searcher_->getReader()->document(document, doc, &selector))
             return std::nullopt;
     } catch (CLuceneError& e) {
-        ThrowSearchError("can't read index " + liveDir_, e);
+        ThrowIndexError("can't read index " + liveDir_, e);
     }
     const TCHAR* relPath = doc.get(L"relPath");
     return platform::WideToUtf16(relPath ? relPath : L"");
+}
+
+void Searcher::ThrowIndexError(const std::string& what, CLuceneError& e) {
+    // An index that claims to be current but cannot be opened or read is damaged (a file cut
+    // short, a lost segment): taking away its identity makes it not current for every process,
+    // so the next search or build replaces it, instead of every search failing on it.
+    const int kind = e.number();
+    const bool damage = kind == CL_ERR_IO || kind == CL_ERR_CorruptIndex ||
+                        kind == CL_ERR_FieldReader || kind == CL_ERR_IndexOutOfBounds;
+    // Other errors come from the query (a wildcard that expands to too many words, say).
+    if (damage && identity_ && ::unlink((liveDir_ + "/idx_info.uid").c_str()) == 0) {
+        identity_.reset();
+        throw SearchError("the index " + liveDir_ +
+                          " was damaged and is being rebuilt: " + LibraryErrorText(e));
+    }
+    ThrowSearchError(what, e);
 }
 
 int32_t Searcher::DocumentCount() const { return searcher_ ? searcher_->maxDoc() : 0; }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CLuceneError;
 namespace lucene::analysis {
 class Analyzer;
 }
@@ -24,9 +25,11 @@ class IndexSearcher;
 
 namespace kestrova {
 
-// A search that could not run, with what failed and why: "can't open index PATH: DETAIL",
-// "can't parse query: DETAIL", "can't search index PATH: DETAIL", "can't read index PATH:
-// DETAIL". The index library's own
+// A search that could not run, with what failed and why: "can't open lock file PATH: REASON",
+// "can't open index PATH: DETAIL", "can't parse query: DETAIL", "can't search index PATH:
+// DETAIL", "can't read index PATH: DETAIL", or, for an index that was current but could not be
+// opened or read (its identity is then removed, so it is current no more), "the index PATH was
+// damaged and is being rebuilt: DETAIL". The index library's own
 // errors are turned into this one, so that nobody above the search library meets them.
 class SearchError : public std::runtime_error {
 public:
@@ -47,15 +50,17 @@ public:
     virtual ~ISearcher() = default;
     // Runs the query and appends the relative page path of every hit, best first, to `paths`.
     // False when the query did not run (see SearchOutcome). Throws SearchError when the query
-    // cannot be parsed (query-language mode) or the index cannot be searched.
+    // cannot be parsed (query-language mode; parentheses nested deeper than 100 levels are
+    // refused before the parser sees them) or the index cannot be searched.
     virtual bool Search(const std::u16string& query, std::vector<std::u16string>& paths) = 0;
 };
 
 class Searcher final : public ISearcher {
 public:
-    // Takes the live lock of the kind once, without waiting; when it cannot (a builder holds
-    // it), waits 200 ms and stays without an index (every search then ends kBlocked). Otherwise
-    // opens the index; a missing or broken index throws SearchError. Throws
+    // Takes the live lock of the kind once, without waiting; when a builder holds it, waits
+    // 200 ms and stays without an index (every search then ends kBlocked); when the lock file
+    // cannot be used, throws SearchError. Otherwise opens the index; a missing or broken index
+    // throws SearchError. Throws
     // std::runtime_error("unknown index kind") for a kind that is not an IndexKind.
     Searcher(const std::u16string& dataFolder, IndexKind kind, bool queryLanguage);
     ~Searcher() override;
@@ -79,6 +84,10 @@ public:
     bool HasIndex() const { return searcher_ != nullptr; }
 
 private:
+    // Throws SearchError for an error of the index library while the index is opened or read;
+    // a damaged index loses its identity first.
+    [[noreturn]] void ThrowIndexError(const std::string& what, CLuceneError& e);
+
     IndexLockFile lock_;
     std::string liveDir_;
     bool queryLanguage_;

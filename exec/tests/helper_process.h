@@ -47,6 +47,8 @@ public:
         close(out_);
     }
 
+    pid_t Pid() const { return pid_; }
+
     void Send(const std::string& line) {
         std::string data = line + "\n";
         if (write(in_, data.data(), data.size()) != static_cast<ssize_t>(data.size()))

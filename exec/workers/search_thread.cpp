@@ -133,7 +133,14 @@ void SearchThread::ClearCurrent() {
 
 void SearchThread::RunReindex(ReindexRequest& request, NamedLockSet& locks) {
     // No search of any process runs while the index is rebuilt.
-    locks.AcquireAll();
+    try {
+        locks.AcquireAll();
+    } catch (const LockError& e) {
+        // No build without the locks; the searches behind it say why in their turn.
+        ReportWorkerFailure("index build of " + platform::NativePath(env_.GetPageFolder()) + ": " +
+                            e.what());
+        return;
+    }
     try {
         request.Model()->BuildIndex(request);
     } catch (const shutdown_exception&) {
@@ -152,9 +159,16 @@ void SearchThread::RunReindex(ReindexRequest& request, NamedLockSet& locks) {
 
 void SearchThread::RunSearch(SearchRequest& request, NamedLockSet& locks) {
     if (request.IsDetached()) return;
-    platform::NamedMutex& mutex = locks.AcquireAny();
+    platform::NamedMutex* mutex = nullptr;
+    try {
+        mutex = &locks.AcquireAny();
+    } catch (const LockError& e) {
+        request.Deliver(nullptr, e.what());
+        return;
+    }
     CountedPtr<ITopicSet> result;
     std::string failure;  // empty for a search that ran or was cancelled
+    const bool wasReady = request.Model() && request.Model()->IsIndexReady();
     try {
         if (request.Model()) {
             result =
@@ -163,7 +177,7 @@ void SearchThread::RunSearch(SearchRequest& request, NamedLockSet& locks) {
             failure = "search: no model to search";
         }
     } catch (const shutdown_exception&) {
-        NamedLockSet::Release(mutex);
+        NamedLockSet::Release(*mutex);
         throw;
     } catch (const BreakExec&) {
         result = nullptr;  // cancelled: null without a reason
@@ -171,7 +185,11 @@ void SearchThread::RunSearch(SearchRequest& request, NamedLockSet& locks) {
         result = nullptr;  // failed: null with the reason
         failure = CurrentFailure();
     }
-    NamedLockSet::Release(mutex);
+    NamedLockSet::Release(*mutex);
+    // A search that found its index unreadable has taken away the index's claim to be current:
+    // build it again at once, so that the next search finds it whole.
+    if (!failure.empty() && wasReady && !request.Model()->IsIndexReady())
+        PostReindex(request.Model());
     request.Deliver(std::move(result), failure);
 }
 

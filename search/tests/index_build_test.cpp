@@ -233,8 +233,13 @@ TEST(IndexBuildTest, ALibraryErrorIsLoggedAndEndsTheWholeBuild) {
     std::filesystem::create_directories(platform::NativePath(data));  // made with the model
     RecordingControl control;
     FailingLibraryFiles failing(*pages.files, 2);
-    BuildIndexes(failing, data, kUid1, control);
     const IndexPaths lem = MakeIndexPaths(data, kIndexLemmatizing);
+    try {
+        BuildIndexes(failing, data, kUid1, control);
+        ADD_FAILURE() << "the failed build was not reported";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "can't build index " + lem.tempDir + ": disk full");
+    }
     EXPECT_EQ(ReadAll(lem.log),
               "Indexing started\r\n" + lem.tempDir + ": index library error: disk full\r\n");
     EXPECT_EQ(GetIndexState(data, kIndexLemmatizing, kUid1), IndexState::kMissing);
