@@ -2,8 +2,10 @@
 #include "cli/cli_model.h"
 #include "cli/command.h"
 
+#include "platform/io_error.h"
 #include "platform/path.h"
 
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -22,6 +24,11 @@ int RunExport(const ExportOptions& o) {
     try {
         const std::u16string path = platform::NormalizePath(platform::PathFromNative(o.file));
         result.model->ExportXml(path.c_str());
+    } catch (const platform::io_error& e) {
+        std::cerr << "kestrova-cli export-xml: " << o.file << ": " << e.what() << "\n"
+                  << o.file << ": " << (e.code() != 0 ? std::strerror(e.code()) : "write failed")
+                  << "\n";
+        return kStatusFailed;
     } catch (const std::exception& e) {
         std::cerr << "kestrova-cli export-xml: " << o.file << ": " << e.what() << "\n";
         return kStatusFailed;

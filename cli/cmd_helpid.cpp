@@ -1,6 +1,7 @@
 // kestrova-cli helpid: the page of a context-help id.
 #include "cli/cli_model.h"
 #include "cli/command.h"
+#include "cli/plain_text.h"
 
 #include "model/page_info.h"
 #include "model/topic.h"
@@ -28,8 +29,8 @@ int RunHelpId(const HelpIdOptions& o) {
         std::cerr << "kestrova-cli helpid: " << o.id << ": unknown help id\n";
         return kStatusFailed;
     }
-    std::cout << Utf8(page->GetPath());
-    if (topic->GetAnchor()) std::cout << "#" << Utf8(topic->GetAnchor());
+    std::cout << PlainPath(page->GetPath());
+    if (topic->GetAnchor()) std::cout << "#" << PlainText(topic->GetAnchor());
     std::cout << "\n";
     return kStatusOk;
 }

@@ -1,6 +1,7 @@
 // kestrova-cli keywords: the keyword index of a knowledge base (or of one domain's view).
 #include "cli/cli_model.h"
 #include "cli/command.h"
+#include "cli/plain_text.h"
 
 #include "model/domain.h"
 #include "model/keyword.h"
@@ -51,7 +52,7 @@ int RunKeywords(const KeywordsOptions& o) {
         if (o.json) {
             all.push_back(KeywordJson(*list, diagnostics, keyword));
         } else {
-            std::cout << Utf8(keyword->GetText()) << "\n";
+            std::cout << PlainText(keyword->GetText()) << "\n";
         }
     }
     if (o.json) std::cout << all.dump(2) << "\n";

@@ -45,6 +45,9 @@ int RunLoad(const LoadOptions& o) {
     std::memcpy(uuid.bytes.data(), id.data(), id.size());
     const bool rebuilt = diagnostics.IsBuiltFromPages();
     const std::vector<std::string> log = LogLines(diagnostics);
+    // The model is good, but the next start will build it again: say so.
+    if (const std::string failure = diagnostics.GetCacheSaveFailure(); !failure.empty())
+        std::cerr << "kestrova-cli load: the cache could not be saved: " << failure << "\n";
     if (o.json) {
         nlohmann::ordered_json j = {{"html", Utf8(info.htmlFolder)},
                                     {"database", Utf8(info.dataFolder)},

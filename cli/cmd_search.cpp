@@ -3,10 +3,12 @@
 #include "cli/cli_env.h"
 #include "cli/cli_model.h"
 #include "cli/command.h"
+#include "cli/plain_text.h"
 
 #include "model/page_info.h"
 #include "model/topic.h"
 #include "platform/codepage.h"
+#include "platform/path.h"
 
 #include <nlohmann/json.hpp>
 
@@ -31,7 +33,10 @@ struct SearchOptions {
     }
 };
 
-nlohmann::ordered_json ResultsJson(const SearchOptions& o, ITopicSet& found) {
+// `path` is the page's path as the model keeps it; `file` the absolute path of its file.
+nlohmann::ordered_json ResultsJson(const SearchOptions& o, IModel& model, ITopicSet& found) {
+    ModelInfo info;
+    model.GetModelInfo(info);
     nlohmann::ordered_json results = nlohmann::ordered_json::array();
     for (int32_t i = 0; i < found.GetCount(); ++i) {
         ITopic* topic = found.GetItem(i);
@@ -39,6 +44,9 @@ nlohmann::ordered_json ResultsJson(const SearchOptions& o, ITopicSet& found) {
         if (!page) continue;
         results.push_back({{"rank", i + 1},
                            {"path", Utf8(page->GetPath())},
+                           {"file", Utf8(platform::JoinPath(info.htmlFolder ? info.htmlFolder : u"",
+                                                            page->GetPath() ? page->GetPath() : u"")
+                                             .c_str())},
                            {"anchor", JsonOrNull(topic->GetAnchor())},
                            {"title", JsonOrNull(page->GetTitle())},
                            {"location", JsonOrNull(page->GetLocation())}});
@@ -61,10 +69,11 @@ void PrintResults(ITopicSet& found) {
         IPageInfo* page = topic ? topic->GetPage() : nullptr;
         if (!page) continue;
         const char16_t* anchor = topic->GetAnchor();
-        std::cout << ++shown << ". " << (page->GetTitle() ? Utf8(page->GetTitle()) : "(no title)")
-                  << "\n"
-                  << "   " << Utf8(page->GetLocation()) << "\n"
-                  << "   " << Utf8(page->GetPath()) << (anchor ? "#" + Utf8(anchor) : "") << "\n";
+        std::cout << ++shown << ". "
+                  << (page->GetTitle() ? PlainText(page->GetTitle()) : "(no title)") << "\n"
+                  << "   " << PlainText(page->GetLocation()) << "\n"
+                  << "   " << PlainPath(page->GetPath()) << (anchor ? "#" + PlainText(anchor) : "")
+                  << "\n";
     }
     std::cout << shown << (shown == 1 ? " result" : " results") << "\n";
 }
@@ -90,7 +99,7 @@ int RunSearch(const SearchOptions& o) {
         return kStatusFailed;
     }
     if (o.json) {
-        std::cout << ResultsJson(o, *found).dump(2) << "\n";
+        std::cout << ResultsJson(o, *view, *found).dump(2) << "\n";
     } else {
         PrintResults(*found);
     }

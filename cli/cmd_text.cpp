@@ -1,6 +1,7 @@
 // kestrova-cli text: the text that the full-text index stores for one page.
 #include "cli/command.h"
 #include "cli/input_file.h"
+#include "cli/plain_text.h"
 
 #include "platform/codepage.h"
 #include "search/text_extractor.h"
@@ -20,7 +21,7 @@ int RunText(const TextOptions& options) {
     if (!problem.empty()) return UsageError("text", problem);
     TextExtractor extractor;
     const bool complete = extractor.Extract(FullPath(options.file));
-    std::cout << platform::Utf16ToUtf8(platform::WideToUtf16(extractor.GetText())) << "\n";
+    std::cout << PlainText(platform::WideToUtf16(extractor.GetText())) << "\n";
     if (!complete) {
         std::cerr << "kestrova-cli text: " << options.file
                   << ": the page could not be read to its end\n";

@@ -1,6 +1,7 @@
 // kestrova-cli toc: the contents tree of a knowledge base (or of one domain's view).
 #include "cli/cli_model.h"
 #include "cli/command.h"
+#include "cli/plain_text.h"
 
 #include "model/content.h"
 #include "model/domain.h"
@@ -12,6 +13,7 @@
 
 #include <iostream>
 #include <memory>
+#include <vector>
 
 namespace kestrova::cli {
 namespace {
@@ -28,36 +30,60 @@ nlohmann::ordered_json DomainTags(const std::vector<IDomain*>& domains) {
     return tags;
 }
 
-nlohmann::ordered_json NodesJson(IModelDiagnostics& diagnostics, IContentNodeList* list) {
+// One list of the tree being walked: the next item to visit, and (for JSON) the array its
+// nodes go into. The tree is walked with an explicit stack, for its depth comes from the pages.
+struct Level {
+    IContentNodeList* list;
+    int32_t next;
+    nlohmann::ordered_json* into;
+};
+
+nlohmann::ordered_json NodesJson(IModelDiagnostics& diagnostics, IContentNodeList* roots) {
     nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
-    for (int32_t i = 0; i < list->GetCount(); ++i) {
-        IContentNode* node = list->GetItem(i);
+    std::vector<Level> stack{{roots, 0, &nodes}};
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next >= level.list->GetCount()) {
+            stack.pop_back();
+            continue;
+        }
+        IContentNode* node = level.list->GetItem(level.next++);
         if (!node) continue;
         IContentNodeList* children = node->GetChildren();
         ITopic* topic = node->GetTopic();
-        nodes.push_back({{"text", Utf8(node->GetText())},
-                         {"flags", diagnostics.GetNodeFlags(node)},
-                         {"topic", topic ? TopicJson(topic) : nlohmann::ordered_json(nullptr)},
-                         {"domains", DomainTags(diagnostics.GetNodeDomains(node))},
-                         {"children", children ? NodesJson(diagnostics, children)
-                                               : nlohmann::ordered_json(nullptr)}});
+        // Only the array at the top of the stack grows, so the arrays below stay where they are.
+        nlohmann::ordered_json& added = level.into->emplace_back(nlohmann::ordered_json{
+            {"text", Utf8(node->GetText())},
+            {"flags", diagnostics.GetNodeFlags(node)},
+            {"topic", topic ? TopicJson(topic) : nlohmann::ordered_json(nullptr)},
+            {"domains", DomainTags(diagnostics.GetNodeDomains(node))},
+            {"children",
+             children ? nlohmann::ordered_json::array() : nlohmann::ordered_json(nullptr)}});
+        if (children) stack.push_back({children, 0, &added["children"]});
     }
     return nodes;
 }
 
-void PrintOutline(IContentNodeList* list, int depth) {
-    for (int32_t i = 0; i < list->GetCount(); ++i) {
-        IContentNode* node = list->GetItem(i);
+void PrintOutline(IContentNodeList* roots) {
+    std::vector<Level> stack{{roots, 0, nullptr}};
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next >= level.list->GetCount()) {
+            stack.pop_back();
+            continue;
+        }
+        IContentNode* node = level.list->GetItem(level.next++);
         if (!node) continue;
-        std::cout << std::string(2 * static_cast<size_t>(depth), ' ') << Utf8(node->GetText());
+        std::cout << std::string(2 * (stack.size() - 1), ' ') << PlainText(node->GetText());
         if (ITopic* topic = node->GetTopic()) {
             IPageInfo* page = topic->GetPage();
-            std::cout << "  [" << (page ? Utf8(page->GetPath()) : std::string("?"));
-            if (topic->GetAnchor()) std::cout << "#" << Utf8(topic->GetAnchor());
+            std::cout << "  [" << (page ? PlainPath(page->GetPath()) : std::string("?"));
+            if (topic->GetAnchor()) std::cout << "#" << PlainText(topic->GetAnchor());
             std::cout << "]";
         }
         std::cout << "\n";
-        if (IContentNodeList* children = node->GetChildren()) PrintOutline(children, depth + 1);
+        if (IContentNodeList* children = node->GetChildren())
+            stack.push_back({children, 0, nullptr});
     }
 }
 
@@ -71,7 +97,7 @@ int RunToc(const TocOptions& o) {
     if (o.json) {
         std::cout << NodesJson(*GetModelDiagnostics(view.get()), roots).dump(2) << "\n";
     } else {
-        PrintOutline(roots, 0);
+        PrintOutline(roots);
     }
     return kStatusOk;
 }

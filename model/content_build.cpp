@@ -161,13 +161,21 @@ void ContentBuilder::Place(const Placing& p) {
 int32_t ContentBuilder::WalkSteps(const Placing& p, const std::vector<ChapterStep>& steps,
                                   bool withDomains) {
     int32_t parent = kRootList;
-    for (size_t i = 0; i < steps.size(); ++i) {
+    // Every reader of the tree (the viewer's, the export, the outline) goes as deep as the
+    // tree does: a path beyond a sane depth is cut, and its page placed at the last level kept.
+    const size_t count = std::min(steps.size(), kMaxChapterDepth);
+    if (count < steps.size()) {
+        log_.WriteFormat("Chapter path of %d levels cut to %d at %S",
+                         static_cast<int>(std::min<size_t>(steps.size(), INT_MAX)),
+                         static_cast<int>(count), p.page.file.path);
+    }
+    for (size_t i = 0; i < count; ++i) {
         const ChapterStep& step = steps[i];
         BuildNode tmpl;
         tmpl.weight = step.order;
         tmpl.flags =
             (step.hidden ? kNodeHiddenInLocation : 0) | (p.secondary ? kNodeSecondaryProfile : 0);
-        if (withDomains) tmpl.domains = StepDomains(p, i, steps.size());
+        if (withDomains) tmpl.domains = StepDomains(p, i, count);
         const auto found = firstChild_.find(ChildKey{parent, step.name});
         if (found == firstChild_.end()) {
             tmpl.text = model_.pool.CopyStringOrNull(step.name);

@@ -48,7 +48,8 @@ std::optional<std::vector<FolderEntry>> ReadFolderList(const std::string& path,
     const auto result = OpenWithRetry(file, path, platform::File::Access::kReadShared, retry);
     if (result == platform::File::OpenResult::kNotFound) return std::vector<FolderEntry>{};
     if (result != platform::File::OpenResult::kOk) {
-        SetError(error, path + ": can't open folder list for reading");
+        SetError(error, path + ": can't open folder list for reading (" +
+                            std::strerror(file.LastError()) + ")");
         return std::nullopt;
     }
     std::string bytes;

@@ -60,8 +60,9 @@ public:
     // True when the HTML files now in the folder differ from those the model was made from.
     virtual bool IsOutdated(IExecControl& control) = 0;
     virtual void GetModelInfo(ModelInfo& info) = 0;
-    // Writes the whole model as XML; throws std::runtime_error("file savinig failure") when
-    // the file cannot be written.
+    // Writes the whole model as XML, replacing the file only once the new one is complete;
+    // throws platform::io_error("file savinig failure", errno of the failed call) when the
+    // file cannot be written, leaving an existing file as it was.
     virtual void ExportXml(const char16_t* path) = 0;
 };
 

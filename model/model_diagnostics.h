@@ -27,6 +27,8 @@ public:
     virtual ModelUid GetModelId() = 0;
     // True when the model was built from the pages, false when it was restored from the cache.
     virtual bool IsBuiltFromPages() = 0;
+    // Empty, unless the build could not write the cache: then what failed, as "PATH: REASON".
+    virtual std::string GetCacheSaveFailure() = 0;
     // The path of the model's log (model.log in its data folder).
     virtual std::u16string GetLogPath() = 0;
     // Whether the full-text index of the kind belongs to this model; reads its idx_info.uid.

@@ -221,7 +221,7 @@ void BuildLogged(Model_original_impl_& model, IExecControl& control, ILog& log) 
     ReadDevModeOptions(options);
     std::vector<FileInfo> files;
     collectHtmlFiles(model.HtmlFolder(), options.IncludeLUL, model.pool, files, control,
-                     FileStamps::kLeftToReader);
+                     FileStamps::kLeftToReader, &log);
     log.WriteFormat("collectHtmlFiles  N = %d  t = %d", static_cast<int>(files.size()),
                     ElapsedMs(start));
     std::vector<PageRecord> records = ReadPages(model, files, log, control);

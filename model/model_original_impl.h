@@ -79,6 +79,7 @@ public:
     // IModelDiagnostics
     ModelUid GetModelId() override { return uid; }
     bool IsBuiltFromPages() override { return builtFromPages; }
+    std::string GetCacheSaveFailure() override { return cacheSaveFailure; }
     std::u16string GetLogPath() override { return logPath_; }
     IndexState GetIndexState(IndexKind kind) override;
     std::u16string GetIndexLogPath(IndexKind kind) override;
@@ -102,8 +103,9 @@ public:
 
     // The stored data, filled once by the build or the cache reader.
     ModelPool pool;
-    ModelUid uid{};               // model identifier, a binary GUID
-    bool builtFromPages = false;  // set by the build, not by the cache reader
+    ModelUid uid{};                // model identifier, a binary GUID
+    bool builtFromPages = false;   // set by the build, not by the cache reader
+    std::string cacheSaveFailure;  // set by the build when the cache could not be written
     std::vector<Domain_impl_> domains;
     std::vector<PageInfo_impl_> pages;
     std::vector<FileInfo> skippedFiles;

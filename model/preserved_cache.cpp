@@ -13,6 +13,7 @@
 #include "platform/path.h"
 
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -234,18 +235,24 @@ void SaveCache(Model_original_impl_& model, IExecControl& control, ILog& log,
     const Clock::time_point start = Clock::now();
     platform::File file;
     const std::string path = platform::NativePath(model.CachePath());
+    // A failed write is logged as what it is, never followed by the completion line.
     if (OpenWithRetry(file, path, platform::File::Access::kWriteExclusive, retry) !=
         platform::File::OpenResult::kOk) {
         log.WriteText("can't open preserved file for writing");
-    } else {
-        try {
-            CacheOutput out(file);
-            WriteSections(model, out, control);
-        } catch (const platform::io_error& e) {
-            log.WriteFormat("preserved saving: %s (sys_error = %d)", e.what(), e.code());
-        }
-        file.Close();
+        model.cacheSaveFailure = path + ": " + std::strerror(file.LastError());
+        return;
     }
+    try {
+        CacheOutput out(file);
+        WriteSections(model, out, control);
+    } catch (const platform::io_error& e) {
+        log.WriteFormat("preserved saving: %s (sys_error = %d)", e.what(), e.code());
+        model.cacheSaveFailure = path + ": " + e.what();
+        if (e.code() != 0)
+            model.cacheSaveFailure += std::string(" (") + std::strerror(e.code()) + ")";
+        return;
+    }
+    file.Close();
     log.WriteFormat("saving preserved complete   t = %d", ElapsedMs(start));
 }
 

@@ -4,7 +4,9 @@
 #include "model/keyword_list_impl.h"
 #include "model/model_original_impl.h"
 #include "model/xml_document.h"
+#include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/io_error.h"
 #include "platform/path.h"
 #include "platform/uuid.h"
 
@@ -168,14 +170,15 @@ private:
 void Model_original_impl_::ExportXml(const char16_t* path) {
     pugi::xml_document document;
     Exporter(*this).Build(document);
-    std::FILE* file = std::fopen(platform::NativePath(StringView(path)).c_str(), "wb");
-    if (!file) throw std::runtime_error("file savinig failure");
-    bool failed = false;
-    WriteXmlDocument(document, [&](std::string_view bytes) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failed = true;
-    });
-    failed = failed || std::ferror(file) != 0;
-    if (std::fclose(file) != 0 || failed) throw std::runtime_error("file savinig failure");
+    // A temporary file renamed over the old export: a full disk leaves the old one whole.
+    try {
+        platform::ReplaceFileWith(
+            platform::NativePath(StringView(path)), [&](const platform::PieceWriter& write) {
+                WriteXmlDocument(document, [&](std::string_view bytes) { write(bytes); });
+            });
+    } catch (const platform::io_error& e) {
+        throw platform::io_error("file savinig failure", e.code());
+    }
 }
 
 }  // namespace kestrova

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string_view>
 
 namespace kestrova::platform {
@@ -76,11 +77,26 @@ void FinishInFolder(const std::string& path) {
 }  // namespace
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    ReplaceFileWith(path, [&](const PieceWriter& write) { write(bytes); });
+}
+
+void ReplaceFileWith(const std::string& path,
+                     const std::function<void(const PieceWriter&)>& produce) {
     const std::string temp = TempNameFor(path);
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) throw io_error("cannot create file: " + temp, errno);
     try {
-        WriteAll(fd, bytes, temp);
+        std::optional<io_error> failure;
+        produce([&](std::string_view piece) {
+            if (failure) return false;
+            try {
+                WriteAll(fd, piece, temp);
+            } catch (const io_error& e) {
+                failure = e;
+            }
+            return !failure;
+        });
+        if (failure) throw *failure;
         if (fsync(fd) != 0) throw io_error("write file error: " + temp, errno);
     } catch (...) {
         close(fd);

@@ -168,7 +168,12 @@ std::wstring Utf16ToWide(std::u16string_view text) {
     std::wstring out;
     out.reserve(text.size());
     size_t i = 0;
-    while (i < text.size()) out.push_back(static_cast<wchar_t>(NextUtf16(text, i)));
+    while (i < text.size()) {
+        const size_t at = i;
+        const char32_t cp = NextUtf16(text, i);
+        // A lone surrogate (a byte of a native name, see path.h) goes through as it is.
+        out.push_back(static_cast<wchar_t>(cp == kReplacement ? text[at] : cp));
+    }
     return out;
 }
 
@@ -177,8 +182,8 @@ std::u16string WideToUtf16(std::wstring_view text) {
     out.reserve(text.size());
     for (wchar_t w : text) {
         auto cp = static_cast<char32_t>(w);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-        AppendUtf16(out, cp);
+        if (cp > 0x10FFFF) cp = kReplacement;
+        AppendUtf16(out, cp);  // a lone surrogate comes back as the one unit it was
     }
     return out;
 }

@@ -29,7 +29,9 @@ bool IsValidUtf8(std::string_view bytes);
 std::u16string Utf8ToUtf16(std::string_view bytes);
 std::string Utf16ToUtf8(std::u16string_view text);
 
-// UTF-16 <-> wchar_t (UTF-32 here), for CLucene.
+// UTF-16 <-> wchar_t (UTF-32 here), for CLucene. Lone surrogates (which carry the bytes of
+// native names that are not text, platform/path.h) pass through unchanged both ways, so a
+// relative path stored in an index comes back as it went in.
 std::wstring Utf16ToWide(std::u16string_view text);
 std::u16string WideToUtf16(std::wstring_view text);
 

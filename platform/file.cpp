@@ -11,6 +11,18 @@
 
 namespace kestrova::platform {
 
+namespace {
+
+// 0 when `fd` is a regular file; otherwise the error that says why it is not one.
+int NotRegular(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return errno;
+    if (S_ISREG(st.st_mode)) return 0;
+    return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+}
+
+}  // namespace
+
 File::File(File&& other) noexcept : fd_(other.fd_), error_(other.error_) { other.fd_ = -1; }
 
 File& File::operator=(File&& other) noexcept {
@@ -47,11 +59,19 @@ File::OpenResult File::OpenAt(int dirFd, const std::string& path, Access access)
             lock = LOCK_EX;
             break;
     }
-    const int fd = ::openat(dirFd, path.c_str(), flags, 0666);
+    // Without blocking: a pipe put in the place of a file would hold the open until a writer
+    // (or reader) comes, which may be never. Only regular files are files here.
+    const int fd = ::openat(dirFd, path.c_str(), flags | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0) {
         error_ = errno;
         return error_ == ENOENT ? OpenResult::kNotFound : OpenResult::kFailed;
     }
+    if (const int notRegular = NotRegular(fd); notRegular != 0) {
+        error_ = notRegular;
+        ::close(fd);
+        return OpenResult::kFailed;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (::flock(fd, lock | LOCK_NB) != 0) {
         error_ = errno;
         ::close(fd);

@@ -3,6 +3,7 @@
 // sharing violation, which callers retry by their own rules. Not thread-safe; move-only.
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,6 +16,10 @@ struct FileStamp {
     uint64_t lastWriteTime = 0;
     uint64_t size = 0;
 };
+
+// The error of opening a pipe, device or socket as a file: ENXIO ("No such device or
+// address"), what opening a pipe for writing without waiting gives.
+inline constexpr int kNotRegularFile = ENXIO;
 
 class File {
 public:
@@ -32,8 +37,10 @@ public:
     File& operator=(const File&) = delete;
     ~File();
 
-    // Opens a file by its native path. On failure the handle stays closed and LastError()
-    // holds the errno value.
+    // Opens a file by its native path, without blocking. Only a regular file (symbolic links
+    // followed) is opened: anything else fails with EISDIR for a folder and kNotRegularFile
+    // for a pipe, device or socket. On failure the handle stays closed and LastError() holds
+    // the errno value.
     OpenResult Open(const std::string& path, Access access);
     // The same for a path relative to the open folder `dirFd` (AT_FDCWD: the current folder).
     OpenResult OpenAt(int dirFd, const std::string& path, Access access);

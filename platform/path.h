@@ -11,11 +11,22 @@ struct timespec;
 
 namespace kestrova::platform {
 
-// A UTF-16 path with '\' or '/' separators as a native UTF-8 path with '/'.
+// Native names are bytes, usually UTF-8 but not always (names in code page 1251 unpacked from
+// archives made on Windows), and may hold a backslash, which a relative path of the model uses
+// as its separator. PathFromNative keeps every name lossless: UTF-8 becomes UTF-16, and each
+// byte that is not part of valid UTF-8, and each backslash, becomes the lone surrogate
+// UnitOfNativeByte(byte) (U+DC00 + byte). NativePath gives back the same bytes.
+
+// A UTF-16 path with '\' or '/' separators as a native path with '/'.
 std::string NativePath(std::u16string_view path);
 
-// A native UTF-8 path as UTF-16.
+// A native path as UTF-16, losslessly (see above).
 std::u16string PathFromNative(std::string_view native);
+
+// The code unit that carries a byte of a native name that is not text.
+char16_t UnitOfNativeByte(char byte);
+// The byte a code unit of PathFromNative carries, or -1 when it is ordinary text.
+int NativeByteOf(char16_t unit);
 
 // The normalised form of a folder or file path that identifies it: absolute (relative
 // paths are taken from the current directory), '.' and '..' resolved, both separators

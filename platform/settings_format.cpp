@@ -25,6 +25,13 @@ bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
 
 bool IsControl(char32_t c) { return c < 0x20 || c == 0x7f; }
 
+// FNV-1a over UTF-16 code units, for the table of parent keys.
+constexpr uint64_t kHashStart = 14695981039346656037ull;
+uint64_t HashStep(uint64_t hash, char16_t c) {
+    hash = (hash ^ (c & 0xFF)) * 1099511628211ull;
+    return (hash ^ (c >> 8)) * 1099511628211ull;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     char buffer[4];
     int32_t length = 0;
@@ -205,61 +212,84 @@ bool ParseLine(std::string_view line, SettingsData& data, SettingsKeyData*& curr
         if (line.size() < 2 || line.back() != ']') return false;
         auto path = DecodeUtf8(line.substr(1, line.size() - 2));
         if (!path || !IsValidKeyPath(*path)) return false;
-        current = &data.CreateKey(*path);
+        current = &data.AddKey(*path);
         return true;
     }
     if (line[0] != '"' || current == nullptr) return false;
     auto value = ParseValueLine(line);
     if (!value) return false;
-    if (SettingsValue* existing = FindValue(*current, value->name)) {
-        *existing = std::move(*value);
-    } else {
-        current->values.push_back(std::move(*value));
-    }
+    SetValue(*current, std::move(*value));
     return true;
 }
 
 }  // namespace
 
 SettingsKeyData* SettingsData::FindKey(std::u16string_view path) {
-    for (SettingsKeyData& key : keys) {
-        if (EqualsNoCase(key.path, path)) return &key;
-    }
-    return nullptr;
+    const auto found = keyIndex_.find(ToUpper(path));
+    return found == keyIndex_.end() ? nullptr : &keys[found->second];
+}
+
+bool SettingsData::KeyExists(std::u16string_view path) const {
+    return keyIndex_.count(ToUpper(path)) != 0 || HasSubkeys(path);
+}
+
+SettingsKeyData& SettingsData::AddKey(std::u16string_view path) {
+    if (SettingsKeyData* key = FindKey(path)) return *key;
+    keys.push_back({std::u16string(path), {}, {}});
+    Index(keys.size() - 1);
+    return keys.back();
 }
 
 SettingsKeyData& SettingsData::CreateKey(std::u16string_view path) {
     for (size_t end = path.find(u'\\'); end != std::u16string_view::npos;
          end = path.find(u'\\', end + 1)) {
-        if (FindKey(path.substr(0, end)) == nullptr)
-            keys.push_back({std::u16string(path.substr(0, end)), {}});
+        AddKey(path.substr(0, end));
     }
-    if (SettingsKeyData* key = FindKey(path)) return *key;
-    keys.push_back({std::u16string(path), {}});
-    return keys.back();
+    return AddKey(path);
+}
+
+void SettingsData::Index(size_t position) {
+    const std::u16string& path = keys[position].path;
+    uint64_t hash = kHashStart;
+    for (const char16_t c : path) {
+        if (c == u'\\') parentIndex_.try_emplace(hash, position);
+        hash = HashStep(hash, ToUpper(c));
+    }
+    keyIndex_.try_emplace(ToUpper(path), position);
 }
 
 bool SettingsData::HasSubkeys(std::u16string_view path) const {
-    for (const SettingsKeyData& key : keys) {
-        if (key.path.size() > path.size() && key.path[path.size()] == u'\\' &&
-            EqualsNoCase(std::u16string_view(key.path).substr(0, path.size()), path))
-            return true;
-    }
-    return false;
+    uint64_t hash = kHashStart;
+    for (const char16_t c : path) hash = HashStep(hash, ToUpper(c));
+    const auto found = parentIndex_.find(hash);
+    if (found == parentIndex_.end()) return false;
+    // The hash names the prefix; the key it leads to shows that it is this one.
+    const std::u16string& below = keys[found->second].path;
+    return below.size() > path.size() && below[path.size()] == u'\\' &&
+           EqualsNoCase(std::u16string_view(below).substr(0, path.size()), path);
 }
 
 bool SettingsData::RemoveKey(std::u16string_view path) {
     SettingsKeyData* key = FindKey(path);
     if (key == nullptr) return false;
     keys.erase(keys.begin() + (key - keys.data()));
+    keyIndex_.clear();
+    parentIndex_.clear();
+    for (size_t i = 0; i < keys.size(); ++i) Index(i);
     return true;
 }
 
 SettingsValue* FindValue(SettingsKeyData& key, std::u16string_view name) {
-    for (SettingsValue& value : key.values) {
-        if (EqualsNoCase(value.name, name)) return &value;
-    }
-    return nullptr;
+    const auto found = key.valueIndex.find(ToUpper(name));
+    return found == key.valueIndex.end() ? nullptr : &key.values[found->second];
+}
+
+void SetValue(SettingsKeyData& key, SettingsValue value) {
+    const auto [found, added] = key.valueIndex.try_emplace(ToUpper(value.name), key.values.size());
+    if (added)
+        key.values.push_back(std::move(value));
+    else
+        key.values[found->second] = std::move(value);
 }
 
 bool IsValidKeyPath(std::u16string_view path) {

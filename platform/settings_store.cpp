@@ -108,7 +108,7 @@ bool SettingsStore::Modify(Change change) const {
 
 bool SettingsStore::KeyExists(std::u16string_view key) const {
     std::optional<SettingsData> data = Load();
-    return data && data->FindKey(key) != nullptr;
+    return data && data->KeyExists(key);
 }
 
 bool SettingsStore::CreateKey(std::u16string_view key) const {
@@ -141,12 +141,9 @@ std::optional<std::u16string> SettingsStore::ReadString(std::u16string_view key,
 bool SettingsStore::WriteValue(std::u16string_view key, SettingsValue written) const {
     return IsValidKeyPath(key) && Modify([&](SettingsData& data) {
                SettingsKeyData& target = data.CreateKey(key);
-               if (SettingsValue* old = FindValue(target, written.name)) {
+               if (SettingsValue* old = FindValue(target, written.name))
                    written.name = old->name;  // the name keeps the case it was made with
-                   *old = std::move(written);
-               } else {
-                   target.values.push_back(std::move(written));
-               }
+               SetValue(target, std::move(written));
                return true;
            });
 }

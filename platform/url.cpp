@@ -13,14 +13,16 @@ bool NeedsEscape(char16_t c) {
     return c <= 0x20 || c == u'%' || c == u'#' || c == u'?' || c == 0x7F;
 }
 
-void AppendEscaped(std::u16string& out, char16_t c) {
+void AppendByte(std::u16string& out, unsigned char b) {
     static const char16_t kHex[] = u"0123456789ABCDEF";
+    out.push_back(u'%');
+    out.push_back(kHex[b >> 4]);
+    out.push_back(kHex[b & 15]);
+}
+
+void AppendEscaped(std::u16string& out, char16_t c) {
     const std::string bytes = Utf16ToUtf8(std::u16string_view(&c, 1));
-    for (unsigned char b : bytes) {
-        out.push_back(u'%');
-        out.push_back(kHex[b >> 4]);
-        out.push_back(kHex[b & 15]);
-    }
+    for (unsigned char b : bytes) AppendByte(out, b);
 }
 
 int HexValue(char16_t c) {
@@ -49,7 +51,9 @@ std::u16string FileUrlFromPath(std::u16string_view path) {
     std::u16string url = u"file://";
     for (char16_t c : path) {
         if (c == u'\\') c = u'/';
-        if (NeedsEscape(c))
+        if (const int byte = NativeByteOf(c); byte >= 0) {
+            AppendByte(url, static_cast<unsigned char>(byte));  // a name's byte, as it is
+        } else if (NeedsEscape(c))
             AppendEscaped(url, c);
         else
             url.push_back(c);
@@ -85,7 +89,7 @@ std::optional<std::u16string> PathFromFileUrl(std::u16string_view url) {
     if (rest.empty() || rest[0] != u'/') return std::nullopt;
     const size_t cut = rest.find_first_of(u"?#");
     if (cut != std::u16string_view::npos) rest = rest.substr(0, cut);
-    return Unescape(rest);
+    return Unescape(rest, PathFromNative);
 }
 
 std::u16string EscapeSpaces(std::u16string_view text) {
@@ -100,11 +104,13 @@ std::u16string EscapeSpaces(std::u16string_view text) {
     return out;
 }
 
-std::u16string Unescape(std::u16string_view text) {
+std::u16string Unescape(std::u16string_view text) { return Unescape(text, Utf8ToUtf16); }
+
+std::u16string Unescape(std::u16string_view text, std::u16string (*decode)(std::string_view)) {
     std::string bytes;
     std::u16string out;
     auto flush = [&] {
-        if (!bytes.empty()) out.append(Utf8ToUtf16(bytes));
+        if (!bytes.empty()) out.append(decode(bytes));
         bytes.clear();
     };
     for (size_t i = 0; i < text.size(); ++i) {

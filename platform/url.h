@@ -9,7 +9,8 @@
 namespace kestrova::platform {
 
 // "file://" and the absolute path ('\' taken as '/'), with '%', ' ', '#', '?' and control
-// characters percent-escaped (UTF-8 bytes); other characters are kept. Empty for a path that
+// characters percent-escaped (UTF-8 bytes), and the bytes of native names that are not text
+// (platform/path.h) escaped as those bytes; other characters are kept. Empty for a path that
 // is not absolute.
 std::u16string FileUrlFromPath(std::u16string_view path);
 
@@ -19,8 +20,8 @@ bool IsFileUrl(std::u16string_view text);
 // True for any URL: a scheme of two or more letters, digits, '+', '-' or '.' and a colon.
 bool IsUrl(std::u16string_view text);
 
-// The path of a file URL (percent-escapes decoded as UTF-8, host "localhost" or empty), or
-// nothing when the URL is not a local file URL.
+// The path of a file URL (percent-escapes decoded as the bytes of a native path, losslessly,
+// host "localhost" or empty), or nothing when the URL is not a local file URL.
 std::optional<std::u16string> PathFromFileUrl(std::u16string_view url);
 
 // The text with every space as "%20" and nothing else changed.
@@ -28,6 +29,8 @@ std::u16string EscapeSpaces(std::u16string_view text);
 
 // Percent-escapes decoded (as UTF-8 bytes); malformed escapes stay as they are.
 std::u16string Unescape(std::u16string_view text);
+// The same with the escaped bytes decoded by `decode`.
+std::u16string Unescape(std::u16string_view text, std::u16string (*decode)(std::string_view));
 
 // The path of `target` relative to the folder `from`, parts joined with '\'; both are taken
 // as normalised absolute paths. Starts with ".\" when target lies inside the folder and with

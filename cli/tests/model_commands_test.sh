@@ -21,7 +21,7 @@ check "load pages" '"pages": 2,' "$(printf '%s\n' "$out" | grep -o '"pages": [0-
 out=$("$CLI" load "$DIR" --json)
 check "second load from the cache" '"rebuilt": false,' "$(printf '%s\n' "$out" | grep -o '"rebuilt": [a-z]*,')"
 check "cache log" '"loading preserved complete' "$(printf '%s\n' "$out" | grep -o '"loading preserved complete')"
-check "helpid anchor" 'law\leave.htm#days' "$("$CLI" helpid "$DIR" leave)"
+check "helpid anchor" 'law/leave.htm#days' "$("$CLI" helpid "$DIR" leave)"
 "$CLI" helpid "$DIR" missing 2>/dev/null; check "helpid unknown status" 1 "$?"
 check "outdated after load" false "$("$CLI" outdated "$DIR")"
 printf '<html><head><title>New</title></head></html>' > "$DIR/new.html"

@@ -53,13 +53,13 @@ check "domain" "$(printf 'tech\\\\std\\\\grounding.html\ntech\\\\std\\\\electric
 # Output shapes.
 out=$("$CLI" search "$KB" "заземление" --domain tech --json)
 check "json keys" '"query" "options" "count" "results"' "$(printf '%s\n' "$out" | grep -o '^  "[a-z]*"' | tr -d ' ' | tr '\n' ' ' | sed 's/ $//')"
-check "json result keys" '"rank" "path" "anchor" "title" "location"' \
-  "$(printf '%s\n' "$out" | grep -o '^      "[a-z]*"' | head -5 | tr -d ' ' | tr '\n' ' ' | sed 's/ $//')"
+check "json result keys" '"rank" "path" "file" "anchor" "title" "location"' \
+  "$(printf '%s\n' "$out" | grep -o '^      "[a-z]*"' | head -6 | tr -d ' ' | tr '\n' ' ' | sed 's/ $//')"
 check "json options" '"titles_only": false, "related_words": true, "query_language": false, "domain": "tech"' \
   "$(printf '%s\n' "$out" | grep -E '^    "(titles_only|related_words|query_language|domain)"' | sed 's/^ *//' | tr '\n' ' ' | sed 's/,* $//')"
-check "json first result" '"rank": 1, "path": "tech\\std\\grounding.html", "anchor": null, "title": "Защитное заземление и зануление", "location": "Стандарты: Национальные стандарты: Электробезопасность"' \
+check "json first result" '"rank": 1, "path": "tech\\std\\grounding.html", "file": "'"$KB"'/tech/std/grounding.html", "anchor": null, "title": "Защитное заземление и зануление", "location": "Стандарты: Национальные стандарты: Электробезопасность"' \
   "$(printf '%s\n' "$out" | sed -n '/"rank": 1,/,/}/p' | grep -v '}' | sed 's/^ *//' | tr '\n' ' ' | sed 's/ $//')"
-check "text result" "$(printf '1. Защитное заземление и зануление\n   Стандарты: Национальные стандарты: Электробезопасность\n   tech\\std\\grounding.html')" \
+check "text result" "$(printf '1. Защитное заземление и зануление\n   Стандарты: Национальные стандарты: Электробезопасность\n   tech/std/grounding.html')" \
   "$("$CLI" search "$KB" "заземление" --domain tech | head -3)"
 out=$("$CLI" search "$KB" "zzzzqqq"); check "empty result status" 0 "$?"
 check "empty result" "0 results" "$out"

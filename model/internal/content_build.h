@@ -4,6 +4,7 @@
 
 #include "model/internal/page_record.h"
 
+#include <cstddef>
 #include <span>
 
 namespace kestrova {
@@ -11,6 +12,10 @@ namespace kestrova {
 class ILog;
 class Model_original_impl_;
 class TopicRegistry;
+
+// The deepest chapter path kept: deeper paths are cut to this many levels, with a line
+// "Chapter path of N levels cut to 255 at PATH" in the log.
+inline constexpr size_t kMaxChapterDepth = 255;
 
 // Builds the model's content (creating it): places every page for its default profile and
 // for each other profile with chapter steps, pages without chapters by their folder; merges

@@ -16,8 +16,9 @@ class Model_original_impl_;
 inline constexpr uint32_t kCacheMagic = 0x5056534B;  // "KSVP"
 inline constexpr uint32_t kCacheVersion = 2;
 
-// Writes the model's cache file, logging what fails ("can't open preserved file for
-// writing", "preserved saving: ...") and, always, the completion line. Never throws io_error.
+// Writes the model's cache file and logs the completion line; when that fails, logs what
+// failed instead ("can't open preserved file for writing", "preserved saving: ...") and sets
+// the model's cacheSaveFailure. Never throws io_error.
 // Throws BreakExec when the control asks to stop; the partial file then fails its next read.
 void SaveCache(Model_original_impl_& model, IExecControl& control, ILog& log,
                const OpenRetry& retry = kCacheOpenRetry);

@@ -185,6 +185,42 @@ TEST_F(SettingsStoreTest, EveryCutOfTheFileReadsOnlyTrueValues) {
     EXPECT_EQ(ParseSettings(full).keys.size(), 3u);
 }
 
+// One key path of 40,000 parts (80 KB) made every parent key explicit: 40,000 prefixes, 1.6 GB
+// of text, and as much again in the next rewrite. Parents stay implied, so reading and
+// rewriting cost in proportion to the file; the parents still exist for the store's users.
+// Likewise a key with very many values is read without comparing each value with all others.
+TEST_F(SettingsStoreTest, DeepKeyPathsAndManyValuesCostInProportionToTheFile) {
+    std::u16string deep = u"Deep";
+    for (int i = 1; i < 40000; ++i) deep += u"\\a";
+    std::string text = "[Deep";
+    for (int i = 1; i < 40000; ++i) text += "\\a";
+    text += "]\n\"v\"=dword:00000007\n[Many]\n";
+    for (int i = 0; i < 100000; ++i) text += "\"v" + std::to_string(i) + "\"=dword:00000001\n";
+    text += "\"V99999\"=dword:00000002\n";
+    fs::create_directories(fs::path(file_).parent_path());
+    WriteFile(file_, text);
+
+    SettingsStore store(file_);
+    EXPECT_EQ(store.ReadDword(deep, u"v"), 7u);
+    EXPECT_TRUE(store.KeyExists(deep.substr(0, 4 + 2 * 20000)));  // an implied parent
+    EXPECT_TRUE(store.KeyExists(u"DEEP\\A"));
+    EXPECT_FALSE(store.KeyExists(u"Deep\\b"));
+    EXPECT_FALSE(store.KeyExists(deep + u"\\a"));
+    EXPECT_EQ(store.ReadDword(u"many", u"v99999"), 2u);  // the last of one name wins
+    EXPECT_EQ(store.ReadDword(u"Many", u"v0"), 1u);
+    EXPECT_FALSE(store.DeleteKey(u"Deep"));  // it has subkeys
+
+    ASSERT_TRUE(store.WriteDword(u"Software\\Kestrova", u"x", 1));
+    const std::string rewritten = ReadFile(file_);
+    EXPECT_LT(rewritten.size(), text.size() + 200);
+    const SettingsData data = ParseSettings(rewritten);
+    EXPECT_FALSE(data.damaged);
+    EXPECT_EQ(data.keys.size(), 4u);  // Deep..., Many, Software, Software\Kestrova
+    EXPECT_EQ(store.ReadDword(deep, u"v"), 7u);
+    EXPECT_TRUE(store.DeleteKey(deep));
+    EXPECT_FALSE(store.KeyExists(u"Deep\\a"));
+}
+
 TEST_F(SettingsStoreTest, BinaryRubbishNeverCrashes) {
     std::string rubbish;
     for (int i = 0; i < 4096; ++i) rubbish += static_cast<char>((i * 7919) % 251);

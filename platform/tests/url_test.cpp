@@ -1,4 +1,5 @@
 #include "platform/url.h"
+#include "platform/path.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,17 @@ TEST(Url, FileUrlsEscapeOnlyUnsafeCharactersAndRoundTrip) {
     EXPECT_EQ(PathFromFileUrl(u"FILE://localhost/a/b%D0%AF.html#x"), std::u16string(u"/a/bЯ.html"));
     EXPECT_EQ(PathFromFileUrl(u"file://host/a"), std::nullopt);
     EXPECT_EQ(FileUrlFromPath(u"relative.html"), u"");
+}
+
+// The bytes of a name that is not text go into a file URL as those bytes, and come back.
+TEST(Url, FileUrlsCarryNativeBytesOfNamesThatAreNotText) {
+    const std::string native = "/kb/\xCF\xF0\xE0\xE2\xEE/a\\b.htm";
+    const std::u16string url = FileUrlFromPath(PathFromNative(native));
+    EXPECT_EQ(url, u"file:///kb/%CF%F0%E0%E2%EE/a%5Cb.htm");
+    const auto back = PathFromFileUrl(url);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(NativePath(*back), native);
+    EXPECT_EQ(PathFromFileUrl(u"file:///kb/%D0%AF.htm"), u"/kb/\u042F.htm");
 }
 
 TEST(Url, ClassifiesUrlsAndPaths) {

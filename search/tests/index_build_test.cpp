@@ -42,7 +42,7 @@ struct Pages {
             if (i == 1) body += " Book";
             WriteFile(dir.File("kb/sub/p" + std::to_string(i) + ".htm"),
                       Page("Title " + std::to_string(i), body));
-            names.push_back(platform::PathFromNative(name));
+            names.push_back(platform::Utf8ToUtf16(name));  // a relative path of the model
         }
         files = std::make_unique<PageFiles>(dir.Path16() + u"/kb", names);
     }

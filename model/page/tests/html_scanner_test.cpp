@@ -257,10 +257,10 @@ TEST(HtmlScanner, ReadsFilesAndReportsOpenFailures) {
         EXPECT_STREQ(e.what(), "cannot open file");
     }
     try {
-        HtmlScanner::Scan(dir.string(), kStrict, trace);  // a folder opens but cannot be read
+        HtmlScanner::Scan(dir.string(), kStrict, trace);  // a folder is no file
         FAIL();
     } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "read file error");
+        EXPECT_STREQ(e.what(), "cannot open file");
     }
 }
 
