@@ -1,6 +1,6 @@
 // Highlighting and command links in the real browser host (run it under Xvfb):
 //
-//   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
+//   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 //     xvfb-run -a -s "-screen 0 1600x1000x24" build/release/bench/bench_highlight [--runs 5]
 //
 // - related-words highlighting of a 50 KB page, from document complete to the marks placed
@@ -29,6 +29,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <algorithm>
