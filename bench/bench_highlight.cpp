@@ -159,9 +159,23 @@ QPoint CentreOf(QWebEnginePage* page, const char* id) {
     return QPoint(int(box.value(0).toDouble()), int(box.value(1).toDouble()));
 }
 
-// Clicks at `at` with the mouse and times until `happened` holds.
+// Clicks at `at` with the mouse and times until `happened` holds. The browser drops input
+// until a page has been painted, so the mouse first moves there until the page sees it.
 double TimeClick(CBrowserWnd& browser, const QPoint& at, const std::function<bool()>& happened) {
     QWidget* target = browser.View()->focusProxy() ? browser.View()->focusProxy() : browser.View();
+    int moves = 0;
+    browser.Page()->runJavaScript(
+        QStringLiteral("window.__moves = 0; document.addEventListener('mousemove', "
+                       "function () { window.__moves += 1; }, true); 0"));
+    for (int i = 0; moves == 0 && i < 1000; ++i) {
+        QTest::mouseMove(target, at + QPoint(i % 2, 0));
+        bool answered = false;
+        browser.Page()->runJavaScript(QStringLiteral("window.__moves"), [&](const QVariant& v) {
+            moves = v.toInt();
+            answered = true;
+        });
+        WaitFor([&] { return answered; });
+    }
     QElapsedTimer timer;
     timer.start();
     QTest::mouseClick(target, Qt::LeftButton, {}, at);

@@ -2,6 +2,9 @@
 
 #include "shell/browser/web_profile.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRandomGenerator>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
@@ -29,17 +32,42 @@ const char kCookieScript[] = R"JS(
 })();
 )JS";
 
-// The browser writes the scheme of every URL in lower case, so "CMD:back" would reach the
-// navigation check as the command link "cmd:back". Only links written with exactly "cmd:" are
-// command links; the others are stopped here, where the page's own spelling is still known.
-const char kLinkCaseScript[] = R"JS(
-document.addEventListener('click', function (event) {
-    var a = event.target && event.target.closest ? event.target.closest('a[href]') : null;
-    if (!a) return;
-    var href = String(a.getAttribute('href')).replace(/^[\s\u0000-\u001f]+/, '');
-    if (/^cmd:/i.test(href) && href.substring(0, 4) !== 'cmd:') event.preventDefault();
-}, true);
+// Command links as the user follows them. The browser would hand such a link to the navigation
+// check only after a round of its own (several frames); the click is taken here instead, once
+// the page's own handlers have had it (a handler that cancels the click cancels the command),
+// and reported by a console line that carries a secret of the page, so that no script of the
+// page can forge one. A link the page's handlers keep from the window still goes the
+// browser's way. The browser also writes every scheme in lower case, so "CMD:back" would
+// reach the check as "cmd:back": only links written with exactly "cmd:" are command links, the
+// others are stopped here, where the page's own spelling is still known.
+// %1: the report prefix as a JavaScript string literal.
+const char kLinkScript[] = R"JS(
+(function () {
+    var prefix = %1;
+    document.addEventListener('click', function (event) {
+        var a = event.target && event.target.closest ? event.target.closest('a[href]') : null;
+        if (!a) return;
+        var href = String(a.getAttribute('href')).replace(/^[\s\u0000-\u001f]+/, '');
+        if (!/^cmd:/i.test(href)) return;
+        if (href.substring(0, 4) !== 'cmd:') { event.preventDefault(); return; }
+        if (!event.isTrusted || event.button !== 0) return;
+        window.addEventListener('click', function (late) {
+            if (late !== event || event.defaultPrevented) return;
+            event.preventDefault();
+            console.log(prefix + JSON.stringify([String(a.href), String(location.href)]));
+        }, { once: true });
+    }, true);
+})();
 )JS";
+
+QString NewSecret() {
+    QString secret;
+    for (int i = 0; i < 4; ++i) {
+        secret +=
+            QString::number(QRandomGenerator::system()->generate(), 16).rightJustified(8, u'0');
+    }
+    return secret;
+}
 
 QWebEngineScript MakeScript(const char* name, const char* source, quint32 world) {
     QWebEngineScript script;
@@ -47,7 +75,7 @@ QWebEngineScript MakeScript(const char* name, const char* source, quint32 world)
     script.setWorldId(world);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(source));
+    script.setSourceCode(QString::fromUtf8(source));
     return script;
 }
 
@@ -58,14 +86,18 @@ QString CommandLinkText(const QUrl& url) {
 }
 
 CBrowserPage::CBrowserPage(QWebEngineProfile& profile, PageFolderGuard& guard, QObject* parent)
-    : QWebEnginePage(&profile, parent), guard_(guard) {
+    : QWebEnginePage(&profile, parent),
+      guard_(guard),
+      linkPrefix_(QStringLiteral("kestrova-link ") + NewSecret() + QLatin1Char(' ')) {
     clock_.start();
     setUrlRequestInterceptor(&guard_);
     ApplyPageSettings(*settings());
     scripts().insert(frames_.ReportScript());
     scripts().insert(MakeScript("kestrova-cookie", kCookieScript, QWebEngineScript::MainWorld));
-    scripts().insert(
-        MakeScript("kestrova-link-case", kLinkCaseScript, QWebEngineScript::ApplicationWorld));
+    const QString link =
+        QString::fromLatin1(kLinkScript).arg(QLatin1Char('\'') + linkPrefix_ + QLatin1Char('\''));
+    scripts().insert(MakeScript("kestrova-links", link.toUtf8().constData(),
+                                QWebEngineScript::ApplicationWorld));
 }
 
 bool CBrowserPage::ShowsOnlyKnowledgeBase() const {
@@ -97,11 +129,26 @@ bool CBrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
     }
 }
 
+void CBrowserPage::TakeCommandLink(const QString& report) {
+    const QJsonArray fields = QJsonDocument::fromJson(report.toUtf8()).array();
+    if (fields.size() != 2 || !fields[0].isString() || !fields[1].isString()) return;
+    const QString link = fields[0].toString();
+    if (!link.startsWith(QLatin1String("cmd:")) || !commandLink_) return;
+    // The document that holds the link must be of the page folder too, and so must the page.
+    const bool trusted =
+        guard_.IsInsideFolder(QUrl(fields[1].toString())) && ShowsOnlyKnowledgeBase();
+    commandLink_(link, trusted);
+}
+
 void CBrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
                                             const QString& message, int lineNumber,
                                             const QString& sourceId) {
     try {
         if (frames_.TakeReport(message, clock_.msecsSinceReference())) return;
+        if (message.startsWith(linkPrefix_)) {
+            TakeCommandLink(message.mid(linkPrefix_.size()));
+            return;
+        }
     } catch (...) {
         return;
     }

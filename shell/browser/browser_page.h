@@ -47,7 +47,11 @@ protected:
                                   int lineNumber, const QString& sourceId) override;
 
 private:
+    // A command link reported by the page's link script: [link, URL of its document].
+    void TakeCommandLink(const QString& report);
+
     PageFolderGuard& guard_;
+    const QString linkPrefix_;  // the start of a link report, secret included
     FrameTracker frames_;
     QElapsedTimer clock_;  // the ticks of the frames list
     NavigationCheck check_;

@@ -20,7 +20,10 @@ namespace kestrova {
 namespace {
 
 constexpr int kFilterSliceMs = 15;  // words filtered before the event loop gets its turn
-constexpr int kMarkChunkMs = 25;    // marking time of one step in the page
+// The marking time of one step in the page. The page works in a process of its own, so the
+// window stays responsive whatever the step; but the page lays itself out again between two
+// steps, which for a large page costs more than the step, so steps are long.
+constexpr int kMarkChunkMs = 150;
 
 // The marking script, defined once per document in the application's world. The text of the
 // body is read as one string (text nodes joined, a line break at each block boundary so that
@@ -39,7 +42,7 @@ if (!window.__kestrovaMarks) (function () {
         'INPUT', 'LI', 'MAIN', 'NAV', 'OL', 'P', 'PRE', 'SECTION', 'SUMMARY', 'TABLE', 'TBODY',
         'TD', 'TFOOT', 'TH', 'THEAD', 'TR', 'UL']);
     var STYLE = 'background-color: #FFFF00; color: #000000;';
-    var s = { marks: [], text: '', nodes: [], starts: [], occ: [], next: 0 };
+    var s = { marks: [], text: '', nodes: [], starts: [], at: [], words: [], groups: [], next: 0 };
 
     function scan() {
         var root = document.body, parts = [], length = 0;
@@ -74,25 +77,24 @@ if (!window.__kestrovaMarks) (function () {
         return found;
     }
 
-    function place(from, to) {
-        var i = nodeAt(from);
-        while (i >= 0 && i < s.nodes.length && from < to) {
-            var node = s.nodes[i], start = s.starts[i], end = start + node.data.length;
-            var stop = Math.min(to, end);
-            if (stop > from) {
-                if (from > start) { node = node.splitText(from - start); start = from; }
-                var rest = stop < end ? node.splitText(stop - from) : null;
-                var span = document.createElement('span');
-                span.className = 'kestrova-highlight';
-                span.setAttribute('style', STYLE);
-                node.parentNode.insertBefore(span, node);
-                span.appendChild(node);
-                s.marks.push(span);
-                if (rest) { s.nodes[i] = rest; s.starts[i] = stop; }
-                from = stop;
-            }
-            i += 1;
+    // Replaces a text node by its text with the pieces of one group wrapped in marks.
+    function wrap(group) {
+        var node = s.nodes[group.i], parent = node.parentNode;
+        if (!parent) return;
+        var text = node.data, pieces = group.pieces, pos = 0;
+        var fragment = document.createDocumentFragment();
+        for (var k = 0; k < pieces.length; k += 2) {
+            if (pieces[k] > pos) fragment.appendChild(document.createTextNode(text.substring(pos, pieces[k])));
+            var span = document.createElement('span');
+            span.className = 'kestrova-highlight';
+            span.setAttribute('style', STYLE);
+            span.appendChild(document.createTextNode(text.substring(pieces[k], pieces[k + 1])));
+            fragment.appendChild(span);
+            s.marks.push(span);
+            pos = pieces[k + 1];
         }
+        if (pos < text.length) fragment.appendChild(document.createTextNode(text.substring(pos)));
+        parent.replaceChild(fragment, node);
     }
 
     function remove() {
@@ -105,35 +107,55 @@ if (!window.__kestrovaMarks) (function () {
             parents.add(parent);
         }
         parents.forEach(function (p) { p.normalize(); });
-        s = { marks: [], text: '', nodes: [], starts: [], occ: [], next: 0 };
+        s = { marks: [], text: '', nodes: [], starts: [], at: [], words: [], groups: [], next: 0 };
         return 0;
     }
 
     window.__kestrovaMarks = {
+        // The page's words, each once; their places are kept for prepare.
         words: function () {
             remove();
             scan();
             var seen = new Set();
-            for (var m of s.text.matchAll(WORD)) seen.add(m[0]);
+            for (var m of s.text.matchAll(WORD)) {
+                s.at.push(m.index);
+                s.words.push(m[0]);
+                seen.add(m[0]);
+            }
             return Array.from(seen);
         },
+        // Groups the places of the chosen words by the text node they lie in (a word across
+        // inline elements lies in several).
         prepare: function (chosen) {
-            var want = new Set(chosen), occ = [];
-            for (var m of s.text.matchAll(WORD)) {
-                if (want.has(m[0])) occ.push(m.index, m.index + m[0].length);
+            var want = new Set(chosen), group = null;
+            s.groups = [];
+            s.next = 0;
+            for (var w = 0; w < s.words.length; ++w) {
+                if (!want.has(s.words[w])) continue;
+                var from = s.at[w], to = from + s.words[w].length, i = nodeAt(from);
+                while (i >= 0 && i < s.nodes.length && from < to) {
+                    var start = s.starts[i], stop = Math.min(to, start + s.nodes[i].data.length);
+                    if (stop > from) {
+                        if (!group || group.i !== i) { group = { i: i, pieces: [] }; s.groups.push(group); }
+                        group.pieces.push(from - start, stop - start);
+                        from = stop;
+                    }
+                    i += 1;
+                }
             }
-            s.occ = occ; s.next = 0;
-            return occ.length / 2;
+            return s.groups.length;
         },
+        // Marks text nodes for `budget` ms (or `limit` nodes); [nodes left, marks placed].
         mark: function (budget, limit) {
             var t0 = performance.now(), done = 0;
-            while (s.next < s.occ.length) {
-                try { place(s.occ[s.next], s.occ[s.next + 1]); } catch (e) {}
-                s.next += 2; done += 1;
+            while (s.next < s.groups.length) {
+                try { wrap(s.groups[s.next]); } catch (e) {}
+                s.next += 1;
+                done += 1;
                 if (limit > 0 && done >= limit) break;
                 if ((done & 15) === 0 && performance.now() - t0 > budget) break;
             }
-            return [(s.occ.length - s.next) / 2, s.marks.length];
+            return [s.groups.length - s.next, s.marks.length];
         },
         remove: remove
     };
@@ -273,25 +295,28 @@ void Highlighter::FilterSlice(int id) {
     }
     const QByteArray chosen =
         QJsonDocument(QJsonArray::fromStringList(run.chosen)).toJson(QJsonDocument::Compact);
-    RunScript(QStringLiteral("window.__kestrovaMarks.prepare(%1)").arg(QString::fromUtf8(chosen)),
-              [this, id](const QVariant&) { MarkNext(id); });
+    MarkNext(id,
+             QStringLiteral("window.__kestrovaMarks.prepare(%1);").arg(QString::fromUtf8(chosen)));
 }
 
-void Highlighter::MarkNext(int id) {
+// Each step marks for a while in the page and reports how many text nodes are left; the
+// occurrences are looked up in the same call as the first step.
+void Highlighter::MarkNext(int id, const QString& first) {
     if (!Continue(id)) return;
-    RunScript(
-        QStringLiteral("window.__kestrovaMarks.mark(%1, %2)").arg(kMarkChunkMs).arg(chunkLimit_),
-        [this, id](const QVariant& value) {
-            const QVariantList state = value.toList();
-            if (!run_ || run_->id != id) return;
-            const int left = state.value(0).toInt();
-            const int marks = state.value(1).toInt();
-            if (left > 0) {
-                MarkNext(id);
-            } else {
-                Finish(true, marks);
-            }
-        });
+    RunScript(first + QStringLiteral("window.__kestrovaMarks.mark(%1, %2)")
+                          .arg(kMarkChunkMs)
+                          .arg(chunkLimit_),
+              [this, id](const QVariant& value) {
+                  const QVariantList state = value.toList();
+                  if (!run_ || run_->id != id) return;
+                  const int left = state.value(0).toInt();
+                  const int marks = state.value(1).toInt();
+                  if (left > 0) {
+                      MarkNext(id);
+                  } else {
+                      Finish(true, marks);
+                  }
+              });
 }
 
 void Highlighter::Finish(bool completed, int marks) {

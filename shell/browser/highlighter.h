@@ -47,7 +47,7 @@ public:
     void Abandon();
     bool IsRunning() const { return run_ != nullptr; }
 
-    // The most occurrences marked in one step (tests make steps small); 0: by time only.
+    // The most text nodes marked in one step (tests make steps small); 0: by time only.
     void SetChunkLimit(int occurrences) { chunkLimit_ = occurrences; }
 
     // The lower-case words of a text: maximal runs of letters, digits and '_', each once,
@@ -58,7 +58,7 @@ private:
     struct Run;
     void OnWords(int id, const QVariant& words);
     void FilterSlice(int id);
-    void MarkNext(int id);
+    void MarkNext(int id, const QString& first = QString());
     void Finish(bool completed, int marks);
     bool Continue(int id);
     void RunScript(const QString& call, std::function<void(const QVariant&)> then);
