@@ -8,6 +8,8 @@
 #include "shell/app/main_frame.h"
 #include "shell/app/nav_app.h"
 #include "shell/browser/browser_wnd.h"
+#include "shell/commands.h"
+#include "shell/dialogs/select_frame_dlg.h"
 #include "shell/nav/pagiro_wnd.h"
 #include "shell/nav/pagiro_wnd_impl.h"
 #include "shell/panes/content_pane.h"
@@ -15,12 +17,15 @@
 #include "shell/tests/browser_test_support.h"
 #include "shell/tests/shell_test_support.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -250,6 +255,46 @@ private slots:
             recorded + 1, kWait);
         QCOMPARE(Recorded("xdg-open").constLast(),
                  FileUrl(kb + "/ref/forms/application-form.txt") + "|");
+    }
+
+    void ALinkWhoseClickThePageCancelsRunsNothingAndAFramedPageAsksForItsFrame() {
+        const QString kb = CopySampleKb();
+        WriteFile(kb + "/cancelled.html",
+                  "<html><body><p><a href='cmd:content' onclick='return false'>no</a></p>"
+                  "<p><a href='cmd:index'>yes</a></p></body></html>");
+        auto viewer = Start(kb);
+        QVERIFY(viewer);
+        CPagiroWnd_impl_& nav = viewer->Nav();
+        CBrowserWnd& browser = viewer->Browser();
+        QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
+        QVERIFY(Open(browser, kb + "/cancelled.html"));
+        nav.Tabs()->SelectTab(kTabFavorites);
+        QSignalSpy followed(&browser, &CBrowserWnd::CommandLinkFollowed);
+        Click(browser, "cmd:content", false);
+        QVERIFY(Click(browser, "cmd:index"));
+        QCOMPARE(followed.size(), 1);
+        QCOMPARE(nav.Tabs()->CurrentTab(), int(kTabIndex));
+
+        // Finding a framed page in the contents asks which of its documents.
+        QVERIFY(Open(browser, kb + "/frames.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Frames().size(), size_t(2), kWait);
+        int rows = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CSelectFrameDlg*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            rows = dialog->List()->topLevelItemCount();
+            for (int i = 0; i < rows; ++i) {
+                QTreeWidgetItem* row = dialog->List()->topLevelItem(i);
+                row->setSelected(row->text(0) == "text");
+            }
+            dialog->accept();
+        });
+        nav.OnCommand(ID_FIND_IN_CONTENTS);
+        QCOMPARE(rows, 3);
+        IContentNode* node = nav.Tabs()->Contents()->SelectedNode();
+        QVERIFY(node && node->GetTopic());
+        QCOMPARE(QString::fromUtf16(node->GetTopic()->GetPage()->GetPath()),
+                 QStringLiteral("frames\\norms-2020.html"));
     }
 
     void OnlyExecutablesOfThePageFolderRunWithTheirArgumentsAsAList() {
