@@ -45,16 +45,18 @@ const char kLinkScript[] = R"JS(
 (function () {
     var prefix = %1;
     document.addEventListener('click', function (event) {
-        var a = event.target && event.target.closest ? event.target.closest('a[href]') : null;
+        var t = event.target;
+        var a = t && t.closest ? t.closest('a[href], area[href]') : null;
         if (!a) return;
         var href = String(a.getAttribute('href')).replace(/^[\s\u0000-\u001f]+/, '');
+        var url = typeof a.href === 'string' ? a.href : href;  // SVG links have no string href
         if (!/^cmd:/i.test(href)) return;
         if (href.substring(0, 4) !== 'cmd:') { event.preventDefault(); return; }
         if (!event.isTrusted || event.button !== 0) return;
         window.addEventListener('click', function (late) {
             if (late !== event || event.defaultPrevented) return;
             event.preventDefault();
-            console.log(prefix + JSON.stringify([String(a.href), String(location.href)]));
+            console.log(prefix + JSON.stringify([url, String(location.href)]));
         }, { once: true });
     }, true);
 })();
