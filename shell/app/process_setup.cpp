@@ -1,7 +1,6 @@
 #include "shell/app/process_setup.h"
 
 #include <QCoreApplication>
-#include <QWebEngineUrlScheme>
 
 #include <unistd.h>
 #include <cstdio>
@@ -25,12 +24,10 @@ void AddChromiumFlag(const char* flag) {
 }  // namespace
 
 void PrepareShellProcess() {
-    // Command links ("cmd:...") are navigations the pages' navigation check decides on; the
-    // scheme must be known before the browser starts.
-    QWebEngineUrlScheme cmd("cmd");
-    cmd.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    cmd.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::NoAccessAllowed);
-    QWebEngineUrlScheme::registerScheme(cmd);
+    // Command links ("cmd:...") are left unregistered on purpose: the browser hands a link of a
+    // scheme it does not know to the page's navigation check (CBrowserPage), on the user's
+    // gesture. A registered scheme without a handler of its own is refused by the renderer
+    // before any check sees it.
 
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0) {

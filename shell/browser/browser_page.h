@@ -30,6 +30,14 @@ public:
     void RebindAfterAdoption();
 
     void SetNavigationCheck(NavigationCheck check) { check_ = std::move(check); }
+
+    // Told of every command link ("cmd:...") that the page or one of its frames follows, with
+    // whether the page may drive the viewer (see ShowsOnlyKnowledgeBase). The link never loads.
+    using CommandLinkHandler = std::function<void(const QString& link, bool trusted)>;
+    void SetCommandLinkHandler(CommandLinkHandler handler) { commandLink_ = std::move(handler); }
+    // True when the top document and every document that a frame of it has shown are local
+    // files inside the page folder: only such a page is the knowledge base's own.
+    bool ShowsOnlyKnowledgeBase() const;
     const FrameTracker& Frames() const { return frames_; }
     PageFolderGuard& Guard() const { return guard_; }
 
@@ -39,10 +47,19 @@ protected:
                                   int lineNumber, const QString& sourceId) override;
 
 private:
+    // A command link reported by the page's link script: [link, URL of its document].
+    void TakeCommandLink(const QString& report);
+
     PageFolderGuard& guard_;
+    const QString linkPrefix_;  // the start of a link report, secret included
     FrameTracker frames_;
     QElapsedTimer clock_;  // the ticks of the frames list
     NavigationCheck check_;
+    CommandLinkHandler commandLink_;
 };
+
+// The text of a command link as the page wrote it, as far as the browser keeps it: "cmd:" and
+// the rest with its percent escapes.
+QString CommandLinkText(const QUrl& url);
 
 }  // namespace kestrova

@@ -1,12 +1,17 @@
 #include "shell/browser/browser_wnd.h"
 
+#include "exec/sync_wait.h"
 #include "shell/app/pagiro_frame.h"
 #include "shell/browser/browser_page.h"
+#include "shell/browser/command_link.h"
+#include "shell/browser/find_bar.h"
+#include "shell/browser/highlighter.h"
 #include "shell/browser/page_folder_guard.h"
 #include "shell/browser/profile_guard.h"
 #include "shell/nav/nav_messages.h"
 
 #include <QAction>
+#include <QPrinter>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
@@ -60,11 +65,16 @@ CBrowserWnd::CBrowserWnd(QWidget* parent, QWebEngineProfile& profile, const QStr
     if (profileGuard_) profileGuard_->Add(guard_.get());
     page_ = new CBrowserPage(profile, *guard_, this);
     view_->setPage(page_);
+    highlighter_ = new Highlighter(*page_, this);
+    findBar_ = new CFindBar(*page_, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(findBar_);
     layout->addWidget(view_);
     setFocusProxy(view_);
     ConnectPage();
+    CreatePageCommands();
 }
 
 CBrowserWnd::~CBrowserWnd() {
@@ -79,7 +89,7 @@ void CBrowserWnd::ConnectPage() {
     connect(page_, &QWebEnginePage::loadStarted, this,
             [this] { Guarded([&] { OnLoadStarted(); }); });
     connect(page_, &QWebEnginePage::loadFinished, this,
-            [this](bool) { Guarded([&] { OnLoadFinished(); }); });
+            [this](bool ok) { Guarded([&] { OnLoadFinished(ok); }); });
     connect(page_, &QWebEnginePage::titleChanged, this,
             [this](const QString& title) { Guarded([&] { OnTitleChanged(title); }); });
     connect(page_, &QWebEnginePage::urlChanged, this,
@@ -88,6 +98,9 @@ void CBrowserWnd::ConnectPage() {
             [this](QWebEngineNewWindowRequest& request) {
                 Guarded([&] { OnNewWindowRequested(request); });
             });
+    page_->SetCommandLinkHandler([this](const QString& link, bool trusted) {
+        Guarded([&] { OnPageCommandLink(link, trusted); });
+    });
     for (QWebEnginePage::WebAction action : {QWebEnginePage::Back, QWebEnginePage::Forward}) {
         connect(page_->action(action), &QAction::changed, this,
                 [this] { Guarded([&] { OnBackForwardChanged(); }); });
@@ -97,6 +110,7 @@ void CBrowserWnd::ConnectPage() {
 void CBrowserWnd::SetFrame(IPagiroFrame* frame) { frame_ = frame; }
 
 bool CBrowserWnd::Navigate(const QString& url) {
+    if (IsCommandLink(url)) return ExecuteCommandLink(url);
     DepthRaise raise(navigationDepth_);
     if (loading_) page_->triggerAction(QWebEnginePage::Stop);
     page_->load(UrlFromText(url));
@@ -130,7 +144,14 @@ CBrowserWnd* CBrowserWnd::OpenNewWindowHost() {
 void CBrowserWnd::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
     // A page may not open a local file from outside its folder by way of a new window either;
     // refusing it here opens no empty window.
-    if (!guard_->AllowsNewWindow(request.requestedUrl())) return;
+    // A command link that asks for a window of its own is a command all the same; it opens
+    // no window.
+    const QUrl requested = request.requestedUrl();
+    if (requested.scheme() == QLatin1String("cmd")) {
+        OnPageCommandLink(CommandLinkText(requested), page_->ShowsOnlyKnowledgeBase());
+        return;
+    }
+    if (!guard_->AllowsNewWindow(requested)) return;
     if (CBrowserWnd* host = OpenNewWindowHost()) {
         request.openIn(host->Page());
         host->page_->RebindAfterAdoption();
@@ -139,13 +160,21 @@ void CBrowserWnd::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
 
 void CBrowserWnd::OnLoadStarted() {
     loading_ = true;
-    highlightShown_ = false;  // a new document has no marks
+    highlighter_->Abandon();  // a new document has no marks
+    highlightShown_ = false;
 }
 
-void CBrowserWnd::OnLoadFinished() {
+void CBrowserWnd::OnLoadFinished(bool ok) {
     loading_ = false;
+    ApplyTextSize();
     const QString url = CurrentURL();
-    if (IsHighlightFor(url) && !highlight_->atOnce) RemoveHighlighting();
+    if (IsHighlightFor(url)) {
+        if (ok && highlight_->atOnce) {
+            HighlightNow(std::make_shared<DummySyncWait>());
+        } else {
+            RemoveHighlighting();
+        }
+    }
     emit BWN_COMMANDSTATE(kBrowserCommandAll, true);
     emit BWN_DOCUMENTCOMPLETE(url);
 }
@@ -178,7 +207,26 @@ void CBrowserWnd::ClearHighlight() {
     highlight_.reset();
 }
 
-void CBrowserWnd::RemoveHighlighting() { highlightShown_ = false; }
+void CBrowserWnd::RemoveHighlighting() {
+    highlighter_->Remove();
+    highlightShown_ = false;
+}
+
+void CBrowserWnd::HighlightNow(std::shared_ptr<ISyncWait> wait,
+                               std::function<void(bool placed)> done) {
+    if (!highlight_) {
+        if (done) done(false);
+        return;
+    }
+    highlighter_->Abandon();
+    highlightShown_ = true;
+    highlighter_->Start(highlight_->query, highlight_->relatedWords, std::move(wait),
+                        [this, done](bool completed, int marks) {
+                            if (!completed) highlightShown_ = false;
+                            if (done) done(completed);
+                            emit HighlightFinished(completed, marks);
+                        });
+}
 
 std::optional<HighlightRecord> CBrowserWnd::Highlight() const { return highlight_; }
 

@@ -9,10 +9,14 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+class QDialog;
+class QMenu;
+class QPrinter;
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 class QWebEnginePage;
@@ -21,7 +25,10 @@ class QWebEngineView;
 namespace kestrova {
 
 class CBrowserPage;
+class CFindBar;
+class Highlighter;
 class IPagiroFrame;
+class ISyncWait;
 class PageFolderGuard;
 class ProfileGuard;
 
@@ -88,6 +95,42 @@ public:
     std::optional<HighlightRecord> Highlight() const;
     bool IsHighlightFor(const QString& url) const;
     bool IsHighlightShown() const;
+    // Marks the words of the record in the document shown, in steps (see highlighter.h);
+    // `wait` is asked between them and cancels with "no", which removes what was placed.
+    // `done` is told whether the marks were placed. Nothing happens without a record.
+    void HighlightNow(std::shared_ptr<ISyncWait> wait, std::function<void(bool placed)> done = {});
+
+    // Command links ("cmd:..."): carries out a link's command as the viewer's own; true when
+    // the command is one of the known ones. A page's links come here only from pages of the
+    // page folder (see CBrowserPage::ShowsOnlyKnowledgeBase).
+    bool ExecuteCommandLink(const QString& link);
+    // The pages that the commands "home" and "search" go to.
+    void SetHomePages(const QString& home, const QString& search);
+
+    // Text size 0 (smallest) to 4 (largest), 2 being the page's own size. Set applies only
+    // 0 to 4; next goes 0, 1, 2, 3, 4, 0; larger and smaller stop at 4 and 0.
+    int TextSize() const;
+    void SetTextSize(int size);
+    void NextTextSize();
+    void TextLarger();
+    void TextSmaller();
+
+    // Prints the page after the print dialog (run by `runModal` when given, else exec());
+    // one print at a time. PrintTo prints without a dialog.
+    void Print(const std::function<int(QDialog*)>& runModal = {});
+    void PrintTo(std::unique_ptr<QPrinter> printer);
+    // Opens the find bar over the page.
+    void ShowFindBar();
+    CFindBar* FindBar() const { return findBar_; }
+    // Whether there is a document to print or to search.
+    bool IsPrintAvailable() const;
+    bool IsFindAvailable() const;
+    void Copy();
+    void SelectAll();
+    // The page's context menu for the last context-menu request of the page: the browser's
+    // own entries that make sense here and "Добавить в избранное...", which sends
+    // BWN_ADDFAVORITE(1). The caller owns it.
+    QMenu* CreateContextMenu();
 
     // Offline mode: nothing is requested from the network while it is on.
     bool IsOffline() const;
@@ -105,18 +148,31 @@ signals:
     void BWN_DOCUMENTCOMPLETE(const QString& url);
     // The page's context menu asked to add the page to the favorites (flag 1).
     void BWN_ADDFAVORITE(int flag);
+    // Highlighting of the document ended: whether the marks were placed, and how many.
+    void HighlightFinished(bool placed, int marks);
+    // A page followed a command link; `obeyed` is false when the page may not drive the viewer.
+    void CommandLinkFollowed(const QString& link, bool obeyed);
+    // A print ended (or could not start).
+    void PrintFinished(bool ok);
 
 private:
     void ConnectPage();
     // The page's events.
     void OnLoadStarted();
-    void OnLoadFinished();
+    void OnLoadFinished(bool ok);
     void OnTitleChanged(const QString& title);
     void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
     void OnBackForwardChanged();
     // The browser host of a new navigator window that the frame opens; null when there is no
     // frame or it makes no window.
     CBrowserWnd* OpenNewWindowHost();
+    // Command links and programs (browser_wnd_links.cpp).
+    void OnPageCommandLink(const QString& link, bool trusted);
+    void RunProgram(const QString& rest);
+    // The page commands (browser_wnd_page.cpp).
+    void CreatePageCommands();
+    void ApplyTextSize();
+    void OnContextMenu(const QPoint& position);
 
     IPagiroFrame* frame_ = nullptr;
     std::unique_ptr<PageFolderGuard> guard_;  // outlives the page, which calls it
@@ -128,6 +184,12 @@ private:
     QString title_;
     std::optional<HighlightRecord> highlight_;
     bool highlightShown_ = false;
+    Highlighter* highlighter_ = nullptr;  // owned (child)
+    QString homePage_;
+    QString searchPage_;
+    int textSize_ = 2;
+    std::unique_ptr<QPrinter> printer_;  // of the print in progress
+    CFindBar* findBar_ = nullptr;
     // The availability last reported for back and forward.
     bool backEnabled_ = false;
     bool forwardEnabled_ = false;

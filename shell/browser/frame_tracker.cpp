@@ -64,7 +64,11 @@ bool FrameTracker::TakeReport(const QString& message, qint64 tick) {
 }
 
 void FrameTracker::Record(const QString& name, const QString& url, qint64 tick) {
-    if (name.isEmpty() || IsPlaceholder(url)) return;
+    if (IsPlaceholder(url)) return;
+    if (std::find(documents_.begin(), documents_.end(), url) == documents_.end()) {
+        documents_.push_back(url);
+    }
+    if (name.isEmpty()) return;
     std::erase_if(entries_, [&](const FrameEntry& e) { return e.name == name; });
     // Before the first entry that is not newer, so that of two equal ticks the later record
     // counts as the more recent.

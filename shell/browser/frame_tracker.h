@@ -32,13 +32,20 @@ public:
     // (exact comparison). Frames without a name are not listed.
     void Record(const QString& name, const QString& url, qint64 tick);
     // Forgets every frame (a top-level navigation).
-    void Clear() { entries_.clear(); }
+    void Clear() {
+        entries_.clear();
+        documents_.clear();
+    }
     // The entries, most recently navigated first.
     const std::vector<FrameEntry>& Entries() const { return entries_; }
+    // Every document that a frame of the page has shown since the last Clear, named or not
+    // (empty frames and error pages left out), each once.
+    const std::vector<QString>& Documents() const { return documents_; }
 
 private:
     QString prefix_;                   // the start of a report line, secret included
     std::vector<FrameEntry> entries_;  // most recent first
+    std::vector<QString> documents_;
 };
 
 }  // namespace kestrova

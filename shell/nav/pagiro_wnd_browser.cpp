@@ -5,6 +5,7 @@
 #include "model/content.h"
 #include "model/url_provider.h"
 #include "shell/browser/browser_wnd.h"
+#include "shell/browser/desktop_launch.h"
 #include "shell/commands.h"
 #include "shell/nav/pagiro_wnd.h"
 #include "shell/panes/content_pane.h"
@@ -13,12 +14,10 @@
 #include "shell/toolbar/domain_combo_box.h"
 #include "shell/toolbar/nav_toolbar.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProcess>
 #include <QUrl>
 
 namespace kestrova {
@@ -92,6 +91,8 @@ void CPagiroWnd_impl_::OnCommandState(int command, bool enable) {
         const bool isFile = QUrl(browser_->CurrentURL()).isLocalFile();
         toolBar_->EnableButton(ID_FIND_IN_CONTENTS, isFile);
         toolBar_->EnableButton(ID_ADD_FAVORITE, isFile);
+        toolBar_->EnableButton(ID_FIND_ON_PAGE, browser_->IsFindAvailable());
+        toolBar_->EnableButton(ID_PRINT_PAGE, browser_->IsPrintAvailable());
     }
 }
 
@@ -125,7 +126,9 @@ void CPagiroWnd_impl_::FindInContents() {
     IURLProvider* urls = model_->GetURLProvider();
     IContent* content = model_->GetContent();
     if (!urls || !content) return;
-    const std::u16string url = browser_->CurrentURL().toStdU16String();
+    const std::optional<QString> page = ChooseDocumentUrl();
+    if (!page) return;
+    const std::u16string url = page->toStdU16String();
     const char16_t* relative = urls->GetRelativePath(url.c_str());
     if (!relative) return;
     IContentNode* node = content->FindNodeByPage(relative);
@@ -142,16 +145,7 @@ void CPagiroWnd_impl_::FindInContents() {
 
 void CPagiroWnd_impl_::EditPage() {
     const QString file = LocalFileOf(browser_->CurrentURL());
-    if (file.isEmpty()) return;
-    for (const char* variable : {"VISUAL", "EDITOR"}) {
-        const QString editor = qEnvironmentVariable(variable);
-        QStringList command = QProcess::splitCommand(editor);
-        if (command.isEmpty()) continue;
-        const QString program = command.takeFirst();
-        QProcess::startDetached(program, command << file);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    if (!file.isEmpty()) EditFile(file);
 }
 
 int CPagiroWnd_impl_::MessageBox(const QString& text, QMessageBox::Icon icon,

@@ -52,11 +52,12 @@ void CPagiroWnd_impl_::CloseFavorites() {
     if (favorites_) favorites_->Close();
 }
 
-QString CPagiroWnd_impl_::FavoritePageUrl() const { return browser_->CurrentURL(); }
-
 void CPagiroWnd_impl_::AddToFavorites(int flag) {
     if (!favorites_) return;
-    const QString relative = RelativePage(model_.get(), folder_, FavoritePageUrl());
+    // A page of frames asks which of its documents to keep.
+    const std::optional<QString> url = ChooseDocumentUrl();
+    if (!url) return;
+    const QString relative = RelativePage(model_.get(), folder_, *url);
     if (relative.isEmpty()) return;
     if (favorites_->AddBookmark(flag, relative, browser_->CurrentTitle())) ShowTab(kTabFavorites);
 }

@@ -158,6 +158,7 @@ bool CPagiroWnd_impl_::CreateChildren() {
     bottomSplitter_ = new CSplitterCtrl(&wnd_, Qt::Horizontal);
     browser_ = new CBrowserWnd(&wnd_, context_.profile, folder_);
     browser_->SetFrame(frame_);
+    browser_->SetHomePages(startUrl_, startUrl_);
     tabs_ = new CTabsPane(&wnd_);
     results_ = new CResultPane(&wnd_);
     toolBarStrip_ = new QWidget(&wnd_);
@@ -435,6 +436,21 @@ void CPagiroWnd_impl_::OnCommand(int id) {
         case ID_FAV_EDIT:
         case ID_FAV_DELETE:
             FavoritesCommand(id);
+            break;
+        // The page shown (pagiro_wnd_page.cpp).
+        case ID_FIND_ON_PAGE:
+        case ID_PRINT_PAGE:
+        case ID_FONT_SIZE:
+        case ID_ZOOM_IN:
+        case ID_ZOOM_OUT:
+        case ID_ZOOM_0:
+        case ID_ZOOM_1:
+        case ID_ZOOM_2:
+        case ID_ZOOM_3:
+        case ID_ZOOM_4:
+        case ID_OFFLINE_MODE:
+        case ID_HIGHLIGHT:
+            OnPageCommand(id);
             break;
         default:
             break;

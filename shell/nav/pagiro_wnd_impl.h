@@ -162,7 +162,13 @@ private:
     void CloseFavorites();
     void AddToFavorites(int flag);
     void FavoritesCommand(int id);
-    QString FavoritePageUrl() const;
+
+    // The commands on the page shown (pagiro_wnd_page.cpp).
+    void OnPageCommand(int id);
+    void ToggleHighlight();
+    // The URL of the page a command acts on: the top document's, or when the document has
+    // frames the one the user chooses; nothing when the user cancels.
+    std::optional<QString> ChooseDocumentUrl();
 
     CPagiroWnd& wnd_;
     ShellContext& context_;
