@@ -191,6 +191,8 @@ bool CBrowserWnd::IsHighlightShown() const { return highlightShown_; }
 bool CBrowserWnd::IsOffline() const { return guard_->IsOffline(); }
 void CBrowserWnd::SetOffline(bool offline) { guard_->SetOffline(offline); }
 
+int CBrowserWnd::TextSize() const { return textSize_; }
+
 QWebEnginePage* CBrowserWnd::Page() const { return page_; }
 QWebEngineView* CBrowserWnd::View() const { return view_; }
 

@@ -93,6 +93,9 @@ public:
     bool IsOffline() const;
     void SetOffline(bool offline);
 
+    // The text size of the pages, 0 (smallest) to 4 (largest).
+    int TextSize() const;
+
     QWebEnginePage* Page() const;
     QWebEngineView* View() const;
 
@@ -128,6 +131,7 @@ private:
     QString title_;
     std::optional<HighlightRecord> highlight_;
     bool highlightShown_ = false;
+    int textSize_ = 2;
     // The availability last reported for back and forward.
     bool backEnabled_ = false;
     bool forwardEnabled_ = false;

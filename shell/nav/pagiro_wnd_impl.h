@@ -15,6 +15,7 @@
 #include "model/topic.h"
 #include "shell/app/view_settings.h"
 #include "shell/dialogs/progress_dlg.h"
+#include "shell/menus/nav_menus.h"
 #include "shell/shell_types.h"
 
 #include <QDateTime>
@@ -28,6 +29,7 @@
 
 class QWidget;
 class QAction;
+class QMenu;
 
 namespace kestrova {
 
@@ -107,6 +109,8 @@ public:
     CTabsPane* Tabs() const { return tabs_; }
     CResultPane* Results() const { return results_; }
     CNavToolBar* ToolBar() const { return toolBar_; }
+    // The state the main menu shows, read from the window now.
+    MainMenuState ReadMainMenuState() const;
 
 private:
     // Creation and layout (pagiro_wnd_impl.cpp).
@@ -115,7 +119,7 @@ private:
     void ClampPaneSizes();
     void ApplySettingsToChildren();
     void ReadBackChildSettings();
-    void CreateShortcuts();
+    void CreateShortcuts();  // the keys and the drop-down menus: pagiro_wnd_commands.cpp
     int ScaleX(int pixels96) const;
     int ScaleY(int pixels96) const;
     void OnSplitterMoved(bool left, const QRect& bar);
@@ -154,6 +158,15 @@ private:
     int MessageBox(const QString& text, QMessageBox::Icon icon,
                    QMessageBox::StandardButtons buttons, const QString& caption = QString());
     int DoModal(QDialog* dialog);
+
+    // Menus, keys and the window's own commands (pagiro_wnd_commands.cpp).
+    void OnWindowCommand(int id);
+    void OnDropDown(int command);
+    int RunMenu(QMenu& menu, int button);
+    void ShowModelInfo();
+    void ShowAbout();
+    void ExportXml();
+    void ClearHistory();
 
     CPagiroWnd& wnd_;
     ShellContext& context_;
