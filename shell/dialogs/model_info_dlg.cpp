@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -50,9 +51,9 @@ CModelInfoDlg::CModelInfoDlg(QWidget* parent, const ModelInfo& info) : QDialog(p
 
     auto* database = new QGroupBox(kDatabaseGroup, this);
     auto* dbLayout = new QFormLayout(database);
-    dbLayout->setRowWrapPolicy(QFormLayout::WrapLongRows);
-    dbLayout->addRow(kDataFolder,
-                     Field(database, "infoDataFolder", Text(info.dataFolder), kDataFolder));
+    // The folder gets the whole width, below its label, as the page folder does above.
+    dbLayout->addRow(new QLabel(kDataFolder, database));
+    dbLayout->addRow(Field(database, "infoDataFolder", Text(info.dataFolder), kDataFolder));
     dbLayout->addRow(kDomains,
                      Field(database, "infoDomains", QString::number(info.domains), kDomains));
     dbLayout->addRow(kChapters,

@@ -440,6 +440,8 @@ private slots:
         nav.ShownModel()->GetModelInfo(info);
         QStringList fields;
         OnModal<QDialog>([&](QDialog* modal) {
+            const QString picture = qEnvironmentVariable("KESTROVA_MENU_SCREENSHOT");
+            if (!picture.isEmpty()) modal->grab().save(picture + ".info.png");
             for (const char* name : {"infoHtmlFolder", "infoPages", "infoKeywords"}) {
                 auto* edit = modal->findChild<QLineEdit*>(QString::fromLatin1(name));
                 fields.append(edit ? edit->text() : QString());
@@ -454,6 +456,8 @@ private slots:
         QString caption;
         OnModal<QDialog>([&](QDialog* modal) {
             caption = modal->windowTitle();
+            const QString picture = qEnvironmentVariable("KESTROVA_MENU_SCREENSHOT");
+            if (!picture.isEmpty()) modal->grab().save(picture + ".about.png");
             modal->close();
         });
         nav.OnCommand(ID_ABOUT);
