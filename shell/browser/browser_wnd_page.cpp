@@ -50,23 +50,6 @@ void TidySeparators(QMenu& menu) {
 }  // namespace
 
 void CBrowserWnd::CreatePageCommands() {
-    struct Key {
-        QKeySequence keys;
-        void (CBrowserWnd::*run)();
-    };
-    const Key keys[] = {
-        {QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus),
-         &CBrowserWnd::TextLarger},
-        {QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus),
-         &CBrowserWnd::TextSmaller},
-    };
-    for (const Key& key : keys) {
-        auto* action = new QAction(this);
-        action->setShortcut(key.keys);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(action, &QAction::triggered, this, key.run);
-        addAction(action);
-    }
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { OnContextMenu(position); });

@@ -35,25 +35,6 @@ constexpr int kMinPaneExtent = 100;  // a pane narrower than this (unscaled pixe
 constexpr int kDefaultLeftExtent = 250;
 constexpr int kDefaultBottomExtent = 150;
 
-// The keys of the navigator window.
-struct NavKey {
-    int command;
-    QKeySequence keys;
-};
-const NavKey kNavKeys[] = {
-    {ID_EDIT_PAGE, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
-    {ID_GO_BACK, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)},
-    {ID_SHOW_CONTENTS, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-    {ID_SEARCH, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
-    {ID_FIND_ON_PAGE, QKeySequence(Qt::CTRL | Qt::Key_F)},
-    {ID_GO_FORWARD, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
-    {ID_SHOW_INDEX, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I)},
-    {ID_MAIN_MENU, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
-    {ID_PRINT_PAGE, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
-    {ID_FIND_IN_CONTENTS, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-    {ID_ADD_FAVORITE, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)},
-};
-
 // The start page of the command line as a URL: a URL as it is, a path (relative ones taken
 // from the folder) as a file URL; none given: the folder's index.html, else index.htm.
 QString ResolveStartUrl(const QString& folder, const QString& startPage) {
@@ -186,19 +167,6 @@ void CPagiroWnd_impl_::ConnectChildren() {
                      [this](int id) { wnd_.ExecuteCommand(id); });
     QObject::connect(browser_, &CBrowserWnd::BWN_DOCUMENTCOMPLETE, &wnd_,
                      [this](const QString& url) { OnDocumentComplete(url); });
-}
-
-void CPagiroWnd_impl_::CreateShortcuts() {
-    for (const NavKey& key : kNavKeys) {
-        auto* action = new QAction(&wnd_);
-        action->setShortcut(key.keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        action->setData(key.command);
-        const int command = key.command;
-        QObject::connect(action, &QAction::triggered, &wnd_,
-                         [this, command] { wnd_.ExecuteCommand(command); });
-        wnd_.addAction(action);
-    }
 }
 
 int CPagiroWnd_impl_::ScaleX(int pixels96) const {
@@ -451,6 +419,16 @@ void CPagiroWnd_impl_::OnCommand(int id) {
         case ID_OFFLINE_MODE:
         case ID_HIGHLIGHT:
             OnPageCommand(id);
+            break;
+        // The menus and the commands that act on the window itself.
+        case ID_MAIN_MENU:
+        case ID_TOOLBAR_TEXT:
+        case ID_CONTENT_ICONS:
+        case ID_DB_INFO:
+        case ID_DB_EXPORT_XML:
+        case ID_CLEAR_HISTORY:
+        case ID_ABOUT:
+            OnWindowCommand(id);
             break;
         default:
             break;

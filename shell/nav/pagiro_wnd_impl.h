@@ -15,6 +15,7 @@
 #include "model/topic.h"
 #include "shell/app/view_settings.h"
 #include "shell/dialogs/progress_dlg.h"
+#include "shell/menus/nav_menus.h"
 #include "shell/shell_types.h"
 
 #include <QDateTime>
@@ -28,6 +29,7 @@
 
 class QWidget;
 class QAction;
+class QMenu;
 
 namespace kestrova {
 
@@ -110,6 +112,9 @@ public:
     CNavToolBar* ToolBar() const { return toolBar_; }
     CFavoritesPane* Favorites() const { return favorites_; }
 
+    // The state the main menu shows, read from the window now.
+    MainMenuState ReadMainMenuState() const;
+
 private:
     // Creation and layout (pagiro_wnd_impl.cpp).
     bool CreateChildren();
@@ -117,7 +122,7 @@ private:
     void ClampPaneSizes();
     void ApplySettingsToChildren();
     void ReadBackChildSettings();
-    void CreateShortcuts();
+    void CreateShortcuts();  // the keys and the drop-down menus: pagiro_wnd_commands.cpp
     int ScaleX(int pixels96) const;
     int ScaleY(int pixels96) const;
     void OnSplitterMoved(bool left, const QRect& bar);
@@ -169,6 +174,15 @@ private:
     // The URL of the page a command acts on: the top document's, or when the document has
     // frames the one the user chooses; nothing when the user cancels.
     std::optional<QString> ChooseDocumentUrl();
+
+    // Menus, keys and the window's own commands (pagiro_wnd_commands.cpp).
+    void OnWindowCommand(int id);
+    void OnDropDown(int command);
+    int RunMenu(QMenu& menu, int button);
+    void ShowModelInfo();
+    void ShowAbout();
+    void ExportXml();
+    void ClearHistory();
 
     CPagiroWnd& wnd_;
     ShellContext& context_;

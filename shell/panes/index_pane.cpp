@@ -70,7 +70,10 @@ void CIndexPane::Clear() { model_->Reset(nullptr); }
 
 void CIndexPane::SaveState(PaneState& state) const { state.indexText = BoxText(); }
 
-void CIndexPane::RefillHistory(const HistoryList& history) { box_->SetEntries(history.Items()); }
+// Like the search box, an empty history gives one empty entry.
+void CIndexPane::RefillHistory(const HistoryList& history) {
+    box_->SetEntries(history.Items().isEmpty() ? QStringList{QString()} : history.Items());
+}
 
 QString CIndexPane::BoxText() const { return box_->currentText(); }
 

@@ -28,7 +28,8 @@ public:
     void Clear();
     // Stores the box text.
     void SaveState(PaneState& state) const;
-    // Refills the box's list from the history; the text in the box stays.
+    // Refills the box's list from the history (one empty entry for an empty history); the
+    // text in the box stays.
     void RefillHistory(const HistoryList& history);
     // The text of the box, and the index of the selected keyword (-1 when none).
     QString BoxText() const;

@@ -71,17 +71,6 @@ private slots:
         QVERIFY(smallest < 1.0);
         QVERIFY(NavigateAndWait(browser, FileUrl(PageFolder() + "/b.html")));
         QCOMPARE(browser.Page()->zoomFactor(), smallest);
-
-        // Ctrl with the keypad's plus and minus.
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        browser.View()->setFocus();
-        QWidget* target =
-            browser.View()->focusProxy() ? browser.View()->focusProxy() : browser.View();
-        QTest::keyClick(target, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-        QTRY_COMPARE(browser.TextSize(), 1);
-        QTest::keyClick(target, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
-        QTRY_COMPARE(browser.TextSize(), 0);
     }
 
     void FindBarCountsAndStepsThroughMatches() {

@@ -1,40 +1,18 @@
 #include "shell/toolbar/search_edit.h"
 
+#include "shell/commands.h"
+#include "shell/menus/key_tables.h"
+
 #include <QKeyEvent>
 
 namespace kestrova {
 
 namespace {
 
-enum class EditOp { None, Copy, Paste, Cut, Undo };
-
-struct EditKey {
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    EditOp op;
-};
-
-const EditKey kEditKeys[] = {
-    {Qt::Key_C, Qt::ControlModifier, EditOp::Copy},
-    {Qt::Key_Insert, Qt::ControlModifier, EditOp::Copy},
-    {Qt::Key_V, Qt::ControlModifier, EditOp::Paste},
-    {Qt::Key_Insert, Qt::ShiftModifier, EditOp::Paste},
-    {Qt::Key_X, Qt::ControlModifier, EditOp::Cut},
-    {Qt::Key_Delete, Qt::ShiftModifier, EditOp::Cut},
-    {Qt::Key_Z, Qt::ControlModifier, EditOp::Undo},
-};
-
 // The modifiers that tell keys apart (the keypad flag does not).
 Qt::KeyboardModifiers Significant(const QKeyEvent& key) {
     return key.modifiers() &
            (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-}
-
-EditOp EditOpOf(const QKeyEvent& key) {
-    for (const EditKey& k : kEditKeys) {
-        if (k.key == key.key() && k.modifiers == Significant(key)) return k.op;
-    }
-    return EditOp::None;
 }
 
 bool IsEnter(const QKeyEvent& key) {
@@ -51,7 +29,7 @@ CSearchEdit::CSearchEdit(QWidget* parent) : QLineEdit(parent) {
 bool CSearchEdit::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (IsEnter(*key) || EditOpOf(*key) != EditOp::None) {
+        if (IsEnter(*key) || CommandOfKey(SearchEditKeys(), *key) != 0) {
             event->accept();
             return true;
         }
@@ -65,20 +43,20 @@ void CSearchEdit::keyPressEvent(QKeyEvent* event) {
         emit enterPressed();
         return;
     }
-    switch (EditOpOf(*event)) {
-        case EditOp::Copy:
+    switch (CommandOfKey(SearchEditKeys(), *event)) {
+        case ID_EDIT_COPY:
             copy();
             break;
-        case EditOp::Paste:
+        case ID_EDIT_PASTE:
             paste();
             break;
-        case EditOp::Cut:
+        case ID_EDIT_CUT:
             cut();
             break;
-        case EditOp::Undo:
+        case ID_EDIT_UNDO:
             undo();
             break;
-        case EditOp::None:
+        default:
             QLineEdit::keyPressEvent(event);
             return;
     }
