@@ -30,17 +30,17 @@ nlohmann::ordered_json DomainTags(const std::vector<IDomain*>& domains) {
     return tags;
 }
 
-// One list of the tree being walked: the next item to visit, and (for JSON) the array its
-// nodes go into. The tree is walked with an explicit stack, for its depth comes from the pages.
-struct Level {
-    IContentNodeList* list;
-    int32_t next;
-    nlohmann::ordered_json* into;
-};
-
-nlohmann::ordered_json NodesJson(IModelDiagnostics& diagnostics, IContentNodeList* roots) {
-    nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
-    std::vector<Level> stack{{roots, 0, &nodes}};
+// Visits the tree depth first with an explicit stack, for its depth comes from the pages.
+// `visit(node, depth, context)` gets the context of the node's parent and returns the one
+// its children get.
+template <class Context, class Visit>
+void WalkNodes(IContentNodeList* roots, Context rootContext, Visit visit) {
+    struct Level {
+        IContentNodeList* list;
+        int32_t next;
+        Context context;
+    };
+    std::vector<Level> stack{{roots, 0, rootContext}};
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.next >= level.list->GetCount()) {
@@ -49,32 +49,33 @@ nlohmann::ordered_json NodesJson(IModelDiagnostics& diagnostics, IContentNodeLis
         }
         IContentNode* node = level.list->GetItem(level.next++);
         if (!node) continue;
+        Context childContext = visit(node, stack.size() - 1, level.context);
+        if (IContentNodeList* children = node->GetChildren())
+            stack.push_back({children, 0, childContext});
+    }
+}
+
+nlohmann::ordered_json NodesJson(IModelDiagnostics& diagnostics, IContentNodeList* roots) {
+    nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
+    // Only the array of the deepest level grows, so the arrays above it stay where they are.
+    WalkNodes(roots, &nodes, [&](IContentNode* node, size_t, nlohmann::ordered_json* into) {
         IContentNodeList* children = node->GetChildren();
         ITopic* topic = node->GetTopic();
-        // Only the array at the top of the stack grows, so the arrays below stay where they are.
-        nlohmann::ordered_json& added = level.into->emplace_back(nlohmann::ordered_json{
+        nlohmann::ordered_json& added = into->emplace_back(nlohmann::ordered_json{
             {"text", Utf8(node->GetText())},
             {"flags", diagnostics.GetNodeFlags(node)},
             {"topic", topic ? TopicJson(topic) : nlohmann::ordered_json(nullptr)},
             {"domains", DomainTags(diagnostics.GetNodeDomains(node))},
             {"children",
              children ? nlohmann::ordered_json::array() : nlohmann::ordered_json(nullptr)}});
-        if (children) stack.push_back({children, 0, &added["children"]});
-    }
+        return children ? &added["children"] : nullptr;
+    });
     return nodes;
 }
 
 void PrintOutline(IContentNodeList* roots) {
-    std::vector<Level> stack{{roots, 0, nullptr}};
-    while (!stack.empty()) {
-        Level& level = stack.back();
-        if (level.next >= level.list->GetCount()) {
-            stack.pop_back();
-            continue;
-        }
-        IContentNode* node = level.list->GetItem(level.next++);
-        if (!node) continue;
-        std::cout << std::string(2 * (stack.size() - 1), ' ') << PlainText(node->GetText());
+    WalkNodes(roots, 0, [](IContentNode* node, size_t depth, int) {
+        std::cout << std::string(2 * depth, ' ') << PlainText(node->GetText());
         if (ITopic* topic = node->GetTopic()) {
             IPageInfo* page = topic->GetPage();
             std::cout << "  [" << (page ? PlainPath(page->GetPath()) : std::string("?"));
@@ -82,9 +83,8 @@ void PrintOutline(IContentNodeList* roots) {
             std::cout << "]";
         }
         std::cout << "\n";
-        if (IContentNodeList* children = node->GetChildren())
-            stack.push_back({children, 0, nullptr});
-    }
+        return 0;
+    });
 }
 
 int RunToc(const TocOptions& o) {
