@@ -18,8 +18,6 @@
 namespace kestrova::platform {
 namespace {
 
-constexpr auto kPollInterval = std::chrono::milliseconds(20);
-
 // What the threads of this process own: flock() only excludes open file descriptions, so the
 // recursion and the exclusion between threads of one process are kept here.
 struct Ownership {
@@ -196,24 +194,6 @@ int NamedMutex::OwnedCount() const {
     if (found == table.byLockFile.end() || found->second.owner != std::this_thread::get_id())
         return 0;
     return found->second.count;
-}
-
-std::optional<size_t> WaitForStopOrMutex(const ManualResetEvent& stop,
-                                         std::span<NamedMutex* const> mutexes) {
-    for (;;) {
-        if (stop.IsSet()) return std::nullopt;
-        for (size_t i = 0; i < mutexes.size(); ++i) {
-            switch (mutexes[i]->TryAcquire()) {
-                case NamedMutex::TryResult::Obtained:
-                    return i;
-                case NamedMutex::TryResult::Failed:
-                    return std::nullopt;
-                case NamedMutex::TryResult::Busy:
-                    break;
-            }
-        }
-        if (stop.WaitFor(kPollInterval)) return std::nullopt;
-    }
 }
 
 }  // namespace kestrova::platform

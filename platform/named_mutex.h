@@ -15,11 +15,7 @@
 // close-on-exec, so an exec'ed child never keeps its parent's mutexes.
 #pragma once
 
-#include "platform/event.h"
-
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -67,12 +63,5 @@ private:
 // The 64-bit FNV-1a hash of the UTF-16 code units of `name` (little-endian byte order),
 // which names the lock file of a mutex.
 uint64_t MutexNameHash(std::u16string_view name);
-
-// Waits without time limit for the first of the stop event and the mutexes, the stop event
-// first: nullopt when the stop event is signalled or an attempt failed, otherwise the
-// position of the mutex obtained. It polls: one non-blocking attempt on each mutex in turn,
-// then a wait of about 20 ms on the stop event.
-std::optional<size_t> WaitForStopOrMutex(const ManualResetEvent& stop,
-                                         std::span<NamedMutex* const> mutexes);
 
 }  // namespace kestrova::platform

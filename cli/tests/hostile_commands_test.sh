@@ -73,7 +73,7 @@ segment=$(ls -S "$data/text_idx_lem"/* | head -1)
 truncate -s 1000 "$segment"
 err=$(guard "$CLI" search "$KB" "заземление" 2>&1 >/dev/null); check "damaged search status" 1 "$?"
 check "damaged search" "kestrova-cli search: $KB: the search for \"заземление\" failed: the index $data/text_idx_lem was damaged and is being rebuilt" \
-  "$(printf '%s\n' "$err" | sed 's/ rebuilt: .*/ rebuilt/')"
+  "$(printf '%s\n' "$err" | head -1 | sed 's/ rebuilt: .*/ rebuilt/')"
 out=$(guard "$CLI" search --json "$KB" "заземление"); check "search after damage status" 0 "$?"
 check "search after damage" 1 "$(printf '%s\n' "$out" | grep -c '"path": .*grounding.html')"
 segment=$(ls -S "$data/text_idx_prec"/* | head -1)

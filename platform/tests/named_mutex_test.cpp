@@ -200,54 +200,5 @@ TEST_F(NamedMutexTest, DestroyingTheHandleKeepsTheOwnership) {
     EXPECT_TRUE(again.Release());
 }
 
-TEST_F(NamedMutexTest, WaitLooksAtTheStopEventFirst) {
-    NamedMutex mutex(name_);
-    std::vector<NamedMutex*> list{&mutex};
-    ManualResetEvent stopped(true);
-    EXPECT_FALSE(WaitForStopOrMutex(stopped, list).has_value());
-    EXPECT_EQ(mutex.OwnedCount(), 0);
-    ManualResetEvent stop;
-    EXPECT_EQ(WaitForStopOrMutex(stop, list), std::optional<size_t>(0));
-    EXPECT_TRUE(mutex.Release());
-}
-
-TEST_F(NamedMutexTest, WaitOnABusyMutexEndsWhenStopped) {
-    NamedMutex mutex(name_);
-    ASSERT_EQ(mutex.TryAcquire(), TryResult::Obtained);
-    ManualResetEvent stop;
-    std::optional<size_t> result = 0;
-    std::thread waiter([&] {
-        std::vector<NamedMutex*> list{&mutex};
-        result = WaitForStopOrMutex(stop, list);
-    });
-    stop.Set();
-    waiter.join();
-    EXPECT_FALSE(result.has_value());
-    EXPECT_TRUE(mutex.Release());
-}
-
-TEST_F(NamedMutexTest, WaitObtainsTheMutexOnceItsOwnerLetsGo) {
-    NamedMutex first(name_ + u":1");
-    NamedMutex second(name_ + u":2");
-    ASSERT_EQ(first.TryAcquire(), TryResult::Obtained);
-    ASSERT_EQ(second.TryAcquire(), TryResult::Obtained);
-    ManualResetEvent stop;
-    ManualResetEvent waiting;
-    std::optional<size_t> result;
-    std::thread waiter([&] {
-        std::vector<NamedMutex*> list{&first, &second};
-        waiting.Set();
-        result = WaitForStopOrMutex(stop, list);
-        if (result) list[*result]->Release();
-    });
-    waiting.Wait();
-    EXPECT_TRUE(second.Release());
-    waiter.join();
-    EXPECT_EQ(result, std::optional<size_t>(1));
-    EXPECT_TRUE(first.Release());
-    unlink(first.LockFilePath().c_str());
-    unlink(second.LockFilePath().c_str());
-}
-
 }  // namespace
 }  // namespace kestrova::platform
