@@ -34,4 +34,4 @@ TSAN_OPTIONS="suppressions=$ROOT/scripts/tsan.supp halt_on_error=1" \
 echo "== fuzz targets"
 KESTROVA_TARGET=fuzzers "$ROOT/scripts/build.sh" "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKESTROVA_FUZZ=ON -DKESTROVA_BENCH=OFF -DKESTROVA_SHELL=OFF
-"$ROOT/scripts/fuzz.sh" "$ROOT/build/fuzz" "${KESTROVA_FUZZ_SECONDS:-20}"
+"$ROOT/scripts/fuzz.sh" "$ROOT/build/fuzz" "${KESTROVA_FUZZ_SECONDS:-10}"
