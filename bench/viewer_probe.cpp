@@ -9,6 +9,7 @@
 #include "shell/app/main_frame.h"
 #include "shell/app/nav_app.h"
 #include "shell/app/process_setup.h"
+#include "shell/app/scene_graph_backend.h"
 #include "shell/commands.h"
 #include "shell/nav/nav_messages.h"
 #include "shell/nav/pagiro_wnd.h"
@@ -222,6 +223,7 @@ int StartChild(const QString& kb) {
 double SearchThroughBox(CPagiroWnd_impl_& nav, const QString& query, double* cpuMs = nullptr) {
     QLineEdit* edit = nav.ToolBar()->SearchBox()->lineEdit();
     edit->setText(query);
+    Paint();  // the typed query is on the screen before Enter, as it is for a user
     const double cpu = ThreadCpuMs();
     const Clock::time_point start = Clock::now();
     PressEnter(edit);
@@ -336,6 +338,9 @@ int WindowChild(const QString& kb) {
     std::unique_ptr<CNavApp> app = StartViewer(kb);
     if (!app || !WaitFor([&] { return ModelShown(*app); })) return 1;
     CPagiroWnd_impl_& nav = Nav(*app);
+    // QT_QUICK_BACKEND=rhi measures the OpenGL path where the viewer would choose software.
+    std::printf("  the browser's view is drawn %s\n",
+                ChooseSceneGraphBackend() ? "by the software scene graph" : "through OpenGL");
     NavOpenFile open(QString::fromStdString(
         std::filesystem::relative(AnyPage(kb.toStdString()), kb.toStdString()).string()));
     SendNavMessage(app->Frames().front()->NavWindow(), open);

@@ -9,7 +9,7 @@ PACKAGES="
   libclucene-dev libpugixml-dev liblzma-dev libicu-dev uuid-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-webengine-dev qt6-svg-dev xvfb xauth fonts-dejavu-core
+  qt6-base-dev qt6-declarative-dev qt6-webengine-dev qt6-svg-dev xvfb xauth fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
 "
 missing=""

@@ -4,6 +4,7 @@
 #include "exec/workers/model_load_fn.h"
 #include "shell/app/main_frame.h"
 #include "shell/app/nav_window_params.h"
+#include "shell/app/scene_graph_backend.h"
 #include "shell/browser/web_profile.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,7 @@ bool CNavApp::InitInstance(const QStringList& arguments, QString* error) {
         if (error) *error = QStringLiteral("folder=%1: not an existing directory").arg(folder);
         return false;
     }
+    ChooseSceneGraphBackend();  // before the first browser object
     profile_ = CreateWebProfile(nullptr);
     context_.emplace(ShellContext{*registry_, *profile_});
     // Chromium's processes start while the first window loads its model.

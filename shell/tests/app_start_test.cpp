@@ -2,6 +2,7 @@
 #include "platform/settings_store.h"
 #include "shell/app/frame_placement.h"
 #include "shell/app/nav_command_line.h"
+#include "shell/app/scene_graph_backend.h"
 #include "shell/tests/shell_test_support.h"
 
 #include <QObject>
@@ -53,6 +54,19 @@ private slots:
         QCOMPARE(b.startPage, QStringLiteral("first.html"));
         CNavCommandLineInfo c = Parse({"/folder="});
         QVERIFY(c.folder.isEmpty());
+    }
+
+    void SoftwareRenderersAreRecognised() {
+        // GL_RENDERER strings as Mesa and the drivers give them; hardware names may mention
+        // LLVM (the shader compiler) without being drawn on the processor.
+        QVERIFY(IsSoftwareRenderer(QStringLiteral("llvmpipe (LLVM 15.0.6, 256 bits)")));
+        QVERIFY(IsSoftwareRenderer(QStringLiteral("softpipe")));
+        QVERIFY(IsSoftwareRenderer(QStringLiteral("Mesa X11 Software Rasterizer")));
+        QVERIFY(IsSoftwareRenderer(QString()));  // no OpenGL at all
+        QVERIFY(!IsSoftwareRenderer(QStringLiteral("Mesa Intel(R) UHD Graphics 620 (KBL GT2)")));
+        QVERIFY(!IsSoftwareRenderer(
+            QStringLiteral("AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49)")));
+        QVERIFY(!IsSoftwareRenderer(QStringLiteral("NVIDIA GeForce GTX 1060/PCIe/SSE2")));
     }
 
     void PlacementValuesOutOfRangeAreUnset() {

@@ -30,6 +30,7 @@
 #include <memory>
 
 using namespace kestrova;
+using test::PageLoaded;
 
 namespace {
 
@@ -48,11 +49,6 @@ std::unique_ptr<Viewer> Start(const QString& kb, const QStringList& args) {
     QString error;
     if (!viewer->app->InitInstance(args, &error)) qFatal("start failed: %s", qPrintable(error));
     return viewer;
-}
-
-bool PageLoaded(CBrowserWnd* browser, const QString& fileName) {
-    return QUrl(browser->CurrentURL()).toLocalFile().endsWith(fileName) &&
-           !browser->CurrentTitle().isEmpty();
 }
 
 // Runs `answer` on the next modal dialog of type T as soon as the window shows it.

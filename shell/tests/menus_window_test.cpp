@@ -45,6 +45,7 @@
 #include <memory>
 
 using namespace kestrova;
+using test::PageLoaded;
 
 namespace {
 
@@ -67,11 +68,6 @@ std::unique_ptr<Viewer> Start(const QString& kb, const QStringList& args) {
         return nullptr;
     }
     return viewer;
-}
-
-bool PageLoaded(CBrowserWnd* browser, const QString& fileName) {
-    return QUrl(browser->CurrentURL()).toLocalFile().endsWith(fileName) &&
-           !browser->CurrentTitle().isEmpty();
 }
 
 // One item of an open menu, as the user sees it.

@@ -40,6 +40,7 @@
 #include <memory>
 
 using namespace kestrova;
+using test::PageLoaded;
 
 namespace {
 
@@ -68,11 +69,6 @@ std::unique_ptr<Viewer> Start(const QString& currentDir, const QStringList& args
 QString FilterTag(IModel* model) {
     const char16_t* tag = model ? GetModelFilter(model)->GetFilterTag() : nullptr;
     return tag ? QString::fromUtf16(tag) : QString();
-}
-
-bool PageLoaded(CBrowserWnd* browser, const QString& fileName) {
-    return QUrl(browser->CurrentURL()).toLocalFile().endsWith(fileName) &&
-           !browser->CurrentTitle().isEmpty();
 }
 
 void RunSearch(CPagiroWnd_impl_& nav, const QString& text) {

@@ -1,11 +1,14 @@
 #include "shell/tests/shell_test_support.h"
 
 #include "shell/app/process_setup.h"
+#include "shell/app/scene_graph_backend.h"
+#include "shell/browser/browser_wnd.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <cstdlib>
 #include <memory>
@@ -50,6 +53,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     }
 }
 
+bool PageLoaded(const CBrowserWnd* browser, const QString& fileName) {
+    const QString url = browser->CurrentURL();
+    const QString title = browser->CurrentTitle();
+    // Until the page's own title has come, the browser gives the address's file name.
+    return QUrl(url).toLocalFile().endsWith(fileName) && !title.isEmpty() && !url.endsWith(title);
+}
+
 int RunShellTest(int argc, char** argv, QObject& test) {
     g_home = std::make_unique<QTemporaryDir>();
     if (!g_home->isValid()) qFatal("no temporary folder");
@@ -64,6 +74,7 @@ int RunShellTest(int argc, char** argv, QObject& test) {
     int result;
     {
         QApplication app(argc, argv);
+        ChooseSceneGraphBackend();  // as the viewer does, also for tests without a navigator
         result = QTest::qExec(&test, argc, argv);
     }
     g_home.reset();

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace kestrova {
+class CBrowserWnd;
+}
+
 namespace kestrova::test {
 
 // The temporary home of the running test program (valid inside the test functions).
@@ -21,6 +25,9 @@ QString CopySampleKb();
 
 // Writes `text` (UTF-8) to `path`, making its folders; fails the test on error.
 void WriteFile(const QString& path, const QByteArray& bytes);
+
+// True when `browser` shows the page whose path ends with `fileName`, with its own title.
+bool PageLoaded(const CBrowserWnd* browser, const QString& fileName);
 
 int RunShellTest(int argc, char** argv, QObject& test);
 
