@@ -29,10 +29,10 @@ LSAN_OPTIONS=suppressions=$ROOT/scripts/lsan.supp ASAN_OPTIONS=detect_leaks=1:ab
 echo "== tests of threaded code under ThreadSanitizer"
 # CLucene's own locking (its objects are used by one thread at a time here) is left out.
 THREADED="exec_tests workers_tests model_tests search_tests"
-KESTROVA_TARGET="$THREADED" "$ROOT/scripts/build.sh" "$ROOT/build/tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKESTROVA_THREAD_SANITIZE=ON -DKESTROVA_BENCH=OFF -DKESTROVA_SHELL=OFF
+KESTROVA_TARGET="$THREADED" "$ROOT/scripts/build.sh" "$ROOT/build/thread-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKESTROVA_THREAD_SANITIZE=ON -DKESTROVA_BENCH=OFF -DKESTROVA_SHELL=OFF
 TSAN_OPTIONS="suppressions=$ROOT/scripts/tsan.supp halt_on_error=1" \
-  ctest --test-dir "$ROOT/build/tsan" --output-on-failure -j "$JOBS" -R "^($(echo $THREADED | tr ' ' '|'))\$"
+  ctest --test-dir "$ROOT/build/thread-sanitize" --output-on-failure -j "$JOBS" -R "^($(echo $THREADED | tr ' ' '|'))\$"
 
 echo "== fuzz targets"
 "$ROOT/scripts/fuzz.sh" "$ROOT/build/sanitize" "${KESTROVA_FUZZ_SECONDS:-10}"
