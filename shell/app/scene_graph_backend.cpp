@@ -27,7 +27,8 @@ QString OpenGlRenderer() {
 
 bool IsSoftwareRenderer(const QString& renderer) {
     if (renderer.isEmpty()) return true;
-    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SwiftShader"}) {
+    for (const char* name :
+         {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SwiftShader"}) {
         if (renderer.contains(QLatin1String(name), Qt::CaseInsensitive)) return true;
     }
     return false;
