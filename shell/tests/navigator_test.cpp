@@ -330,7 +330,9 @@ private slots:
         const QString kb = test::CopySampleKb();
         const QString record = test::TestHome().path() + "/edited.txt";
         const QString editor = test::TestHome().path() + "/editor.sh";
-        test::WriteFile(editor, "#!/bin/sh\necho \"$@\" > " + record.toUtf8() + "\n");
+        // The record appears whole: the test waits for the file to be there.
+        test::WriteFile(editor, "#!/bin/sh\necho \"$@\" > " + record.toUtf8() + ".part && mv " +
+                                    record.toUtf8() + ".part " + record.toUtf8() + "\n");
         QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("VISUAL", (editor + " --wait").toUtf8());
         auto viewer = Start(kb, {"law/civil/contract.html"});
