@@ -16,6 +16,7 @@
 #include "exec/sync_wait.h"
 #include "search/morphology/morpho_word_filter.h"
 #include "shell/app/process_setup.h"
+#include "shell/app/scene_graph_backend.h"
 #include "shell/browser/browser_wnd.h"
 #include "shell/browser/web_profile.h"
 
@@ -195,6 +196,9 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder);
     PrepareShellProcess();
     QApplication app(argc, argv);
+    // Drawn as the viewer draws, so that the figures are the viewer's.
+    std::printf("the browser's view is drawn %s\n",
+                ChooseSceneGraphBackend() ? "by the software scene graph" : "through OpenGL");
     std::unique_ptr<QWebEngineProfile> profile(CreateWebProfile(nullptr));
     StartBrowserEarly(*profile);
     auto write = [&](const char* name, const QByteArray& bytes) {

@@ -30,8 +30,15 @@ void PrintOverview() {
 void LimitLockWaits(const std::string& command, double seconds) {
     platform::LockWaitLimits limits;
     limits.reportAfter = std::chrono::seconds(2);
-    limits.giveUpAfter = std::max(std::chrono::milliseconds(1),
-                                  std::chrono::milliseconds(static_cast<int64_t>(seconds * 1000)));
+    // Beyond a year the wait has no end; a wait of 0 gives up at once.
+    constexpr double kNoEnd = 365.0 * 24 * 3600;
+    if (!(seconds < kNoEnd)) {
+        limits.giveUpAfter = std::chrono::milliseconds(0);
+    } else {
+        limits.giveUpAfter =
+            std::max(std::chrono::milliseconds(1),
+                     std::chrono::milliseconds(static_cast<int64_t>(seconds * 1000)));
+    }
     limits.report = [command](const std::string& text) {
         const std::string line = "kestrova-cli " + command + ": " + text + "\n";
         std::fwrite(line.data(), 1, line.size(), stderr);  // one write: threads never interleave

@@ -47,6 +47,8 @@ check "stopped holder given up" "kestrova-cli toc: $KB: gave up waiting for lock
 err=$(guard "$CLI" search "$KB" "заземление" --wait 1 2>&1 >/dev/null); check "stopped holder search status" 1 "$?"
 check "stopped holder search" "kestrova-cli search: $KB: no model (gave up waiting for lock ksv:load of $KB after 1 s (held by process $holder))" \
   "$(printf '%s\n' "$err" | tail -1)"
+# A wait beyond any end (--wait 1e300) is still waiting after four seconds, not given up at once.
+timeout 4 "$CLI" toc "$KB" --wait 1e300 >/dev/null 2>&1; check "endless wait status" 124 "$?"
 kill -CONT $holder
 exec 3>&-
 wait $holder

@@ -32,11 +32,12 @@ bool CBrowserWnd::ExecuteCommandLink(const QString& link) {
         case CommandLink::kForward:
             Forward();
             return true;
+        // A start page that is itself a command link would come back here without end.
         case CommandLink::kHome:
-            if (!homePage_.isEmpty()) Navigate(homePage_);
+            if (!homePage_.isEmpty() && !IsCommandLink(homePage_)) Navigate(homePage_);
             return true;
         case CommandLink::kSearch:
-            if (!searchPage_.isEmpty()) Navigate(searchPage_);
+            if (!searchPage_.isEmpty() && !IsCommandLink(searchPage_)) Navigate(searchPage_);
             return true;
         case CommandLink::kNewWindow:
             OpenInNewWindow();

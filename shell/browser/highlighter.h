@@ -45,7 +45,6 @@ public:
     void Remove();
     // Forgets a run without touching the document (it is being replaced by another).
     void Abandon();
-    bool IsRunning() const { return run_ != nullptr; }
 
     // The most text nodes marked in one step (tests make steps small); 0: by time only.
     void SetChunkLimit(int occurrences) { chunkLimit_ = occurrences; }

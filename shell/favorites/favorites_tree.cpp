@@ -5,6 +5,7 @@
 #include "shell/dialogs/favor_dlg.h"
 #include "shell/favorites/favorites_texts.h"
 #include "shell/favorites/favorites_toolbar.h"
+#include "shell/menus/key_tables.h"
 #include "shell/nav/nav_messages.h"
 #include "shell/panes/basic_pane.h"
 #include "shell/panes/pane_guard.h"
@@ -384,36 +385,13 @@ void CFavoritesTree::Move(int delta) {
 }
 
 void CFavoritesTree::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const bool ctrl = modifiers == Qt::ControlModifier;
-    const bool plain = modifiers == Qt::NoModifier;
-    int command = 0;
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (plain) {
-                OpenItem(SelectedItem());
-                event->accept();
-                return;
-            }
-            if (ctrl) command = ID_FAV_EDIT;
-            break;
-        case Qt::Key_Delete:
-            if (plain) command = ID_FAV_DELETE;
-            break;
-        case Qt::Key_Insert:
-            if (plain) command = ID_FAV_ADD_FOLDER;
-            break;
-        case Qt::Key_PageUp:
-            if (ctrl) command = ID_FAV_UP;
-            break;
-        case Qt::Key_PageDown:
-            if (ctrl) command = ID_FAV_DOWN;
-            break;
-        default:
-            break;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        OpenItem(SelectedItem());
+        event->accept();
+        return;
     }
-    if (command) {
+    if (const int command = CommandOfKey(FavoritesKeys(), *event)) {
         OnCommand(command);
         event->accept();
         return;

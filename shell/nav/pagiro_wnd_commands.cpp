@@ -5,6 +5,7 @@
 
 #include "exec/workers/model_env_registry.h"
 #include "model/model.h"
+#include "platform/io_error.h"
 #include "shell/app/shell_context.h"
 #include "shell/browser/browser_wnd.h"
 #include "shell/commands.h"
@@ -15,6 +16,7 @@
 #include "shell/nav/pagiro_wnd.h"
 #include "shell/panes/content_pane.h"
 #include "shell/panes/index_pane.h"
+#include "shell/panes/pane_guard.h"
 #include "shell/panes/tabs_pane.h"
 #include "shell/toolbar/nav_toolbar.h"
 #include "shell/toolbar/search_combo_box.h"
@@ -24,9 +26,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QUrl>
-#include <QWebEnginePage>
 
-#include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace kestrova {
@@ -48,22 +49,15 @@ void CPagiroWnd_impl_::CreateShortcuts() {
     // Copy and select all are the browser's own; the text sizes go to the command handler.
     InstallKeyTable(*browser_, BrowserKeys(), Qt::WidgetWithChildrenShortcut, [this](int id) {
         if (id == ID_EDIT_COPY) {
-            browser_->Page()->triggerAction(QWebEnginePage::Copy);
+            browser_->Copy();
         } else if (id == ID_EDIT_SELECT_ALL) {
-            browser_->Page()->triggerAction(QWebEnginePage::SelectAll);
+            browser_->SelectAll();
         } else {
             wnd_.ExecuteCommand(id);
         }
     });
-    QObject::connect(toolBar_, &CNavToolBar::dropDown, &wnd_, [this](int id) {
-        try {
-            OnDropDown(id);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "kestrova: menu: %s\n", e.what());
-        } catch (...) {
-            std::fprintf(stderr, "kestrova: menu: unknown failure\n");
-        }
-    });
+    QObject::connect(toolBar_, &CNavToolBar::dropDown, &wnd_,
+                     [this](int id) { RunGuarded("menu", [&] { OnDropDown(id); }); });
 }
 
 void CPagiroWnd_impl_::OnWindowCommand(int id) {
@@ -73,12 +67,10 @@ void CPagiroWnd_impl_::OnWindowCommand(int id) {
             break;
         case ID_TOOLBAR_TEXT:
             toolBar_->SetShowText(!toolBar_->ShowText());
-            settings_.showText = toolBar_->ShowText();
             Layout();  // the toolbar's height follows its text
             break;
         case ID_CONTENT_ICONS:
             tabs_->Contents()->SetIcons(!tabs_->Contents()->IconsOn());
-            settings_.showIcons = tabs_->Contents()->IconsOn();
             break;
         case ID_DB_INFO:
             ShowModelInfo();
@@ -172,14 +164,19 @@ void CPagiroWnd_impl_::ExportXml() {
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return;
     const QString path = QDir::cleanPath(QFileInfo(files.front()).absoluteFilePath());
+    // The handler would drop a failure silently; the user asked for a file and is told that
+    // there is none, and why, in the system's words where it gave a reason.
+    QString reason;
     try {
         model->ExportXml(path.toStdU16String().c_str());
+        return;
+    } catch (const platform::io_error& e) {
+        reason = QString::fromLocal8Bit(e.code() != 0 ? std::strerror(e.code()) : e.what());
     } catch (const std::exception& e) {
-        // The handler would drop the failure silently; the user asked for a file and is told
-        // that there is none.
-        MessageBox(kExportFailed.arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())),
-                   QMessageBox::Critical, QMessageBox::Ok);
+        reason = QString::fromUtf8(e.what());
     }
+    MessageBox(kExportFailed.arg(QDir::toNativeSeparators(path), reason), QMessageBox::Critical,
+               QMessageBox::Ok);
 }
 
 void CPagiroWnd_impl_::ClearHistory() {

@@ -57,21 +57,6 @@ void WriteStandIn(const QString& bin, const QString& name) {
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
 }
 
-struct Viewer {
-    std::unique_ptr<CNavApp> app;
-    CPagiroWnd_impl_& Nav(size_t i = 0) const { return app->Frames().at(i)->NavWindow()->Impl(); }
-    CBrowserWnd& Browser() const { return *Nav().Browser(); }
-};
-
-std::unique_ptr<Viewer> Start(const QString& kb) {
-    QDir::setCurrent(kb);
-    auto viewer = std::make_unique<Viewer>();
-    viewer->app = std::make_unique<CNavApp>();
-    QString error;
-    if (!viewer->app->InitInstance({"index-law.html"}, &error)) return nullptr;
-    return viewer;
-}
-
 QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
 
 bool Shows(CBrowserWnd& browser, const QString& path) {
@@ -138,6 +123,17 @@ bool Click(CBrowserWnd& browser, const QString& href, bool expectLink = true) {
 class BrowserLinksTest : public QObject {
     Q_OBJECT
 private slots:
+    void ACommandLinkAsTheStartPageLeadsNowhere() {
+        // "home" and "search" go to the start page: one that is "home" itself must not loop.
+        const QString kb = CopySampleKb();
+        for (const char* start : {"cmd:home", "cmd:search"}) {
+            auto viewer = test::StartViewer(kb, {start});
+            QVERIFY(viewer);
+            QTRY_VERIFY_WITH_TIMEOUT(viewer->Nav().ShownModel(), kWait);
+            QVERIFY(!viewer->Browser().CurrentURL().startsWith("cmd:"));
+        }
+    }
+
     void initTestCase() {
         const QString bin = TestHome().path() + "/bin";
         QDir().mkpath(bin);
@@ -149,7 +145,7 @@ private slots:
 
     void EveryLinkOfTheSamplePageDoesWhatItSays() {
         const QString kb = CopySampleKb();
-        auto viewer = Start(kb);
+        auto viewer = test::StartViewer(kb, {"index-law.html"});
         QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         CBrowserWnd& browser = viewer->Browser();
@@ -220,7 +216,7 @@ private slots:
 
     void TheSameLinksInAPageOfAnotherFolderDoNothing() {
         const QString kb = CopySampleKb();
-        auto viewer = Start(kb);
+        auto viewer = test::StartViewer(kb, {"index-law.html"});
         QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         CBrowserWnd& browser = viewer->Browser();
@@ -262,7 +258,7 @@ private slots:
         WriteFile(kb + "/cancelled.html",
                   "<html><body><p><a href='cmd:content' onclick='return false'>no</a></p>"
                   "<p><a href='cmd:index'>yes</a></p></body></html>");
-        auto viewer = Start(kb);
+        auto viewer = test::StartViewer(kb, {"index-law.html"});
         QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         CBrowserWnd& browser = viewer->Browser();
@@ -318,7 +314,7 @@ private slots:
                                  "</body></html>")
                       .arg(outside + "/evil.sh")
                       .toUtf8());
-        auto viewer = Start(kb);
+        auto viewer = test::StartViewer(kb, {"index-law.html"});
         QVERIFY(viewer);
         CBrowserWnd& browser = viewer->Browser();
         QTRY_VERIFY_WITH_TIMEOUT(Shows(browser, kb + "/index-law.html"), kWait);

@@ -36,21 +36,6 @@ namespace {
 
 constexpr int kWait = 30000;
 
-struct Viewer {
-    std::unique_ptr<CNavApp> app;
-    CPagiroWnd_impl_& Nav() const { return app->Frames().at(0)->NavWindow()->Impl(); }
-    CFavoritesTree* Tree() const { return Nav().Favorites()->Tree(); }
-};
-
-std::unique_ptr<Viewer> Start(const QString& kb, const QStringList& args) {
-    QDir::setCurrent(kb);
-    auto viewer = std::make_unique<Viewer>();
-    viewer->app = std::make_unique<CNavApp>();
-    QString error;
-    if (!viewer->app->InitInstance(args, &error)) qFatal("start failed: %s", qPrintable(error));
-    return viewer;
-}
-
 // Runs `answer` on the next modal dialog of type T as soon as the window shows it.
 template <class T>
 void WhenModal(std::function<void(T&)> answer, int triesLeft = 1000) {
@@ -101,9 +86,10 @@ private slots:
         QString lawTitle;
         QStringList pageTitles;  // of the two pages put into the folder
         {
-            auto viewer = Start(kb, {"index-law.html"});
+            auto viewer = test::StartViewer(kb, {"index-law.html"});
+            QVERIFY(viewer);
             CPagiroWnd_impl_& nav = viewer->Nav();
-            CFavoritesTree* tree = viewer->Tree();
+            CFavoritesTree* tree = viewer->Nav().Favorites()->Tree();
             QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
             QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/index-law.html"), kWait);
             lawTitle = nav.Browser()->CurrentTitle();
@@ -186,8 +172,9 @@ private slots:
             "</bookmarks>\r\n";
         QCOMPARE(QString::fromUtf8(file.readAll()), QString::fromUtf8(expected));
 
-        auto again = Start(kb, {"about.html"});
-        CFavoritesTree* tree = again->Tree();
+        auto again = test::StartViewer(kb, {"about.html"});
+        QVERIFY(again);
+        CFavoritesTree* tree = again->Nav().Favorites()->Tree();
         QCOMPARE(Texts(tree->invisibleRootItem()), QStringList({"Законы", "Устав"}));
         QCOMPARE(Texts(TopItem(tree, "Законы")), pageTitles);
         QVERIFY(!tree->Set()->IsModified());

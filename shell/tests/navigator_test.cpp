@@ -47,25 +47,6 @@ namespace {
 constexpr int kWait = 30000;  // generous: the first model and the first index are built here
 
 // One viewer process, in-process: the application with its first frame.
-struct Viewer {
-    std::unique_ptr<CNavApp> app;
-
-    CMainFrame* Frame(size_t i = 0) const { return app->Frames().at(i); }
-    CPagiroWnd_impl_& Nav(size_t i = 0) const { return Frame(i)->NavWindow()->Impl(); }
-};
-
-std::unique_ptr<Viewer> Start(const QString& currentDir, const QStringList& args) {
-    QDir::setCurrent(currentDir);
-    auto viewer = std::make_unique<Viewer>();
-    viewer->app = std::make_unique<CNavApp>();
-    QString error;
-    if (!viewer->app->InitInstance(args, &error)) {
-        qWarning("start failed: %s", qPrintable(error));
-        return nullptr;
-    }
-    return viewer;
-}
-
 QString FilterTag(IModel* model) {
     const char16_t* tag = model ? GetModelFilter(model)->GetFilterTag() : nullptr;
     return tag ? QString::fromUtf16(tag) : QString();
@@ -99,7 +80,7 @@ class NavigatorTest : public QObject {
 private slots:
     void StartPageAndDomainShowTheLawView() {
         const QString kb = test::CopySampleKb();
-        auto viewer = Start(kb, {"index-law.html", "/domain=law"});
+        auto viewer = test::StartViewer(kb, {"index-law.html", "/domain=law"});
         QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
@@ -112,7 +93,8 @@ private slots:
     }
 
     void SearchFillsResultsAndOpeningOneSelectsItsContentsNode() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         RunSearch(nav, QStringLiteral("договор"));
@@ -135,7 +117,8 @@ private slots:
     }
 
     void ExactlyOneHitOpensItsPage() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         RunSearch(nav, QStringLiteral("лицензирование"));
@@ -145,7 +128,8 @@ private slots:
     }
 
     void FailedSearchSaysWhyInsteadOfFindingNothing() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         nav.OnCommand(ID_QUERY_LANGUAGE);
@@ -160,7 +144,8 @@ private slots:
     }
 
     void CategoryFiltersContentsIndexAndResults() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         const int allKeywords = nav.ShownModel()->GetKeywordList()->GetCount();
@@ -184,7 +169,8 @@ private slots:
     }
 
     void CopiedWindowSharesTheEnvironmentAndKeepsPaneState() {
-        auto viewer = Start(test::CopySampleKb(), {"index-law.html"});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {"index-law.html"});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/index-law.html"), kWait);
@@ -215,7 +201,8 @@ private slots:
     void SettingsWrittenAtCloseAreReadAtTheNextStart() {
         const QString kb = test::CopySampleKb();
         {
-            auto viewer = Start(kb, {});
+            auto viewer = test::StartViewer(kb, {});
+            QVERIFY(viewer);
             CPagiroWnd_impl_& nav = viewer->Nav();
             QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
             RunSearch(nav, QStringLiteral("заземление"));
@@ -229,7 +216,8 @@ private slots:
             std::u16string(u"заземление"));
         QCOMPARE(store.ReadDword(u"Software\\Kestrova\\ViewSettings\\Default\\Frame", u"Width"),
                  900u);
-        auto again = Start(kb, {});
+        auto again = test::StartViewer(kb, {});
+        QVERIFY(again);
         CPagiroWnd_impl_& nav = again->Nav();
         QCOMPARE(nav.Settings().searchHistory.Items().value(0), QStringLiteral("заземление"));
         QCOMPARE(again->Frame()->width(), 900);
@@ -240,7 +228,8 @@ private slots:
         const QString kb = test::CopySampleKb();
         const QString page = kb + "/changing.html";
         test::WriteFile(page, "<html><head><title>Before</title></head><body>1</body></html>");
-        auto viewer = Start(kb, {"changing.html"});
+        auto viewer = test::StartViewer(kb, {"changing.html"});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_COMPARE_WITH_TIMEOUT(nav.Browser()->CurrentTitle(), QStringLiteral("Before"), kWait);
         // The watch takes the file's time once the page has loaded, which may come after the
@@ -259,7 +248,8 @@ private slots:
     }
 
     void SplitterHidesAPaneOfAHundredPixelsOrLess() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         auto* left = viewer->Frame()->findChild<CSplitterCtrl*>(QStringLiteral("leftSplitter"));
         QVERIFY(left);
@@ -278,7 +268,8 @@ private slots:
     }
 
     void ReloadKeepsTheCategoryAndThePaneState() {
-        auto viewer = Start(test::CopySampleKb(), {"/domain=law"});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {"/domain=law"});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         IContentNode* civil = nav.ShownModel()->GetContent()->FindNodeByTitlePath(
@@ -293,7 +284,8 @@ private slots:
     }
 
     void KeywordTopicsOpenASingleTopicAtOnce() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         NavKeywordTopics one(QStringLiteral("оферта"));
@@ -310,7 +302,9 @@ private slots:
     }
 
     void PageOutsideTheCategorySaysSoWhenLookedUpInTheContents() {
-        auto viewer = Start(test::CopySampleKb(), {"tech/std/grounding.html", "/domain=law"});
+        auto viewer =
+            test::StartViewer(test::CopySampleKb(), {"tech/std/grounding.html", "/domain=law"});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
         QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/tech/std/grounding.html"), kWait);
@@ -335,7 +329,8 @@ private slots:
                                     record.toUtf8() + ".part " + record.toUtf8() + "\n");
         QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("VISUAL", (editor + " --wait").toUtf8());
-        auto viewer = Start(kb, {"law/civil/contract.html"});
+        auto viewer = test::StartViewer(kb, {"law/civil/contract.html"});
+        QVERIFY(viewer);
         CPagiroWnd_impl_& nav = viewer->Nav();
         QTRY_VERIFY_WITH_TIMEOUT(PageLoaded(nav.Browser(), "/law/civil/contract.html"), kWait);
         nav.OnCommand(ID_EDIT_PAGE);
@@ -352,7 +347,8 @@ private slots:
         test::WriteFile(notAFolder, "x");
         qputenv("XDG_DATA_HOME", notAFolder.toUtf8());  // no data folder can be made
         {
-            auto viewer = Start(test::CopySampleKb(), {});
+            auto viewer = test::StartViewer(test::CopySampleKb(), {});
+            QVERIFY(viewer);
             CPagiroWnd_impl_& nav = viewer->Nav();
             RunSearch(nav, QStringLiteral("договор"));  // returns: the wait gives up
             QVERIFY(!nav.ShownModel());
@@ -362,7 +358,8 @@ private slots:
     }
 
     void KeyControlsHaveAccessibleNamesAndTakeTheFocusByTab() {
-        auto viewer = Start(test::CopySampleKb(), {});
+        auto viewer = test::StartViewer(test::CopySampleKb(), {});
+        QVERIFY(viewer);
         QWidget* frame = viewer->Frame();
         auto name = [](QWidget* w) {
             QAccessibleInterface* a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;

@@ -1,8 +1,12 @@
 #include "shell/tests/shell_test_support.h"
 
+#include "shell/app/main_frame.h"
+#include "shell/app/nav_app.h"
 #include "shell/app/process_setup.h"
 #include "shell/app/scene_graph_backend.h"
 #include "shell/browser/browser_wnd.h"
+#include "shell/nav/pagiro_wnd.h"
+#include "shell/nav/pagiro_wnd_impl.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -51,6 +55,27 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
         file.write(bytes) != bytes.size()) {
         qFatal("cannot write %s", qPrintable(path));
     }
+}
+
+Viewer::Viewer() = default;
+Viewer::~Viewer() = default;
+
+CMainFrame* Viewer::Frame(size_t i) const { return app->Frames().at(i); }
+
+CPagiroWnd_impl_& Viewer::Nav(size_t i) const { return Frame(i)->NavWindow()->Impl(); }
+
+CBrowserWnd& Viewer::Browser(size_t i) const { return *Nav(i).Browser(); }
+
+std::unique_ptr<Viewer> StartViewer(const QString& currentDir, const QStringList& args) {
+    QDir::setCurrent(currentDir);
+    auto viewer = std::make_unique<Viewer>();
+    viewer->app = std::make_unique<CNavApp>();
+    QString error;
+    if (!viewer->app->InitInstance(args, &error)) {
+        qWarning("start failed: %s", qPrintable(error));
+        return nullptr;
+    }
+    return viewer;
 }
 
 bool PageLoaded(const CBrowserWnd* browser, const QString& fileName) {

@@ -10,9 +10,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace kestrova {
 class CBrowserWnd;
-}
+class CMainFrame;
+class CNavApp;
+class CPagiroWnd_impl_;
+}  // namespace kestrova
 
 namespace kestrova::test {
 
@@ -25,6 +30,20 @@ QString CopySampleKb();
 
 // Writes `text` (UTF-8) to `path`, making its folders; fails the test on error.
 void WriteFile(const QString& path, const QByteArray& bytes);
+
+// A viewer started in-process as the program starts it, with its frames and windows.
+struct Viewer {
+    Viewer();
+    ~Viewer();
+    std::unique_ptr<CNavApp> app;
+    CMainFrame* Frame(size_t i = 0) const;
+    CPagiroWnd_impl_& Nav(size_t i = 0) const;
+    CBrowserWnd& Browser(size_t i = 0) const;
+};
+
+// Starts a viewer in `currentDir` with the command line `args`; null, with a warning giving the
+// reason, when it refuses to start.
+std::unique_ptr<Viewer> StartViewer(const QString& currentDir, const QStringList& args);
 
 // True when `browser` shows the page whose path ends with `fileName`, with its own title.
 bool PageLoaded(const CBrowserWnd* browser, const QString& fileName);
