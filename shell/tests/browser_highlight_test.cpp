@@ -48,8 +48,6 @@ const QByteArray kWordsPage =
     "x-договор-y дого<b>вор</b></p><p>договор</p><p>договор</p>"
     "<script>var договор = 1;</script></body></html>";
 
-QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
-
 // Highlights `query` in the page of `browser` and waits for the end.
 bool HighlightAndWait(CBrowserWnd& browser, const QString& query, bool related) {
     HighlightRecord record;
@@ -169,11 +167,9 @@ private slots:
         };
         write("small.html", "малоэкспонат", 51199);
         write("large.html", "великоэкспонат", 51200);
-        QDir::setCurrent(kb);
-        CNavApp app;
-        QString error;
-        QVERIFY2(app.InitInstance({"index-law.html"}, &error), qPrintable(error));
-        CPagiroWnd_impl_& nav = app.Frames().at(0)->NavWindow()->Impl();
+        auto viewer = StartViewer(kb, {"index-law.html"});
+        QVERIFY(viewer);
+        CPagiroWnd_impl_& nav = viewer->Nav();
         CBrowserWnd& browser = *nav.Browser();
         QTRY_VERIFY_WITH_TIMEOUT(nav.ShownModel(), kWait);
 
@@ -199,14 +195,14 @@ private slots:
 
         finished.clear();
         nav.OnCommand(ID_HIGHLIGHT);
-        auto* dialog = app.Frames().at(0)->findChild<CWaitDlg*>("waitDialog");
+        auto* dialog = viewer->Frame()->findChild<CWaitDlg*>("waitDialog");
         QVERIFY(dialog);
         QCOMPARE(dialog->findChild<QLabel*>("waitText")->text(),
                  QStringLiteral("Выполняется подсветка результатов поиска..."));
         QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), kWait);
         QCOMPARE(RunScript(browser.Page(), kMarks).toString(), QStringLiteral("великоэкспонат"));
         QVERIFY(browser.IsHighlightShown());
-        QTRY_VERIFY(!app.Frames().at(0)->findChild<CWaitDlg*>("waitDialog"));
+        QTRY_VERIFY(!viewer->Frame()->findChild<CWaitDlg*>("waitDialog"));
 
         nav.OnCommand(ID_HIGHLIGHT);  // off again
         QVERIFY(!browser.IsHighlightShown());

@@ -57,8 +57,6 @@ void WriteStandIn(const QString& bin, const QString& name) {
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
 }
 
-QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
-
 bool Shows(CBrowserWnd& browser, const QString& path) {
     return QUrl(browser.CurrentURL()).toLocalFile() == path && !browser.CurrentTitle().isEmpty();
 }

@@ -30,8 +30,6 @@ namespace {
 
 constexpr int kWait = 30000;
 
-QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
-
 QString PageFolder() {
     const QString folder = TestHome().path() + "/pages";
     if (!QFile::exists(folder + "/a.html")) {

@@ -31,8 +31,6 @@ using Info = QWebEngineUrlRequestInfo;
 
 const QByteArray kSecret = "TOPSECRET";
 
-QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
-
 void WritePng(const QString& path) {
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);

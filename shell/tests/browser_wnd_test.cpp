@@ -20,8 +20,6 @@ using namespace kestrova::test;
 
 namespace {
 
-QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
-
 // A folder of three small pages: a.html and b.html with titles, b.html with links that ask
 // for new windows.
 QString WritePages() {

@@ -78,6 +78,8 @@ std::unique_ptr<Viewer> StartViewer(const QString& currentDir, const QStringList
     return viewer;
 }
 
+QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
+
 bool PageLoaded(const CBrowserWnd* browser, const QString& fileName) {
     const QString url = browser->CurrentURL();
     const QString title = browser->CurrentTitle();

@@ -45,6 +45,9 @@ struct Viewer {
 // reason, when it refuses to start.
 std::unique_ptr<Viewer> StartViewer(const QString& currentDir, const QStringList& args);
 
+// The file: URL of a local path, as text.
+QString FileUrl(const QString& path);
+
 // True when `browser` shows the page whose path ends with `fileName`, with its own title.
 bool PageLoaded(const CBrowserWnd* browser, const QString& fileName);
 
